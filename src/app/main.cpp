@@ -1,0 +1,50 @@
+#include "app/DataDirectoryResolver.h"
+#include "app/MainWindow.h"
+#include "app/StartupDiagnostics.h"
+#include "data/EmbeddedDataAdapter.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+
+    StartupDiagnostics::logDebugBanner();
+    StartupDiagnostics::logSystemInformation();
+    StartupDiagnostics::logNoteFileInformation();
+
+    QApplication::setApplicationName(QStringLiteral("Quorvanta"));
+    QApplication::setApplicationVersion(QStringLiteral("1.2.0"));
+    QApplication::setOrganizationName(QStringLiteral("Velmarik"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Quorvanta"));
+
+    QIcon appIcon;
+    appIcon.addFile(QStringLiteral(":/resources/icons/app_icon.ico"));
+    const QString vibrant = QStringLiteral(":/resources/icons/app_icon_vibrant.png");
+    for (int size : {256, 128, 64, 48, 32, 16})
+        appIcon.addFile(vibrant, QSize(size, size), QIcon::Normal, QIcon::Off);
+    QApplication::setWindowIcon(appIcon);
+
+    const QString applicationDir = QCoreApplication::applicationDirPath();
+    qDebug().noquote() << "Application directory:" << applicationDir;
+
+    EmbeddedDataAdapter::instance().initialize();
+    qDebug().noquote() << "EmbeddedDataAdapter initialized with embedded resources";
+
+    const QString dataDir = DataDirectoryResolver::resolve(
+        applicationDir, QStringLiteral(QUORVANTA_DEV_DATA_PATH), QDir::currentPath());
+    qDebug().noquote() << "Final data directory:" << dataDir;
+    qDebug() << "Data directory exists:" << QFileInfo(dataDir).isDir();
+
+    MainWindow window;
+    window.setDataPath(dataDir);
+    window.show();
+    qDebug().noquote() << "Application started successfully";
+    qDebug().noquote() << "Embedded resources integrated successfully";
+
+    return app.exec();
+}

@@ -1,0 +1,144 @@
+#include "EmbeddedDataAdapter.h"
+
+#include "EmbeddedResourceReader.h"
+#include "EmbeddedResources_Mapping.h"
+
+#include <QDebug>
+#include <QJsonDocument>
+
+EmbeddedDataAdapter& EmbeddedDataAdapter::instance()
+{
+    static EmbeddedDataAdapter adapter;
+    return adapter;
+}
+
+void EmbeddedDataAdapter::initialize()
+{
+    setupPathMapping();
+    qDebug().noquote() << "EmbeddedDataAdapter初始化完成，可用资源:" << m_pathMap.size();
+    int pngCount = 0;
+    for (auto it = m_pathMap.cbegin(); it != m_pathMap.cend(); ++it) {
+        if (it.key().endsWith(QLatin1String(".png")))
+            ++pngCount;
+    }
+    qDebug().noquote() << "EmbeddedDataAdapter - PNG资源数量:" << pngCount;
+}
+
+void EmbeddedDataAdapter::setupPathMapping()
+{
+    m_pathMap.clear();
+    const std::map<std::string, int> generated = EmbeddedResourceMapping::getResourceMap();
+    for (const auto& [key, id] : generated)
+        m_pathMap.insert(QString::fromStdString(key), id);
+    qDebug().noquote() << "EmbeddedDataAdapter::setupPathMapping - 从自动生成的映射加载了"
+                       << m_pathMap.size() << "个资源";
+}
+
+QString EmbeddedDataAdapter::normalizePath(const QString& path) const
+{
+    static const QString dataPrefix = QStringLiteral("data/");
+    QString normalized = path;
+    normalized.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (normalized.startsWith(QLatin1Char('/')))
+        normalized.remove(0, 1);
+    if (normalized.startsWith(dataPrefix))
+        return normalized;
+    const int pos = normalized.indexOf(dataPrefix);
+    if (pos >= 0)
+        return normalized.mid(pos);
+    return normalized;
+}
+
+int EmbeddedDataAdapter::resolveId(const QString& path, bool* foundByFileName) const
+{
+    if (foundByFileName)
+        *foundByFileName = false;
+
+    const auto exact = m_pathMap.constFind(normalizePath(path));
+    if (exact != m_pathMap.cend())
+        return exact.value();
+
+    const int separator = qMax(path.lastIndexOf(QLatin1Char('/')),
+                               path.lastIndexOf(QLatin1Char('\\')));
+    const QString suffix = QLatin1Char('/') + path.mid(separator + 1);
+    for (auto it = m_pathMap.cbegin(); it != m_pathMap.cend(); ++it) {
+        if (it.key().endsWith(suffix)) {
+            if (foundByFileName)
+                *foundByFileName = true;
+            return it.value();
+        }
+    }
+    return -1;
+}
+
+QByteArray EmbeddedDataAdapter::readResource(int id) const
+{
+    const std::string bytes = getResourceAsString(id);
+    return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+bool EmbeddedDataAdapter::hasEmbeddedResource(const QString& path) const
+{
+    return resolveId(path) >= 0;
+}
+
+QStringList EmbeddedDataAdapter::getAvailableResources() const
+{
+    return m_pathMap.keys();
+}
+
+QJsonObject EmbeddedDataAdapter::loadEmbeddedJson(const QString& path) const
+{
+    const int id = resolveId(path);
+    if (id < 0) {
+        qDebug().noquote() << "EmbeddedDataAdapter::loadEmbeddedJson - 资源未找到:" << path
+                           << "尝试的标准化路径:" << normalizePath(path);
+        return {};
+    }
+    const QByteArray bytes = readResource(id);
+    if (bytes.isEmpty()) {
+        qDebug().noquote() << "EmbeddedDataAdapter::loadEmbeddedJson - 无法加载资源ID:" << id;
+        return {};
+    }
+    const QJsonDocument document = QJsonDocument::fromJson(bytes);
+    if (document.isNull() || !document.isObject()) {
+        qDebug().noquote() << "EmbeddedDataAdapter::loadEmbeddedJson - JSON解析失败";
+        return {};
+    }
+    return document.object();
+}
+
+QString EmbeddedDataAdapter::loadEmbeddedText(const QString& path) const
+{
+    const int id = resolveId(path);
+    if (id < 0) {
+        qDebug().noquote() << "EmbeddedDataAdapter::loadEmbeddedText - 资源未找到:" << path;
+        return {};
+    }
+    return QString::fromUtf8(readResource(id));
+}
+
+QByteArray EmbeddedDataAdapter::loadEmbeddedImage(const QString& path) const
+{
+    bool byFileName = false;
+    const int id = resolveId(path, &byFileName);
+    if (id >= 0 && byFileName) {
+        const int separator = qMax(path.lastIndexOf(QLatin1Char('/')),
+                                   path.lastIndexOf(QLatin1Char('\\')));
+        qDebug().noquote() << "EmbeddedDataAdapter::loadEmbeddedImage - 通过文件名找到资源:"
+                           << path.mid(separator + 1) << " -> ID:" << id;
+    }
+    if (id < 0) {
+        qDebug().noquote() << "EmbeddedDataAdapter::loadEmbeddedImage - 资源未找到:" << path
+                           << "  标准化路径:" << normalizePath(path);
+        return {};
+    }
+    const QByteArray bytes = readResource(id);
+    if (bytes.isEmpty()) {
+        qDebug().noquote() << "EmbeddedDataAdapter::loadEmbeddedImage - 无法加载资源ID:" << id;
+        return {};
+    }
+    qDebug().noquote() << "EmbeddedDataAdapter::loadEmbeddedImage - 成功加载图片，大小:"
+                       << bytes.size();
+    return bytes;
+}

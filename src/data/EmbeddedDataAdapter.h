@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+// Process-wide view of the knowledge-base files compiled into the program,
+// addressed by their "data/..." paths.
+class EmbeddedDataAdapter
+{
+public:
+    static EmbeddedDataAdapter& instance();
+
+    void initialize();
+    void setupPathMapping();
+
+    QString normalizePath(const QString& path) const;
+    bool hasEmbeddedResource(const QString& path) const;
+    QStringList getAvailableResources() const;
+
+    QJsonObject loadEmbeddedJson(const QString& path) const;
+    QString loadEmbeddedText(const QString& path) const;
+    QByteArray loadEmbeddedImage(const QString& path) const;
+
+    EmbeddedDataAdapter(const EmbeddedDataAdapter&) = delete;
+    EmbeddedDataAdapter& operator=(const EmbeddedDataAdapter&) = delete;
+
+private:
+    EmbeddedDataAdapter() = default;
+
+    // -1 when the path is not embedded; foundByFileName tells how it was found.
+    int resolveId(const QString& path, bool* foundByFileName = nullptr) const;
+    QByteArray readResource(int id) const;
+
+    QMap<QString, int> m_pathMap;
+};
