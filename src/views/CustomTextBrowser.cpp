@@ -1,0 +1,35 @@
+#include "CustomTextBrowser.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTextCursor>
+
+#include <memory>
+
+CustomTextBrowser::CustomTextBrowser(QWidget* parent) : QTextBrowser(parent) {}
+
+QString CustomTextBrowser::selectionPrompt(const QString& selectedText)
+{
+    return tr("请基于以下原文进行详细解释和扩写，不要照抄，补充必要背景、定义、应用场景与关键点，"
+              "保持事实准确，建议 200-300 字：\n%1")
+        .arg(selectedText);
+}
+
+QMenu* CustomTextBrowser::createPromptContextMenu(const QPoint& position)
+{
+    QMenu* menu = createStandardContextMenu(position);
+    const QString selected = textCursor().selectedText().trimmed();
+    if (!selected.isEmpty()) {
+        menu->addSeparator();
+        QAction* action = menu->addAction(tr("生成AI提示词"));
+        connect(action, &QAction::triggered, this,
+                [this, selected] { emit promptRequested(selectionPrompt(selected)); });
+    }
+    return menu;
+}
+
+void CustomTextBrowser::contextMenuEvent(QContextMenuEvent* event)
+{
+    const std::unique_ptr<QMenu> menu(createPromptContextMenu(event->pos()));
+    menu->exec(event->globalPos());
+}

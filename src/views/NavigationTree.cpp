@@ -1,0 +1,430 @@
+#include "NavigationTree.h"
+
+#include "data/DataManager.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QContextMenuEvent>
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMessageBox>
+
+#include <memory>
+
+namespace {
+
+const QString kTechnologiesPrefix = QStringLiteral("technologies/");
+const QString kDisciplinesPrefix = QStringLiteral("disciplines/");
+
+const QLatin1String kImageSuffixes[] = {
+    QLatin1String(".png"), QLatin1String(".jpg"),  QLatin1String(".jpeg"), QLatin1String(".gif"),
+    QLatin1String(".bmp"), QLatin1String(".tiff"), QLatin1String(".tif")};
+
+bool hasImageSuffix(const QString& path, Qt::CaseSensitivity sensitivity)
+{
+    for (const QLatin1String& suffix : kImageSuffixes) {
+        if (path.endsWith(suffix, sensitivity))
+            return true;
+    }
+    return false;
+}
+
+QString zhText(const QJsonValue& description)
+{
+    return description.toObject().value(QLatin1String("zh")).toString();
+}
+
+} // namespace
+
+NavigationTree::NavigationTree(QWidget* parent) : QTreeWidget(parent)
+{
+    setHeaderLabel(tr("知识库导航"));
+    setContextMenuPolicy(Qt::CustomContextMenu);
+
+    connect(this, &QTreeWidget::itemClicked, this, &NavigationTree::onItemClicked);
+    connect(this, &QTreeWidget::itemDoubleClicked, this, &NavigationTree::onItemDoubleClicked);
+    connect(this, &QTreeWidget::itemExpanded, this, &NavigationTree::onItemExpanded);
+    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, position,
+                                viewport()->mapToGlobal(position));
+        contextMenuEvent(&event);
+    });
+}
+
+void NavigationTree::setDataManager(DataManager* dataManager)
+{
+    m_dataManager = dataManager;
+    clearTree();
+    loadCategories();
+}
+
+QString NavigationTree::itemPath(const QTreeWidgetItem* item)
+{
+    return item ? item->data(0, Qt::UserRole).toString() : QString();
+}
+
+QString NavigationTree::entryLabel(const QJsonObject& entry)
+{
+    QString label = entry.value(QLatin1String("name")).toString();
+    for (const char* key : {"title", "id", "fileName"}) {
+        if (!label.isEmpty())
+            break;
+        label = entry.value(QLatin1String(key)).toString();
+    }
+    if (label.isEmpty() && entry.contains(QLatin1String("_filePath")))
+        label = QFileInfo(entry.value(QLatin1String("_filePath")).toString()).completeBaseName();
+    if (entry.contains(QLatin1String("currentVersion")))
+        label += QStringLiteral(" (") + entry.value(QLatin1String("currentVersion")).toString() +
+                 QLatin1Char(')');
+    return label;
+}
+
+bool NavigationTree::isFilePath(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    return path.endsWith(QLatin1String(".json"), Qt::CaseInsensitive) ||
+           path.endsWith(QLatin1String(".md"), Qt::CaseInsensitive) ||
+           hasImageSuffix(path, Qt::CaseInsensitive);
+}
+
+QString NavigationTree::aiPromptText(const QString& subject)
+{
+    return tr("请详细解释以下内容，不要编造未提供的信息，直接给出完整说明（建议 200-300 字）。"
+              "如需列举关键点，请给出 3 条：\n%1")
+        .arg(subject);
+}
+
+void NavigationTree::clearTree()
+{
+    // Drop every pointer into the old items together with the items themselves.
+    m_itemMap.clear();
+    m_highlightedItems.clear();
+    clear();
+}
+
+QTreeWidgetItem* NavigationTree::addSection(const QString& label, const QString& path)
+{
+    auto* item = new QTreeWidgetItem(this);
+    item->setText(0, label);
+    item->setData(0, Qt::UserRole, path);
+    return item;
+}
+
+QTreeWidgetItem* NavigationTree::addChild(QTreeWidgetItem* parent, const QString& label,
+                                          const QString& path)
+{
+    auto* item = new QTreeWidgetItem(parent);
+    item->setText(0, label);
+    item->setData(0, Qt::UserRole, path);
+    return item;
+}
+
+void NavigationTree::loadCategories()
+{
+    if (!m_dataManager) {
+        qDebug().noquote() << "NavigationTree::loadCategories - m_dataManager is null!";
+        return;
+    }
+
+    const QJsonObject config = m_dataManager->getCategories();
+    qDebug().noquote() << "NavigationTree::loadCategories - Config keys:" << config.keys();
+    qDebug().noquote() << "NavigationTree::loadCategories - Config empty:" << config.isEmpty();
+    qDebug().noquote() << "NavigationTree::loadCategories - Has softwareCategories:"
+                       << config.contains(QLatin1String("softwareCategories"));
+    qDebug().noquote() << "NavigationTree::loadCategories - Has technologyCategories:"
+                       << config.contains(QLatin1String("technologyCategories"));
+    qDebug().noquote() << "NavigationTree::loadCategories - Has disciplineCategories:"
+                       << config.contains(QLatin1String("disciplineCategories"));
+    if (config.isEmpty())
+        qDebug().noquote()
+            << "WARNING: Categories config is EMPTY! Check FileLoader loading process.";
+
+    if (m_newsEnabled)
+        addSection(tr("最新资讯"), QStringLiteral("news"));
+
+    if (config.contains(QLatin1String("softwareCategories"))) {
+        QTreeWidgetItem* software = addSection(tr("工业软件"), QStringLiteral("software"));
+        const QJsonObject categories = config.value(QLatin1String("softwareCategories")).toObject();
+        // The six categories always appear in this order, whatever the file says.
+        for (const char* key : {"CAD", "CAE", "CFD", "CAM", "EDA", "PLM"}) {
+            const QString categoryKey = QLatin1String(key);
+            if (!categories.contains(categoryKey))
+                continue;
+            const QJsonObject category = categories.value(categoryKey).toObject();
+            const QString lowerKey = categoryKey.toLower();
+            QTreeWidgetItem* item =
+                addChild(software, category.value(QLatin1String("name")).toString(),
+                         QStringLiteral("software/") + lowerKey);
+            if (category.contains(QLatin1String("description")))
+                item->setToolTip(0, category.value(QLatin1String("description")).toString());
+            addEntryItems(item, m_dataManager->getSoftwareList(lowerKey));
+        }
+        software->setExpanded(true);
+    }
+
+    QTreeWidgetItem* companies = addSection(tr("公司企业"), QStringLiteral("companies"));
+    addEntryItems(companies, m_dataManager->getCompaniesList());
+
+    if (config.contains(QLatin1String("technologyCategories"))) {
+        QTreeWidgetItem* technologies = addSection(tr("核心技术"), QStringLiteral("technologies"));
+        const QJsonObject categories =
+            config.value(QLatin1String("technologyCategories")).toObject();
+        for (auto it = categories.begin(); it != categories.end(); ++it) {
+            QTreeWidgetItem* item = addChild(
+                technologies, it.value().toObject().value(QLatin1String("name")).toString(),
+                kTechnologiesPrefix + it.key());
+            loadTechnologyItems(item);
+        }
+    }
+
+    if (config.contains(QLatin1String("disciplineCategories"))) {
+        QTreeWidgetItem* disciplines = addSection(tr("学科领域"), QStringLiteral("disciplines"));
+        const QJsonObject categories =
+            config.value(QLatin1String("disciplineCategories")).toObject();
+        for (auto it = categories.begin(); it != categories.end(); ++it) {
+            const QJsonObject discipline = it.value().toObject();
+            QTreeWidgetItem* item =
+                addChild(disciplines, discipline.value(QLatin1String("name")).toString(),
+                         kDisciplinesPrefix + it.key());
+            const QString tooltip = zhText(discipline.value(QLatin1String("description")));
+            if (!tooltip.isEmpty())
+                item->setToolTip(0, tooltip);
+
+            const QJsonValue subDisciplines = discipline.value(QLatin1String("subDisciplines"));
+            if (subDisciplines.isArray()) {
+                for (const QJsonValue& value : subDisciplines.toArray()) {
+                    if (!value.isObject())
+                        continue;
+                    const QJsonObject sub = value.toObject();
+                    const QString id = sub.value(QLatin1String("id")).toString();
+                    if (id.isEmpty())
+                        continue;
+                    QTreeWidgetItem* subItem =
+                        addChild(item, sub.value(QLatin1String("name")).toString(),
+                                 QStringLiteral("disciplines/%1/%2").arg(it.key(), id));
+                    const QString subTooltip = zhText(sub.value(QLatin1String("description")));
+                    if (!subTooltip.isEmpty())
+                        subItem->setToolTip(0, subTooltip);
+                    // Entries are read when the item is first expanded.
+                    subItem->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+                }
+            }
+            if (item->childCount() == 0)
+                item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+        }
+    }
+
+    QTreeWidgetItem* pictures = addSection(tr("图片资源"), QStringLiteral("pictures"));
+    loadPictureItems(pictures);
+    pictures->setExpanded(true);
+}
+
+void NavigationTree::addEntryItems(QTreeWidgetItem* parent, const QJsonArray& entries)
+{
+    for (const QJsonValue& value : entries) {
+        if (!value.isObject())
+            continue;
+        const QJsonObject entry = value.toObject();
+        auto* item = new QTreeWidgetItem(parent);
+        item->setText(0, entryLabel(entry));
+        if (entry.contains(QLatin1String("_filePath"))) {
+            const QString path = entry.value(QLatin1String("_filePath")).toString();
+            item->setData(0, Qt::UserRole, path);
+            m_itemMap.insert(path, item);
+        }
+        const QString tooltip = zhText(entry.value(QLatin1String("description")));
+        if (!tooltip.isEmpty())
+            item->setToolTip(0, tooltip);
+    }
+}
+
+void NavigationTree::loadTechnologyItems(QTreeWidgetItem* item)
+{
+    if (!m_dataManager)
+        return;
+    QString key = itemPath(item);
+    if (key.startsWith(kTechnologiesPrefix))
+        key.remove(0, kTechnologiesPrefix.size());
+    addEntryItems(item, m_dataManager->getTechnologiesList(key));
+}
+
+void NavigationTree::loadPictureItems(QTreeWidgetItem* item)
+{
+    if (!m_dataManager) {
+        qDebug().noquote() << "NavigationTree::loadPictureItems - m_dataManager is null";
+        return;
+    }
+    const QJsonArray pictures = m_dataManager->getPicturesList();
+    qDebug().noquote() << "NavigationTree::loadPictureItems - Got" << pictures.size()
+                       << "picture items";
+    addEntryItems(item, pictures);
+}
+
+void NavigationTree::loadDisciplineItems(QTreeWidgetItem* item)
+{
+    if (!m_dataManager)
+        return;
+    const QString subPath = itemPath(item).mid(kDisciplinesPrefix.size());
+    addEntryItems(item, m_dataManager->getDisciplinesList(subPath));
+}
+
+void NavigationTree::onItemClicked(QTreeWidgetItem* item, int column)
+{
+    Q_UNUSED(column);
+    const QString path = itemPath(item);
+    qDebug().noquote() << "NavigationTree::onItemClicked - item data:" << path;
+    if (path.endsWith(QLatin1String(".json"))) {
+        qDebug().noquote() << "Emitting itemSelected:" << path;
+        emit itemSelected(path);
+    } else if (hasImageSuffix(path, Qt::CaseSensitive)) {
+        qDebug().noquote() << "Emitting itemSelected (image):" << path;
+        emit itemSelected(path);
+    } else if (!path.isEmpty()) {
+        qDebug().noquote() << "Emitting categorySelected:" << path;
+        emit categorySelected(path);
+    }
+}
+
+void NavigationTree::onItemDoubleClicked(QTreeWidgetItem* item, int column)
+{
+    Q_UNUSED(column);
+    qDebug().noquote() << "NavigationTree::onItemDoubleClicked - item data:" << itemPath(item);
+}
+
+void NavigationTree::onItemExpanded(QTreeWidgetItem* item)
+{
+    if (!item || item->childCount() > 0)
+        return;
+    const QString path = itemPath(item);
+    if (path.startsWith(kTechnologiesPrefix))
+        loadTechnologyItems(item);
+    else if (path.startsWith(kDisciplinesPrefix))
+        loadDisciplineItems(item);
+    else if (path == QLatin1String("pictures"))
+        loadPictureItems(item);
+    if (item->childCount() == 0)
+        item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+}
+
+void NavigationTree::onRefresh()
+{
+    if (!m_dataManager)
+        return;
+    clearTree();
+    loadCategories();
+}
+
+QMenu* NavigationTree::createContextMenu(QTreeWidgetItem* item)
+{
+    auto* menu = new QMenu(this);
+    connect(menu->addAction(tr("刷新")), &QAction::triggered, this, &NavigationTree::onRefresh);
+    if (!item)
+        return menu;
+
+    // The actions below act on the current item: make it the one under the cursor.
+    setCurrentItem(item);
+
+    menu->addSeparator();
+    connect(menu->addAction(tr("添加新项")), &QAction::triggered, this, &NavigationTree::onAddNew);
+
+    const QString path = itemPath(item);
+    if (!isFilePath(path))
+        return menu;
+    if (path.endsWith(QLatin1String(".json"), Qt::CaseInsensitive))
+        connect(menu->addAction(tr("删除")), &QAction::triggered, this, &NavigationTree::onDelete);
+
+    const QString label = item->text(0);
+    const QString subject = label.trimmed().isEmpty() ? path : label;
+    menu->addSeparator();
+    connect(menu->addAction(tr("生成AI提示词")), &QAction::triggered, this,
+            [this, subject] { emit aiPromptRequested(aiPromptText(subject)); });
+    return menu;
+}
+
+void NavigationTree::contextMenuEvent(QContextMenuEvent* event)
+{
+    const std::unique_ptr<QMenu> menu(createContextMenu(itemAt(event->pos())));
+    menu->exec(event->globalPos());
+}
+
+void NavigationTree::onAddNew()
+{
+    QTreeWidgetItem* item = currentItem();
+    if (!item)
+        return;
+    QString path = itemPath(item);
+    if ((path.isEmpty() || path.endsWith(QLatin1String(".json"))) && item->parent())
+        path = itemPath(item->parent());
+    showInformation(tr("添加新项"), tr("将在分类 '%1' 下添加新项").arg(path));
+}
+
+void NavigationTree::onDelete()
+{
+    QTreeWidgetItem* item = currentItem();
+    const QString path = itemPath(item);
+    if (path.isEmpty() || !path.endsWith(QLatin1String(".json")))
+        return;
+    if (!confirmDelete(item->text(0)))
+        return;
+    if (!QFile::remove(path)) {
+        qWarning().noquote() << "NavigationTree::onDelete - Failed to remove" << path;
+        showWarning(tr("删除失败"), tr("无法删除文件"));
+        return;
+    }
+    forgetItem(item);
+    delete item;
+    showInformation(tr("删除成功"), tr("文件已删除"));
+}
+
+void NavigationTree::forgetItem(QTreeWidgetItem* item)
+{
+    m_highlightedItems.removeAll(item);
+    for (auto it = m_itemMap.begin(); it != m_itemMap.end();) {
+        if (it.value() == item)
+            it = m_itemMap.erase(it);
+        else
+            ++it;
+    }
+}
+
+void NavigationTree::highlightSearchResults(const QJsonArray& results)
+{
+    for (QTreeWidgetItem* item : std::as_const(m_highlightedItems))
+        item->setBackground(0, QBrush());
+    m_highlightedItems.clear();
+
+    for (const QJsonValue& value : results) {
+        if (!value.isObject())
+            continue;
+        const QJsonObject result = value.toObject();
+        if (!result.contains(QLatin1String("_filePath")))
+            continue;
+        QTreeWidgetItem* item =
+            m_itemMap.value(result.value(QLatin1String("_filePath")).toString());
+        if (!item)
+            continue;
+        item->setBackground(0, QColor(255, 255, 200, 255));
+        m_highlightedItems.append(item);
+        for (QTreeWidgetItem* ancestor = item->parent(); ancestor; ancestor = ancestor->parent())
+            ancestor->setExpanded(true);
+    }
+}
+
+bool NavigationTree::confirmDelete(const QString& label)
+{
+    return QMessageBox::question(this, tr("确认删除"), tr("确定要删除 '%1' 吗？").arg(label),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void NavigationTree::showInformation(const QString& title, const QString& text)
+{
+    QMessageBox::information(this, title, text);
+}
+
+void NavigationTree::showWarning(const QString& title, const QString& text)
+{
+    QMessageBox::warning(this, title, text);
+}
