@@ -1,0 +1,73 @@
+#pragma once
+
+#include "search/MarkdownSearchResult.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+// In-memory index of the Markdown documents below one directory, answering
+// keyword queries with ranked results. Match modes are SearchEngine::MatchMode.
+class MarkdownSearcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum SearchScope
+    {
+        TitleOnly = 0,
+        ContentOnly = 1,
+        FullText = 2,
+        HeadingsOnly = 3
+    };
+    Q_ENUM(SearchScope)
+
+    explicit MarkdownSearcher(QObject* parent = nullptr);
+
+    void setSearchPath(const QString& path);
+    QString searchPath() const { return m_searchPath; }
+    void buildIndex();
+    bool isIndexReady() const { return m_indexReady; }
+    void setCaseSensitive(bool caseSensitive) { m_caseSensitive = caseSensitive; }
+    void setMaxResults(int maxResults) { m_maxResults = maxResults; }
+    QStringList getCategories() const { return m_categories; }
+    QList<MarkdownSearchResult> documents() const { return m_documents; }
+
+    QList<MarkdownSearchResult> search(const QString& query, int scope, int mode);
+    QList<MarkdownSearchResult> searchInCategory(const QString& query, const QString& category,
+                                                 int scope, int mode);
+
+    QString extractCategory(const QString& filePath) const;
+    QString stripMarkdown(const QString& text) const;
+    QStringList tokenize(const QString& text) const;
+    QStringList extractHeadings(const QString& content) const;
+    bool matchesText(const QString& text, const QString& query, int mode) const;
+    bool semanticMatch(const QString& text, const QString& query) const;
+    double calculateRelevance(const MarkdownSearchResult& document, const QString& query) const;
+    QStringList findMatchedLines(const QString& content, const QString& query, int mode) const;
+    QString generateSnippet(const QString& content, const QString& query, int maxLength) const;
+
+signals:
+    void searchStarted(const QString& query);
+    void searchProgress(int progress);
+    void searchCompleted(const QList<MarkdownSearchResult>& results);
+    void indexBuildStarted();
+    void indexBuildProgress(int progress);
+    void indexBuildCompleted();
+    // A build that cannot run because the directory is missing; without it a
+    // listener that reacted to indexBuildStarted would wait forever.
+    void indexBuildFailed(const QString& path);
+
+private:
+    void indexDirectory(const QString& dirPath);
+
+    QString m_searchPath;
+    bool m_indexReady = false;
+    bool m_caseSensitive = false;
+    int m_maxResults = 50;
+    int m_snippetLength = 200;
+    QList<MarkdownSearchResult> m_documents;
+    QStringList m_categories;
+    QStringList m_stopWords;
+};

@@ -1,0 +1,323 @@
+#include "data/DataManager.h"
+#include "search/SearchEngine.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QJsonObject parse(const char* json)
+{
+    return QJsonDocument::fromJson(QByteArray(json)).object();
+}
+
+QStringList names(const QJsonArray& entries)
+{
+    QStringList result;
+    for (const QJsonValue& value : entries)
+        result << value.toObject().value("name").toString();
+    return result;
+}
+
+// A knowledge base on disk made of hand-written entries (the embedded copy is
+// never initialised here, so the lists come from these files alone).
+class ScratchBase
+{
+public:
+    bool write(const QString& relative, const QJsonObject& object)
+    {
+        const QString path = m_dir.filePath(relative);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(QJsonDocument(object).toJson()) > 0;
+    }
+    QString path() const { return m_dir.path() + QLatin1Char('/'); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+class TestSearchEngine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void searchableTextJoinsFieldsInOrder()
+    {
+        const QJsonObject entry = parse(R"({
+            "name": "Alpha", "fullName": "Alpha Suite", "category": "CAD",
+            "subCategory": 5, "vendor": "Acme", "ignored": "nothing",
+            "description": {"en": "English text", "zh": "中文描述"},
+            "technicalSpecs": {"kernel": ["K1", "K2"], "modelingTechniques": ["M1"],
+                               "fileFormats": {"native": ["N1", 3], "import": ["X"]}},
+            "features": {"zeta": ["Z1"], "alpha": ["A1", "A2"], "mid": "not an array"},
+            "industryApplications": [{"industry": "I1", "usage": "U1"}, "skip", {"usage": "U2"}],
+            "competitiveAnalysis": {"weaknesses": ["W1"], "strengths": ["S1"]},
+            "metadata": {"tags": ["T1", "T2"], "version": "9"}
+        })");
+        SearchEngine engine;
+        // A non-string value keeps its place as an empty string.
+        QCOMPARE(engine.extractSearchableText(entry),
+                 QStringLiteral("Alpha Alpha Suite CAD  Acme 中文描述 English text K1 K2 M1 N1  "
+                                "A1 A2 Z1 I1 U1 U2 S1 W1 T1 T2"));
+        QCOMPARE(engine.extractSearchableText(QJsonObject()), QString());
+        QCOMPARE(engine.extractSearchableText(parse(R"({"vendor": "V", "description": "flat"})")),
+                 QStringLiteral("V"));
+    }
+
+    void tokenize_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("tokens");
+        QTest::newRow("punctuation") << "Hello, World! CAD" << QStringList{"hello", "world", "cad"};
+        QTest::newRow("chinese stop word and cad") << "的 CAD" << QStringList{"cad"};
+        QTest::newRow("chinese only") << "数字孪生 网格" << QStringList{};
+        QTest::newRow("non-ascii letters dropped") << "café naïve" << QStringList{"caf", "nave"};
+        QTest::newRow("short tokens dropped") << "ab abc x_y a-b" << QStringList{"abc", "x_y"};
+        QTest::newRow("stop words") << "The AND with for theory" << QStringList{"theory"};
+        QTest::newRow("repetitions kept")
+            << "mesh\tmesh\nMESH" << QStringList{"mesh", "mesh", "mesh"};
+        QTest::newRow("cjk glued to ascii") << "CAD软件" << QStringList{"cad"};
+        QTest::newRow("full-width letters") << "ＣＡＤ cae" << QStringList{"cae"};
+    }
+
+    void tokenize()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, tokens);
+        SearchEngine engine;
+        QCOMPARE(engine.tokenize(text), tokens);
+    }
+
+    void calculateScore_data()
+    {
+        QTest::addColumn<QByteArray>("entry");
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<double>("score");
+        QTest::newRow("name equal ignoring case")
+            << QByteArray(R"({"name": "NX"})") << "nx" << 31.0;
+        QTest::newRow("name part") << QByteArray(R"({"name": "AutoCAD"})") << "CAD" << 11.0;
+        QTest::newRow("category") << QByteArray(R"({"name": "Foo", "category": "CAD Tools"})")
+                                  << "cad" << 6.0;
+        QTest::newRow("zh description")
+            << QByteArray(R"({"name": "Foo", "description": {"zh": "网格划分", "en": "meshing"}})")
+            << "网格" << 4.0;
+        QTest::newRow("en description not scored")
+            << QByteArray(R"({"name": "Foo", "description": {"zh": "网格划分", "en": "meshing"}})")
+            << "MESHING" << 1.0;
+        QTest::newRow("overlapping") << QByteArray(R"({"vendor": "aaa"})") << "aa" << 2.0;
+        QTest::newRow("stop word counted")
+            << QByteArray(R"({"vendor": "the theme other"})") << "the" << 3.0;
+        QTest::newRow("words counted separately")
+            << QByteArray(R"({"name": "SolidWorks", "vendor": "solid"})") << "Solid  Works" << 3.0;
+        QTest::newRow("all terms") << QByteArray(R"({"name": "Fluent", "category": "CFD",
+                              "description": {"zh": "Fluent 求解器"}})")
+                                   << "FLUENT" << 35.0;
+        QTest::newRow("nothing") << QByteArray(R"({"name": "Foo"})") << "bar" << 0.0;
+    }
+
+    void calculateScore()
+    {
+        QFETCH(QByteArray, entry);
+        QFETCH(QString, query);
+        QFETCH(double, score);
+        SearchEngine engine;
+        QCOMPARE(engine.calculateScore(QJsonDocument::fromJson(entry).object(), query), score);
+    }
+
+    void matchesQuery_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("matches");
+        const int exact = SearchEngine::ExactMatch;
+        const int fuzzy = SearchEngine::FuzzyMatch;
+        const int regex = SearchEngine::RegexMatch;
+        const int semantic = SearchEngine::SemanticMatch;
+        QTest::newRow("exact phrase") << "ALPHA beta" << exact << true;
+        QTest::newRow("exact order matters") << "beta alpha" << exact << false;
+        QTest::newRow("fuzzy 1 of 1") << "Alpha" << fuzzy << true;
+        QTest::newRow("fuzzy 0 of 1") << "delta" << fuzzy << false;
+        QTest::newRow("fuzzy 1 of 2") << "alpha delta" << fuzzy << true;
+        QTest::newRow("fuzzy 1 of 3") << "alpha delta epsilon" << fuzzy << false;
+        QTest::newRow("fuzzy 2 of 3") << "alpha beta delta" << fuzzy << true;
+        QTest::newRow("fuzzy 2 of 4") << "alpha beta x y" << fuzzy << true;
+        QTest::newRow("fuzzy 1 of 4") << "alpha x y z" << fuzzy << false;
+        QTest::newRow("fuzzy 3 of 5") << "alpha beta gamma x y" << fuzzy << true;
+        QTest::newRow("fuzzy 2 of 5") << "alpha beta x y z" << fuzzy << false;
+        QTest::newRow("fuzzy white space only") << "   " << fuzzy << true;
+        QTest::newRow("fuzzy substring") << "lph" << fuzzy << true;
+        QTest::newRow("regex") << "^alpha\\s+BETA" << regex << true;
+        QTest::newRow("regex unanchored") << "GAM+A" << regex << true;
+        QTest::newRow("regex no match") << "^beta" << regex << false;
+        QTest::newRow("regex lone bracket") << "[" << regex << false;
+        QTest::newRow("semantic stop word and token") << "的 ALPHA" << semantic << true;
+        QTest::newRow("semantic longer token") << "alphabet" << semantic << true;
+        QTest::newRow("semantic chinese only") << "数字孪生" << semantic << false;
+        QTest::newRow("semantic short tokens") << "al ph" << semantic << false;
+        QTest::newRow("unknown mode") << "alpha" << 7 << false;
+        QTest::newRow("negative mode") << "alpha" << -1 << false;
+    }
+
+    void matchesQuery()
+    {
+        QFETCH(QString, query);
+        QFETCH(int, mode);
+        QFETCH(bool, matches);
+        SearchEngine engine;
+        const QJsonObject entry{{"name", "Alpha"}, {"vendor", "Beta Gamma"}};
+        QCOMPARE(engine.matchesQuery(entry, query, mode), matches);
+    }
+
+    void semanticMatchNeedsTokens()
+    {
+        SearchEngine engine;
+        QVERIFY(engine.semanticMatch("CAD 软件", "的 cad"));
+        QVERIFY(engine.semanticMatch("computer aided design", "DESIGNER"));
+        QVERIFY(!engine.semanticMatch("数字孪生技术", "数字孪生"));
+        QVERIFY(!engine.semanticMatch("anything here", "the and"));
+    }
+
+    void filterEntriesDropsNonObjects()
+    {
+        SearchEngine engine;
+        const QJsonArray entries{QJsonObject{{"name", "Mesh A"}}, "Mesh string", 42,
+                                 QJsonObject{{"name", "Solver"}}, QJsonObject{{"name", "mesh B"}}};
+        QCOMPARE(names(engine.filterEntries("mesh", entries, SearchEngine::FuzzyMatch)),
+                 (QStringList{"Mesh A", "mesh B"}));
+        QVERIFY(engine.filterEntries("[", entries, SearchEngine::RegexMatch).isEmpty());
+    }
+
+    void searchSignals()
+    {
+        ScratchBase base;
+        QVERIFY(base.write("software/cad/one.json", {{"id", "one"}, {"name", "Alpha"}}));
+        DataManager manager;
+        manager.setDataPath(base.path());
+
+        SearchEngine engine;
+        QSignalSpy started(&engine, &SearchEngine::searchStarted);
+        QSignalSpy completed(&engine, &SearchEngine::searchCompleted);
+        QSignalSpy progress(&engine, &SearchEngine::searchProgress);
+
+        QVERIFY(engine.search(QString(), &manager, SearchEngine::FuzzyMatch).isEmpty());
+        QVERIFY(engine.search("alpha", nullptr, SearchEngine::FuzzyMatch).isEmpty());
+        QCOMPARE(started.count(), 0);
+        QCOMPARE(completed.count(), 0);
+
+        QVERIFY(engine.search("alpha", &manager, 7).isEmpty());
+        QCOMPARE(started.count(), 1);
+        QCOMPARE(started.takeFirst().at(0).toString(), QStringLiteral("alpha"));
+        QCOMPARE(completed.count(), 1);
+        QVERIFY(completed.takeFirst().at(0).toJsonArray().isEmpty());
+
+        const QJsonArray found = engine.search("  ", &manager, SearchEngine::FuzzyMatch);
+        QCOMPARE(names(found), QStringList{"Alpha"});
+        QCOMPARE(started.takeFirst().at(0).toString(), QStringLiteral("  "));
+        QCOMPARE(completed.takeFirst().at(0).toJsonArray(), found);
+        QCOMPARE(progress.count(), 0);
+    }
+
+    void fuzzySearchSourcesAndRanking()
+    {
+        ScratchBase base;
+        const QJsonObject shared{{"id", "shared"}, {"name", "Shared Mesh"}, {"category", "CAD"}};
+        QVERIFY(base.write("software/cad/shared.json", shared));
+        QVERIFY(base.write("software/cae/shared.json", shared));
+        QVERIFY(
+            base.write("software/cfd/exact.json", QJsonObject{{"id", "exact"}, {"name", "mesh"}}));
+        QVERIFY(
+            base.write("software/cam/other.json", QJsonObject{{"id", "other"}, {"name", "Lathe"}}));
+        QVERIFY(base.write("software/eda/desc.json",
+                           QJsonObject{{"id", "desc"}, {"name", "Board"}, {"vendor", "meshmesh"}}));
+        QVERIFY(
+            base.write("software/plm/plm.json", QJsonObject{{"id", "plm"}, {"name", "PLM mesh"}}));
+        QVERIFY(base.write("companies/acme.json",
+                           QJsonObject{{"id", "acme"}, {"name", "Acme Mesh Works"}}));
+        QVERIFY(base.write("technologies/mesh/hex.json",
+                           QJsonObject{{"id", "hex"}, {"name", "Hex"}, {"category", "mesh"}}));
+        QVERIFY(base.write("technologies/other/skip.json",
+                           QJsonObject{{"id", "skip"}, {"name", "Mesh elsewhere"}}));
+
+        DataManager manager;
+        manager.setDataPath(base.path());
+        SearchEngine engine;
+        QSignalSpy started(&engine, &SearchEngine::searchStarted);
+        const QJsonArray results = engine.fuzzySearch("MESH", &manager);
+        QCOMPARE(started.count(), 0);
+        // Scores: "mesh" 30 + 1; "Shared Mesh" 10 + 1, once per list it is filed in;
+        // "Acme Mesh Works" 10 + 1; "Hex" 5 for its category + 1; "meshmesh" 2.
+        // Equal scores keep the order of the lists; "Lathe" fails the fuzzy test and
+        // the plm and other technology folders are no candidate sources.
+        QCOMPARE(names(results), (QStringList{"mesh", "Shared Mesh", "Shared Mesh",
+                                              "Acme Mesh Works", "Hex", "Board"}));
+        QCOMPARE(engine.calculateScore(results.at(4).toObject(), "MESH"), 6.0);
+        QCOMPARE(engine.calculateScore(results.at(5).toObject(), "MESH"), 2.0);
+        // Entries come back exactly as the data manager delivered them.
+        QVERIFY(results.at(0)
+                    .toObject()
+                    .value("_filePath")
+                    .toString()
+                    .endsWith("software/cfd/exact.json"));
+    }
+
+    void exactModeIsTheFileSearch()
+    {
+        ScratchBase base;
+        QVERIFY(base.write("software/cad/a.json", QJsonObject{{"id", "a"}, {"name", "A"}}));
+        QVERIFY(base.write("disciplines/b.json", QJsonObject{{"id", "b"}, {"name", "B"}}));
+        DataManager manager;
+        manager.setDataPath(base.path());
+        SearchEngine engine;
+        // The key "name" is in every file's JSON text.
+        const QJsonArray results = engine.search("NAME", &manager, SearchEngine::ExactMatch);
+        QCOMPARE(results, manager.searchInFiles("NAME"));
+        QCOMPARE(results.size(), 2);
+    }
+
+    void regexSearchScansAllEntries()
+    {
+        ScratchBase base;
+        QVERIFY(base.write("a.json", QJsonObject{{"id", "a"}, {"name", "Gmsh"}}));
+        QVERIFY(
+            base.write("software/plm/b.json", QJsonObject{{"id", "b"}, {"name", "Teamcenter"}}));
+        QVERIFY(base.write("disciplines/fluid/c.json",
+                           QJsonObject{{"id", "c"}, {"name", "Flow"}, {"vendor", "GMSH team"}}));
+        DataManager manager;
+        manager.setDataPath(base.path());
+        SearchEngine engine;
+        QCOMPARE(names(engine.search("g?msh|center", &manager, SearchEngine::RegexMatch)),
+                 (QStringList{"Gmsh", "Flow", "Teamcenter"}));
+        QSignalSpy completed(&engine, &SearchEngine::searchCompleted);
+        QVERIFY(engine.search("[", &manager, SearchEngine::RegexMatch).isEmpty());
+        QCOMPARE(completed.count(), 1);
+        QVERIFY(engine.regexSearch("^center", &manager).isEmpty());
+    }
+
+    void semanticSearchRanksByTokenPairs()
+    {
+        ScratchBase base;
+        QVERIFY(base.write("one.json", QJsonObject{{"id", "1"}, {"name", "solver"}}));
+        QVERIFY(base.write(
+            "two.json", QJsonObject{{"id", "2"}, {"name", "solver"}, {"vendor", "solvers inc"}}));
+        QVERIFY(base.write("three.json", QJsonObject{{"id", "3"}, {"name", "mesher"}}));
+        DataManager manager;
+        manager.setDataPath(base.path());
+        SearchEngine engine;
+        const QJsonArray results =
+            engine.search("的 Solver", &manager, SearchEngine::SemanticMatch);
+        QCOMPARE(results.size(), 2);
+        QCOMPARE(results.at(0).toObject().value("id").toString(), QStringLiteral("2"));
+        QCOMPARE(results.at(1).toObject().value("id").toString(), QStringLiteral("1"));
+        QVERIFY(engine.semanticSearch("求解器", &manager).isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSearchEngine)
+#include "tst_searchengine.moc"
