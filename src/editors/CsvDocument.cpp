@@ -1,0 +1,118 @@
+#include "CsvDocument.h"
+
+namespace {
+
+const QChar kQuote = QLatin1Char('"');
+const QChar kSeparator = QLatin1Char(',');
+const QChar kLineFeed = QLatin1Char('\n');
+const QChar kReturn = QLatin1Char('\r');
+
+QString encodeRecord(const QStringList& fields)
+{
+    QStringList encoded;
+    encoded.reserve(fields.size());
+    for (const QString& field : fields)
+        encoded << CsvDocument::encodeField(field);
+    return encoded.join(kSeparator) + kLineFeed;
+}
+
+} // namespace
+
+CsvDocument::CsvDocument(const QStringList& header, const QList<QStringList>& rows)
+    : m_header(header), m_rows(rows), m_hasHeader(true)
+{
+}
+
+QString CsvDocument::encodeField(const QString& field)
+{
+    const bool needsQuotes = field.contains(kSeparator) || field.contains(kQuote) ||
+                             field.contains(kReturn) || field.contains(kLineFeed);
+    if (!needsQuotes)
+        return field;
+    QString escaped = field;
+    escaped.replace(kQuote, QStringLiteral("\"\""));
+    return kQuote + escaped + kQuote;
+}
+
+QByteArray CsvDocument::toCsv() const
+{
+    if (!m_hasHeader)
+        return QByteArray();
+    QString text = encodeRecord(m_header);
+    for (const QStringList& row : m_rows)
+        text += encodeRecord(row);
+    return text.toUtf8();
+}
+
+CsvDocument CsvDocument::fromCsv(const QByteArray& bytes)
+{
+    QString text = QString::fromUtf8(bytes);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+
+    const QList<QList<Field>> records = parseRecords(text);
+    CsvDocument document;
+    if (records.isEmpty())
+        return document;
+
+    document.m_hasHeader = true;
+    for (const Field& field : records.first())
+        document.m_header << field.text;
+    for (qsizetype i = 1; i < records.size(); ++i) {
+        QStringList row;
+        for (const Field& field : records.at(i))
+            row << (field.quoted ? field.text : field.text.trimmed());
+        document.m_rows << row;
+    }
+    return document;
+}
+
+QList<QList<CsvDocument::Field>> CsvDocument::parseRecords(const QString& text)
+{
+    // Records end at LF or CR LF outside quotes; a final line ending adds no record.
+    QList<QList<Field>> records;
+    QList<Field> record;
+    Field field;
+    bool inQuotes = false;
+    bool recordStarted = false;
+    const qsizetype length = text.size();
+
+    for (qsizetype i = 0; i < length; ++i) {
+        const QChar c = text.at(i);
+        recordStarted = true;
+        if (inQuotes) {
+            if (c != kQuote) {
+                field.text += c;
+            } else if (i + 1 < length && text.at(i + 1) == kQuote) {
+                field.text += kQuote;
+                ++i;
+            } else {
+                inQuotes = false;
+            }
+            continue;
+        }
+        if (c == kQuote && field.text.isEmpty() && !field.quoted) {
+            field.quoted = true;
+            inQuotes = true;
+        } else if (c == kSeparator) {
+            record << field;
+            field = Field();
+        } else if (c == kLineFeed ||
+                   (c == kReturn && i + 1 < length && text.at(i + 1) == kLineFeed)) {
+            if (c == kReturn)
+                ++i;
+            record << field;
+            records << record;
+            record.clear();
+            field = Field();
+            recordStarted = false;
+        } else {
+            field.text += c;
+        }
+    }
+    if (recordStarted) {
+        record << field;
+        records << record;
+    }
+    return records;
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QString>
+#include <QWidget>
+
+class QHBoxLayout;
+class QPushButton;
+class QTableWidget;
+class QVBoxLayout;
+
+// An entry as an editable table: its "tableData" rows, or its keys and values;
+// rows and columns can be added and removed, and the table read from or written to CSV.
+class TableEditor : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TableEditor(QWidget* parent = nullptr);
+    ~TableEditor() override;
+
+    void setData(const QJsonObject& data);
+    // Both report their outcome in a message box as well as through the return value.
+    bool exportToCsv(const QString& fileName);
+    bool importFromCsv(const QString& fileName);
+
+    QTableWidget* table() const { return m_table; }
+
+signals:
+    void dataChanged();
+
+private slots:
+    void onCellChanged(int row, int column);
+    void onAddRow();
+    void onRemoveRow();
+    void onAddColumn();
+    void onRemoveColumn();
+    void onImportCSV();
+    void onExportCSV();
+
+private:
+    void fillFromTableData(const QJsonArray& rows);
+    void fillFromFields(const QJsonObject& data);
+    QPushButton* addButton(const QString& text);
+
+    QTableWidget* m_table = nullptr;
+    QVBoxLayout* m_layout = nullptr;
+    QHBoxLayout* m_buttonRow = nullptr;
+    QPushButton* m_addRowButton = nullptr;
+    QPushButton* m_removeRowButton = nullptr;
+    QPushButton* m_addColumnButton = nullptr;
+    QPushButton* m_removeColumnButton = nullptr;
+    QPushButton* m_importButton = nullptr;
+    QPushButton* m_exportButton = nullptr;
+    QJsonObject m_data;
+};
