@@ -391,6 +391,8 @@ void NoteEditor::onDeleteNote()
     const bool saved = m_noteManager->deleteNote(m_currentNoteId);
     resetEditPanel();
     m_contentView->setPlainText(m_contentText);
+    // setPlainText() spreads the cursor's format (possibly a highlight) over the text.
+    clearHighlightFormatting();
     for (const HighlightRange& range : std::as_const(m_highlights))
         drawHighlight(range);
 
