@@ -10,7 +10,10 @@ bool AtomicFileWriter::write(const QString& path, const QByteArray& bytes, QStri
             *error = file.errorString();
         return false;
     }
-    if (file.write(bytes) != bytes.size()) {
+    // QSaveFile buffers: a disk that fills up only shows when the buffer is
+    // flushed, and commit() would still rename the short file over the old one.
+    if (file.write(bytes) != bytes.size() || !file.flush() ||
+        file.error() != QFileDevice::NoError) {
         if (error)
             *error = file.errorString();
         file.cancelWriting();

@@ -1,5 +1,7 @@
 #include "data/AtomicFileWriter.h"
 
+#include "../support/FileSizeLimit.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -32,6 +34,27 @@ private slots:
         QVERIFY(!AtomicFileWriter::write(dir.filePath("blocked.json"), "x", &error));
         QVERIFY(!error.isEmpty());
         QVERIFY(QFileInfo(dir.filePath("blocked.json")).isDir());
+    }
+
+    void diskFullMidWriteKeepsTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("notes.json");
+        const QByteArray old(500, 'o');
+        QVERIFY(AtomicFileWriter::write(path, old));
+        QString error;
+        bool written = true;
+        {
+            FileSizeLimit limit(64);
+            QVERIFY(limit.isActive());
+            written = AtomicFileWriter::write(path, QByteArray(300, 'n'), &error);
+        }
+        QVERIFY(!written);
+        QVERIFY(!error.isEmpty());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"notes.json"});
     }
 
     void missingDirectoryFails()

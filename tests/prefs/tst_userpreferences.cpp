@@ -1,0 +1,574 @@
+#include "prefs/UserPreferences.h"
+
+#include "../support/FileSizeLimit.h"
+#include "../support/MessageCapture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
+}
+
+QJsonObject readObject(const QString& path)
+{
+    return QJsonDocument::fromJson(readBytes(path)).object();
+}
+
+QString iso(const QDateTime& time)
+{
+    return time.toString(Qt::ISODate);
+}
+
+QJsonObject historyObject(const QString& id, const QDateTime& time, int count = 1)
+{
+    return {{"id", id},
+            {"name", id},
+            {"category", "cad"},
+            {"filePath", id + ".json"},
+            {"accessTime", iso(time)},
+            {"accessCount", count},
+            {"searchQuery", ""}};
+}
+
+QStringList historyIds(const QList<HistoryItem>& history)
+{
+    QStringList ids;
+    for (const HistoryItem& item : history)
+        ids.append(item.id);
+    return ids;
+}
+
+QStringList corruptCopies(const QString& dir)
+{
+    return QDir(dir)
+        .entryList(QDir::Files)
+        .filter(QRegularExpression("^user_preferences\\.json\\.corrupt-\\d{8}-\\d{6}"));
+}
+
+} // namespace
+
+class TestUserPreferences : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString prefsPath() const { return m_dir->filePath("user_preferences.json"); }
+
+    bool writePrefs(const QJsonObject& root)
+    {
+        return writeBytes(prefsPath(), QJsonDocument(root).toJson());
+    }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() { m_dir = std::make_unique<QTemporaryDir>(); }
+    void cleanup() { m_dir.reset(); }
+
+    void firstStartWithoutFile()
+    {
+        UserPreferences prefs;
+        QSignalSpy loaded(&prefs, &UserPreferences::dataLoaded);
+        QSignalSpy errors(&prefs, &UserPreferences::dataError);
+        QVERIFY(prefs.initialize(m_dir->path()));
+        QCOMPARE(loaded.count(), 1);
+        QCOMPARE(errors.count(), 0);
+        QCOMPARE(prefs.filePath(), prefsPath());
+        QVERIFY(prefs.getFavorites().isEmpty());
+        QVERIFY(prefs.getHistory().isEmpty());
+        QCOMPARE(prefs.getDefaultCategory(), QStringLiteral("all"));
+        QCOMPARE(prefs.getDefaultViewMode(), QStringLiteral("content"));
+        QCOMPARE(prefs.getPreferredLanguage(), QStringLiteral("zh_CN"));
+        QCOMPARE(prefs.getAutoSaveHistory(), true);
+        QCOMPARE(prefs.getMaxHistoryItems(), 100);
+        QCOMPARE(prefs.getMaxSearchHistory(), 50);
+        QCOMPARE(prefs.getShowThumbnails(), true);
+        QCOMPARE(prefs.getThemeMode(), QStringLiteral("system"));
+        QVERIFY(!QFile::exists(prefsPath()));
+
+        prefs.addToHistory("a", "A", "cad", "a.json", "");
+        QVERIFY(QFile::exists(prefsPath()));
+    }
+
+    void saveBeforeInitializeFails()
+    {
+        UserPreferences prefs;
+        QVERIFY(!prefs.savePreferences());
+    }
+
+    void initializeCreatesTheDirectory()
+    {
+        const QString nested = m_dir->filePath("a/b/data");
+        UserPreferences prefs;
+        QVERIFY(prefs.initialize(nested));
+        QVERIFY(QFileInfo(nested).isDir());
+    }
+
+    void initializeReportsAnUncreatableDirectory()
+    {
+        QVERIFY(writeBytes(m_dir->filePath("plainfile"), "x"));
+        const QString impossible = m_dir->filePath("plainfile/data");
+        MessageCapture capture;
+        UserPreferences prefs;
+        QSignalSpy errors(&prefs, &UserPreferences::dataError);
+        QVERIFY(!prefs.initialize(impossible));
+        QCOMPARE(errors.count(), 1);
+        QCOMPARE(errors.at(0).at(0).toString(), QStringLiteral("无法创建数据目录: ") + impossible);
+        QVERIFY(capture.contains(
+            QtWarningMsg,
+            QStringLiteral("UserPreferences::initialize - 无法创建数据目录: ") + impossible));
+    }
+
+    void fileFormat()
+    {
+        {
+            UserPreferences prefs;
+            QVERIFY(prefs.initialize(m_dir->path()));
+            QVERIFY(prefs.addFavorite("f1", "AutoCAD", "cad", "data/software/cad/autocad.json",
+                                      "desc"));
+            prefs.addToHistory("h1", "ANSYS", "cae", "data/software/cae/ansys.json", "");
+        }
+        const QByteArray bytes = readBytes(prefsPath());
+        const QJsonObject root = QJsonDocument::fromJson(bytes).object();
+        QCOMPARE(root.keys(), (QStringList{"favorites", "favoritesCount", "history", "historyCount",
+                                           "lastModified", "searchHistory", "searchHistoryCount",
+                                           "settings", "version"}));
+        // Keys come out sorted in the text itself, and indented.
+        int last = -1;
+        for (const QString& key : root.keys()) {
+            const int at = bytes.indexOf("\n    \"" + key.toUtf8() + "\"");
+            QVERIFY2(at > last, qPrintable(key));
+            last = at;
+        }
+        QCOMPARE(root.value("version").toString(), QStringLiteral("1.0"));
+        QCOMPARE(root.value("favoritesCount").toInt(), 1);
+        QCOMPARE(root.value("historyCount").toInt(), 1);
+        QCOMPARE(root.value("searchHistoryCount").toInt(-1), 0);
+        QVERIFY(
+            QDateTime::fromString(root.value("lastModified").toString(), Qt::ISODate).isValid());
+
+        const QJsonObject settings = root.value("settings").toObject();
+        const QJsonObject expectedSettings{
+            {"defaultCategory", "all"},     {"defaultViewMode", "content"},
+            {"preferredLanguage", "zh_CN"}, {"autoSaveHistory", true},
+            {"maxHistoryItems", 100},       {"maxSearchHistory", 50},
+            {"showThumbnails", true},       {"themeMode", "system"}};
+        QCOMPARE(settings, expectedSettings);
+
+        const QJsonObject favorite = root.value("favorites").toArray().at(0).toObject();
+        QCOMPARE(favorite.keys(), (QStringList{"addTime", "category", "description", "filePath",
+                                               "id", "name", "thumbnail"}));
+        QCOMPARE(favorite.value("name").toString(), QStringLiteral("AutoCAD"));
+        QVERIFY(QDateTime::fromString(favorite.value("addTime").toString(), Qt::ISODate).isValid());
+        const QJsonObject history = root.value("history").toArray().at(0).toObject();
+        QCOMPARE(history.keys(), (QStringList{"accessCount", "accessTime", "category", "filePath",
+                                              "id", "name", "searchQuery"}));
+        QCOMPARE(history.value("accessCount").toInt(), 1);
+    }
+
+    void readingMissingKeys()
+    {
+        QVERIFY(
+            writePrefs({{"favorites", QJsonArray{QJsonObject{{"id", "f"}}}},
+                        {"history", QJsonArray{QJsonObject{{"id", "h"}}}},
+                        {"searchHistory", QJsonArray{QJsonObject{{"query", "q"}}}},
+                        {"settings", QJsonObject{{"themeMode", "dark"}, {"maxHistoryItems", 7}}}}));
+        UserPreferences prefs;
+        QVERIFY(prefs.initialize(m_dir->path()));
+        const FavoriteItem favorite = prefs.getFavorites().at(0);
+        QVERIFY(favorite.name.isEmpty());
+        QVERIFY(favorite.filePath.isEmpty());
+        QVERIFY(!favorite.addTime.isValid());
+        const HistoryItem history = prefs.getHistory().at(0);
+        QCOMPARE(history.accessCount, 1);
+        QVERIFY(!history.accessTime.isValid());
+        const SearchHistoryItem search = prefs.getSearchHistory().at(0);
+        QCOMPARE(search.resultCount, 0);
+        QVERIFY(search.filters.isEmpty());
+        QCOMPARE(prefs.getThemeMode(), QStringLiteral("dark"));
+        QCOMPARE(prefs.getMaxHistoryItems(), 7);
+        QCOMPARE(prefs.getDefaultViewMode(), QStringLiteral("content"));
+        QCOMPARE(prefs.getMaxSearchHistory(), 50);
+    }
+
+    void favourites()
+    {
+        UserPreferences prefs;
+        QVERIFY(prefs.initialize(m_dir->path()));
+        QSignalSpy changed(&prefs, &UserPreferences::favoritesChanged);
+        QVERIFY(prefs.addFavorite("x", "X", "cad", "x.json", ""));
+        QVERIFY(!prefs.addFavorite("x", "X again", "cae", "x2.json", ""));
+        QCOMPARE(prefs.getFavorites().size(), 1);
+        QCOMPARE(changed.count(), 1);
+        QVERIFY(prefs.isFavorite("x"));
+
+        QVERIFY(prefs.addFavorite("", "Nameless", "cae", "n.json", ""));
+        const QString generated = prefs.getFavorites().last().id;
+        QVERIFY(QRegularExpression("^[0-9a-f]{16}$").match(generated).hasMatch());
+        QCOMPARE(prefs.getFavoritesByCategory("cae").size(), 1);
+        QCOMPARE(prefs.getFavoritesByCategory("CAE").size(), 0);
+        QCOMPARE(prefs.getFavoritesByCategory("").size(), 2);
+
+        QVERIFY(!prefs.removeFavorite("nope"));
+        QVERIFY(prefs.removeFavorite("x"));
+        QVERIFY(!prefs.isFavorite("x"));
+        QCOMPARE(readObject(prefsPath()).value("favorites").toArray().size(), 1);
+
+        changed.clear();
+        prefs.clearFavorites();
+        QCOMPARE(changed.count(), 1);
+        QVERIFY(prefs.getFavorites().isEmpty());
+        QCOMPARE(readObject(prefsPath()).value("favoritesCount").toInt(-1), 0);
+    }
+
+    void generatedIdIsAnMd5Prefix()
+    {
+        const QString id = UserPreferences::generateId("n", "c");
+        QVERIFY(QRegularExpression("^[0-9a-f]{16}$").match(id).hasMatch());
+    }
+
+    void repeatedVisitsCount()
+    {
+        UserPreferences prefs;
+        QVERIFY(prefs.initialize(m_dir->path()));
+        QSignalSpy changed(&prefs, &UserPreferences::historyChanged);
+        prefs.addToHistory("e", "Entry", "cad", "e.json", "first query");
+        const QDateTime firstTime = prefs.getHistory().at(0).accessTime;
+        prefs.addToHistory("e", "Entry", "cad", "e.json", "");
+        prefs.addToHistory("e", "Entry", "cad", "e.json", "");
+        QCOMPARE(changed.count(), 3);
+        const QList<HistoryItem> history = prefs.getHistory();
+        QCOMPARE(history.size(), 1);
+        QCOMPARE(history.at(0).accessCount, 3);
+        QVERIFY(history.at(0).accessTime >= firstTime);
+        QCOMPARE(history.at(0).searchQuery, QStringLiteral("first query"));
+        prefs.addToHistory("e", "Entry", "cad", "e.json", "second");
+        QCOMPARE(prefs.getHistory().at(0).searchQuery, QStringLiteral("second"));
+    }
+
+    void hundredAndFirstEntryDropsTheOldest()
+    {
+        const QDateTime base = QDateTime::currentDateTime().addDays(-10);
+        QJsonArray history;
+        // File order deliberately not by time; entry "h37" is the oldest.
+        for (int i = 0; i < 100; ++i)
+            history.append(historyObject(QString("h%1").arg(i),
+                                         base.addSecs(i == 37 ? -3600 : (i * 7919) % 1000)));
+        QVERIFY(writePrefs({{"history", history}}));
+
+        UserPreferences prefs;
+        QVERIFY(prefs.initialize(m_dir->path()));
+        QCOMPARE(prefs.getHistory().size(), 100);
+        prefs.addToHistory("new", "New", "cae", "new.json", "");
+        const QList<HistoryItem> kept = prefs.getHistory();
+        QCOMPARE(kept.size(), 100);
+        QVERIFY(!historyIds(kept).contains("h37"));
+        QCOMPARE(kept.first().id, QStringLiteral("new"));
+        for (int i = 1; i < kept.size(); ++i)
+            QVERIFY(kept.at(i - 1).accessTime >= kept.at(i).accessTime);
+        QCOMPARE(readObject(prefsPath()).value("history").toArray().size(), 100);
+    }
+
+    void historyIsTrimmedOnLoading()
+    {
+        const QDateTime base = QDateTime::currentDateTime().addDays(-1);
+        QJsonArray history;
+        for (int i = 0; i < 12; ++i)
+            history.append(historyObject(QString("h%1").arg(i), base.addSecs(i)));
+        QVERIFY(
+            writePrefs({{"history", history}, {"settings", QJsonObject{{"maxHistoryItems", 10}}}}));
+        UserPreferences prefs;
+        QVERIFY(prefs.initialize(m_dir->path()));
+        const QStringList ids = historyIds(prefs.getHistory());
+        QCOMPARE(ids.size(), 10);
+        QCOMPARE(ids.first(), QStringLiteral("h11"));
+        QCOMPARE(ids.last(), QStringLiteral("h2"));
+    }
+
+    void historyOffRecordsNothing()
+    {
+        QVERIFY(writePrefs({{"settings", QJsonObject{{"autoSaveHistory", false}}}}));
+        UserPreferences prefs;
+        QVERIFY(prefs.initialize(m_dir->path()));
+        QSignalSpy changed(&prefs, &UserPreferences::historyChanged);
+        prefs.addToHistory("a", "A", "cad", "a.json", "");
+        QVERIFY(prefs.getHistory().isEmpty());
+        QCOMPARE(changed.count(), 0);
+    }
+
+    void recentAndFrequentOrders_data()
+    {
+        QTest::addColumn<bool>("frequent");
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("recent, all") << false << 0 << QStringList{"c", "b", "d", "a"};
+        QTest::newRow("recent, 2") << false << 2 << QStringList{"c", "b"};
+        QTest::newRow("recent, above count") << false << 9 << QStringList{"c", "b", "d", "a"};
+        QTest::newRow("frequent, all") << true << -1 << QStringList{"a", "b", "d", "c"};
+        QTest::newRow("frequent, 3") << true << 3 << QStringList{"a", "b", "d"};
+    }
+
+    void recentAndFrequentOrders()
+    {
+        QFETCH(bool, frequent);
+        QFETCH(int, limit);
+        QFETCH(QStringList, expected);
+        const QDateTime base = QDateTime::currentDateTime().addDays(-2);
+        QVERIFY(writePrefs({{"history", QJsonArray{historyObject("a", base, 5),
+                                                   historyObject("b", base.addSecs(20), 2),
+                                                   historyObject("c", base.addSecs(30), 1),
+                                                   historyObject("d", base.addSecs(10), 2)}}}));
+        UserPreferences prefs;
+        QVERIFY(prefs.initialize(m_dir->path()));
+        const QList<HistoryItem> history =
+            frequent ? prefs.getFrequentHistory(limit) : prefs.getRecentHistory(limit);
+        QCOMPARE(historyIds(history), expected);
+        // The stored order is untouched.
+        QCOMPARE(historyIds(prefs.getHistory()), (QStringList{"a", "b", "c", "d"}));
+    }
+
+    void removeAndClearHistory()
+    {
+        UserPreferences prefs;
+        QVERIFY(prefs.initialize(m_dir->path()));
+        prefs.addToHistory("a", "A", "cad", "a.json", "");
+        prefs.addToHistory("b", "B", "cad", "b.json", "");
+        QSignalSpy changed(&prefs, &UserPreferences::historyChanged);
+        prefs.removeFromHistory("zzz");
+        QCOMPARE(changed.count(), 0);
+        prefs.removeFromHistory("a");
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(historyIds(prefs.getHistory()), QStringList{"b"});
+        prefs.clearHistory();
+        QVERIFY(prefs.getHistory().isEmpty());
+        QCOMPARE(changed.count(), 2);
+        QCOMPARE(readObject(prefsPath()).value("historyCount").toInt(-1), 0);
+    }
+
+    void searchHistoryTrimming()
+    {
+        QJsonArray searches;
+        for (int i = 0; i < 80; ++i)
+            searches.append(QJsonObject{{"query", QString("q%1").arg(i)},
+                                        {"resultCount", i},
+                                        {"filters", QJsonArray{"cad", "free"}}});
+        QVERIFY(writePrefs({{"searchHistory", searches}}));
+        UserPreferences prefs;
+        QVERIFY(prefs.initialize(m_dir->path()));
+        const QList<SearchHistoryItem> kept = prefs.getSearchHistory();
+        QCOMPARE(kept.size(), 50);
+        QCOMPARE(kept.first().query, QStringLiteral("q0"));
+        QCOMPARE(kept.last().query, QStringLiteral("q49"));
+        QCOMPARE(kept.last().resultCount, 49);
+        QCOMPARE(kept.first().filters, (QStringList{"cad", "free"}));
+        QCOMPARE(prefs.getRecentSearches(3).size(), 3);
+        QCOMPARE(prefs.getRecentSearches(3).last().query, QStringLiteral("q2"));
+        QCOMPARE(prefs.getRecentSearches(0).size(), 50);
+        QCOMPARE(prefs.getRecentSearches(500).size(), 50);
+
+        QSignalSpy changed(&prefs, &UserPreferences::historyChanged);
+        prefs.clearSearchHistory();
+        QCOMPARE(changed.count(), 1);
+        QVERIFY(prefs.getSearchHistory().isEmpty());
+    }
+
+    void loadingEmitsNoChangeSignals()
+    {
+        QVERIFY(writePrefs({{"favorites", QJsonArray{QJsonObject{{"id", "f"}}}}}));
+        UserPreferences prefs;
+        QSignalSpy favorites(&prefs, &UserPreferences::favoritesChanged);
+        QSignalSpy history(&prefs, &UserPreferences::historyChanged);
+        QVERIFY(prefs.initialize(m_dir->path()));
+        QCOMPARE(favorites.count() + history.count(), 0);
+    }
+
+    void unreadableFileIsKeptAside_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("broken JSON") << QByteArray("{\"favorites\": [");
+        QTest::newRow("array") << QByteArray("[1, 2]");
+        QTest::newRow("favorites not an array") << QByteArray("{\"favorites\": {}}");
+    }
+
+    void unreadableFileIsKeptAside()
+    {
+        QFETCH(QByteArray, bytes);
+        QVERIFY(writeBytes(prefsPath(), bytes));
+        MessageCapture capture;
+        {
+            UserPreferences prefs;
+            QSignalSpy errors(&prefs, &UserPreferences::dataError);
+            QVERIFY(!prefs.initialize(m_dir->path()));
+            QCOMPARE(errors.count(), 1);
+            QVERIFY(
+                errors.at(0).at(0).toString().startsWith(QStringLiteral("用户偏好文件格式错误: ")));
+            QVERIFY(!capture
+                         .warningsStartingWith(
+                             "UserPreferences::loadPreferences - 用户偏好文件格式错误: ")
+                         .isEmpty());
+        }
+        // Start and close leave it alone.
+        QCOMPARE(readBytes(prefsPath()), bytes);
+        QVERIFY(corruptCopies(m_dir->path()).isEmpty());
+
+        {
+            UserPreferences prefs;
+            prefs.initialize(m_dir->path());
+            QVERIFY(prefs.addFavorite("f", "F", "cad", "f.json", ""));
+        }
+        const QStringList copies = corruptCopies(m_dir->path());
+        QCOMPARE(copies.size(), 1);
+        QCOMPARE(readBytes(m_dir->filePath(copies.first())), bytes);
+        QVERIFY(capture.contains(
+            QtWarningMsg, "UserPreferences::savePreferences - 无法读取的用户偏好文件已另存为: " +
+                              m_dir->filePath(copies.first())));
+        QCOMPARE(readObject(prefsPath()).value("favoritesCount").toInt(), 1);
+    }
+
+    void diskFullMidWriteKeepsTheOldFile()
+    {
+        UserPreferences prefs;
+        QVERIFY(prefs.initialize(m_dir->path()));
+        for (int i = 0; i < 5; ++i)
+            QVERIFY(prefs.addFavorite(QString("f%1").arg(i), "Name", "cad", "f.json",
+                                      QString(100, 'd')));
+        const QByteArray before = readBytes(prefsPath());
+        QSignalSpy errors(&prefs, &UserPreferences::dataError);
+        MessageCapture capture;
+        {
+            FileSizeLimit limit(64);
+            QVERIFY(limit.isActive());
+            prefs.addToHistory("h", "H", "cad", "h.json", "");
+        }
+        QCOMPARE(readBytes(prefsPath()), before);
+        QCOMPARE(errors.count(), 1);
+        QCOMPARE(errors.at(0).at(0).toString(),
+                 QStringLiteral("无法保存用户偏好文件: ") + prefsPath());
+        QVERIFY(capture.contains(QtWarningMsg,
+                                 "UserPreferences::savePreferences - 无法保存用户偏好文件: " +
+                                     prefsPath()));
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"user_preferences.json"});
+        // Still in memory: the next save writes it.
+        QCOMPARE(prefs.getHistory().size(), 1);
+        QVERIFY(prefs.savePreferences());
+        QCOMPARE(readObject(prefsPath()).value("historyCount").toInt(), 1);
+    }
+
+    void fileReplacedByDirectory()
+    {
+        UserPreferences prefs;
+        QVERIFY(prefs.initialize(m_dir->path()));
+        QVERIFY(prefs.addFavorite("a", "A", "cad", "a.json", ""));
+        QVERIFY(QFile::remove(prefsPath()));
+        QVERIFY(QDir().mkdir(prefsPath()));
+        QSignalSpy errors(&prefs, &UserPreferences::dataError);
+        QVERIFY(!prefs.savePreferences());
+        QCOMPARE(errors.count(), 1);
+        QVERIFY(QFileInfo(prefsPath()).isDir());
+    }
+
+    void destructorSavesOnlyALoadedStore()
+    {
+        {
+            UserPreferences prefs;
+            QVERIFY(prefs.initialize(m_dir->path()));
+        }
+        QVERIFY(QFile::exists(prefsPath()));
+        QVERIFY(QFile::remove(prefsPath()));
+        QVERIFY(QDir().mkpath(m_dir->filePath("blocked")));
+        QVERIFY(writeBytes(m_dir->filePath("blocked/user_preferences.json"), "{oops"));
+        {
+            UserPreferences prefs;
+            QVERIFY(!prefs.initialize(m_dir->filePath("blocked")));
+        }
+        QCOMPARE(readBytes(m_dir->filePath("blocked/user_preferences.json")), QByteArray("{oops"));
+    }
+
+    void exportCopiesTheFile()
+    {
+        UserPreferences prefs;
+        QVERIFY(prefs.initialize(m_dir->path()));
+        const QString target = m_dir->filePath("export.json");
+        QVERIFY(!prefs.exportPreferences(target)); // nothing saved yet
+        QVERIFY(prefs.addFavorite("a", "A", "cad", "a.json", ""));
+        QVERIFY(writeBytes(target, "old export"));
+        QVERIFY(prefs.exportPreferences(target));
+        QCOMPARE(readBytes(target), readBytes(prefsPath()));
+    }
+
+    void importReplacesAndBacksUp()
+    {
+        UserPreferences prefs;
+        QVERIFY(prefs.initialize(m_dir->path()));
+        QVERIFY(prefs.addFavorite("mine", "Mine", "cad", "m.json", ""));
+        const QByteArray current = readBytes(prefsPath());
+        // A stale backup from an earlier import must not survive this one.
+        QVERIFY(writeBytes(prefsPath() + ".backup", "stale"));
+
+        const QString source = m_dir->filePath("incoming.json");
+        QVERIFY(writeBytes(
+            source,
+            QJsonDocument(QJsonObject{{"favorites", QJsonArray{QJsonObject{{"id", "theirs"},
+                                                                           {"category", "eda"}}}}})
+                .toJson()));
+        QSignalSpy changed(&prefs, &UserPreferences::favoritesChanged);
+        QVERIFY(prefs.importPreferences(source));
+        QCOMPARE(changed.count(), 0);
+        QCOMPARE(readBytes(prefsPath() + ".backup"), current);
+        QCOMPARE(readBytes(prefsPath()), readBytes(source));
+        QCOMPARE(prefs.getFavorites().size(), 1);
+        QCOMPARE(prefs.getFavorites().first().id, QStringLiteral("theirs"));
+    }
+
+    void importRefusesWhatIsNotPreferences_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("broken JSON") << QByteArray("{\"favorites\": [");
+        QTest::newRow("array") << QByteArray("[]");
+        QTest::newRow("settings not an object") << QByteArray("{\"settings\": 3}");
+        QTest::newRow("empty") << QByteArray();
+    }
+
+    void importRefusesWhatIsNotPreferences()
+    {
+        QFETCH(QByteArray, bytes);
+        UserPreferences prefs;
+        QVERIFY(prefs.initialize(m_dir->path()));
+        QVERIFY(prefs.addFavorite("mine", "Mine", "cad", "m.json", ""));
+        const QByteArray current = readBytes(prefsPath());
+        const QString source = m_dir->filePath("incoming.json");
+        QVERIFY(writeBytes(source, bytes));
+        QVERIFY(!prefs.importPreferences(source));
+        QCOMPARE(readBytes(prefsPath()), current);
+        QVERIFY(!QFile::exists(prefsPath() + ".backup"));
+        QCOMPARE(prefs.getFavorites().first().id, QStringLiteral("mine"));
+        QVERIFY(!prefs.importPreferences(m_dir->filePath("missing.json")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUserPreferences)
+#include "tst_userpreferences.moc"
