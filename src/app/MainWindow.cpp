@@ -1119,7 +1119,7 @@ void MainWindow::initializeNewsService()
         m_newsSyncService->setCacheTtl(ttl);
     const QJsonValue headersValue = news.value(QLatin1String("headers"));
     if (headersValue.isObject()) {
-        QMap<QByteArray, QByteArray> headers;
+        QHash<QByteArray, QByteArray> headers;
         const QJsonObject object = headersValue.toObject();
         for (auto it = object.begin(); it != object.end(); ++it)
             headers.insert(it.key().toUtf8(), it.value().toString().toUtf8());
@@ -1149,12 +1149,12 @@ void MainWindow::onUpdateCheckSucceeded(const UpdateService::UpdateInfo& info)
             if (!info.releaseNotes.isEmpty())
                 tip += tr("\n更新内容: %1").arg(info.releaseNotes);
             if (!info.downloadUrl.isEmpty())
-                tip += tr("\n下载: %1").arg(info.downloadUrl.toString());
+                tip += tr("\n下载: %1").arg(info.downloadUrl);
             m_updateStatusLabel->setToolTip(tip);
         }
         if (m_logWidget)
             m_logWidget->logInfo(tr("发现新版本 %1，可访问下载地址: %2")
-                                     .arg(info.latestVersion, info.downloadUrl.toString()));
+                                     .arg(info.latestVersion, info.downloadUrl));
         return;
     }
     if (m_updateStatusLabel) {

@@ -8,7 +8,7 @@
 #include <QString>
 #include <QTreeWidget>
 
-class DataManager;
+#include "data/DataManager.h"
 class QMenu;
 
 // Left pane of the main window: fixed sections filled from the categories
