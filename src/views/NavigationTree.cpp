@@ -60,6 +60,11 @@ void NavigationTree::setDataManager(DataManager* dataManager)
     loadCategories();
 }
 
+DataManager* NavigationTree::dataManager() const
+{
+    return m_dataManager;
+}
+
 QString NavigationTree::itemPath(const QTreeWidgetItem* item)
 {
     return item ? item->data(0, Qt::UserRole).toString() : QString();
@@ -75,9 +80,13 @@ QString NavigationTree::entryLabel(const QJsonObject& entry)
     }
     if (label.isEmpty() && entry.contains(QLatin1String("_filePath")))
         label = QFileInfo(entry.value(QLatin1String("_filePath")).toString()).completeBaseName();
-    if (entry.contains(QLatin1String("currentVersion")))
-        label += QStringLiteral(" (") + entry.value(QLatin1String("currentVersion")).toString() +
-                 QLatin1Char(')');
+    if (entry.contains(QLatin1String("currentVersion"))) {
+        // A version written as a JSON number (2024) is still shown as its text.
+        const QJsonValue version = entry.value(QLatin1String("currentVersion"));
+        const QString text =
+            version.isDouble() ? QString::number(version.toDouble(), 'g', 15) : version.toString();
+        label += QStringLiteral(" (") + text + QLatin1Char(')');
+    }
     return label;
 }
 

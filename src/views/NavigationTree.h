@@ -22,7 +22,7 @@ public:
     explicit NavigationTree(QWidget* parent = nullptr);
 
     void setDataManager(DataManager* dataManager);
-    DataManager* dataManager() const { return m_dataManager; }
+    DataManager* dataManager() const;
     void setNewsEnabled(bool enabled) { m_newsEnabled = enabled; }
     bool isNewsEnabled() const { return m_newsEnabled; }
 

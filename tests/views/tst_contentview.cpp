@@ -1,0 +1,248 @@
+#include "views/ContentRenderer.h"
+#include "views/ContentView.h"
+#include "views/CustomTextBrowser.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QJsonArray>
+#include <QLabel>
+#include <QMenu>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTextBlock>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString kPromptHead = QStringLiteral(
+    "请基于以下原文进行详细解释和扩写，不要照抄，补充必要背景、定义、应用场景与关键点，"
+    "保持事实准确，建议 200-300 字：\n");
+
+QAction* findAction(const QMenu* menu, const QString& text)
+{
+    for (QAction* action : menu->actions()) {
+        if (action->text() == text)
+            return action;
+    }
+    return nullptr;
+}
+
+// Selects the first occurrence of text in the browser.
+bool selectText(QTextBrowser* browser, const QString& text)
+{
+    QTextCursor cursor = browser->document()->find(text);
+    if (cursor.isNull())
+        return false;
+    browser->setTextCursor(cursor);
+    return true;
+}
+
+} // namespace
+
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl& url) { urls.append(url); }
+};
+
+class TestContentView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void construction()
+    {
+        ContentView view;
+        auto* layout = qobject_cast<QVBoxLayout*>(view.layout());
+        QVERIFY(layout);
+        QCOMPARE(layout->count(), 2);
+        QCOMPARE(layout->itemAt(0)->widget(), view.titleLabel());
+        QCOMPARE(layout->itemAt(1)->widget(), view.textBrowser());
+        QCOMPARE(view.titleLabel()->styleSheet(),
+                 QStringLiteral("QLabel { font-size: 18px; font-weight: bold; padding: 10px; }"));
+        QCOMPARE(view.styleSheet(), QStringLiteral("\n        QTextBrowser {\n"
+                                                   "            background-color: white;\n"
+                                                   "            border: 1px solid #ddd;\n"
+                                                   "            padding: 10px;\n"
+                                                   "        }\n    "));
+        QCOMPARE(view.textBrowser()->openExternalLinks(), false);
+        QCOMPARE(view.textBrowser()->openLinks(), false);
+        const QString cwd = QDir::currentPath();
+        QCOMPARE(view.textBrowser()->searchPaths(),
+                 QStringList({cwd, cwd + "/data", cwd + "/data/pictures"}));
+        QVERIFY(view.textBrowser()->isReadOnly());
+        QVERIFY(view.currentData().isEmpty());
+    }
+
+    void displayData_data()
+    {
+        QTest::addColumn<QJsonObject>("entry");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("software") << QJsonObject{{"name", "NX"},
+                                                 {"id", "nx"},
+                                                 {"category", "CAD"},
+                                                 {"features",
+                                                  QJsonObject{{"core", QJsonArray{"x"}}}}}
+                                  << "NX"
+                                  << "功能特性";
+        QTest::newRow("id as title")
+            << QJsonObject{{"id", "only-id"}, {"headquarters", "上海"}} << "only-id"
+            << "总部: 上海";
+        QTest::newRow("markup in name stays text")
+            << QJsonObject{{"name", "<b>B</b>"}, {"category", "cad"}} << "<b>B</b>"
+            << "category";
+    }
+    void displayData()
+    {
+        QFETCH(QJsonObject, entry);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        ContentView view;
+        view.displayData(entry);
+        QCOMPARE(view.currentData(), entry);
+        QCOMPARE(view.titleLabel()->text(), title);
+        QCOMPARE(view.titleLabel()->textFormat(), Qt::PlainText);
+        QVERIFY2(view.textBrowser()->toPlainText().contains(text),
+                 qPrintable(view.textBrowser()->toPlainText()));
+    }
+
+    void displayDataRebuildsAndScrollsToTop()
+    {
+        ContentView view;
+        view.resize(400, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+        QJsonArray many;
+        for (int i = 0; i < 300; ++i)
+            many.append(QStringLiteral("line %1").arg(i));
+        const QJsonObject longEntry{{"name", "Long"}, {"lines", many}};
+        view.displayData(longEntry);
+        QScrollBar* bar = view.textBrowser()->verticalScrollBar();
+        QTRY_VERIFY(bar->maximum() > 0);
+        bar->setValue(bar->maximum());
+        QVERIFY(bar->value() > 0);
+
+        view.displayData(QJsonObject{{"name", "Second"}, {"other", "only this"}});
+        QCOMPARE(bar->value(), 0);
+        QVERIFY(!view.textBrowser()->toPlainText().contains("line 299"));
+        QVERIFY(view.textBrowser()->toPlainText().contains("only this"));
+        QCOMPARE(view.titleLabel()->text(), QStringLiteral("Second"));
+    }
+
+    void selectionPromptText()
+    {
+        QCOMPARE(CustomTextBrowser::selectionPrompt("ABC"), kPromptHead + "ABC");
+    }
+
+    void promptActionOnlyWithSelection()
+    {
+        ContentView view;
+        view.displayData(QJsonObject{{"name", "N"}, {"note", "Parasolid kernel"}});
+        CustomTextBrowser* browser = view.textBrowser();
+
+        std::unique_ptr<QMenu> menu(browser->createPromptContextMenu(QPoint()));
+        QVERIFY(!findAction(menu.get(), "生成AI提示词"));
+        QVERIFY(!menu->actions().isEmpty()); // the standard entries stay
+
+        QTextCursor blank = browser->document()->find("Parasolid kernel");
+        QVERIFY(!blank.isNull());
+        const int space = blank.selectionStart() + 9;
+        blank.setPosition(space);
+        blank.setPosition(space + 1, QTextCursor::KeepAnchor);
+        QCOMPARE(blank.selectedText(), QStringLiteral(" "));
+        browser->setTextCursor(blank);
+        QVERIFY(browser->textCursor().hasSelection());
+        menu.reset(browser->createPromptContextMenu(QPoint()));
+        QVERIFY2(!findAction(menu.get(), "生成AI提示词"), "blank selection");
+
+        // The selection is trimmed before it goes into the prompt.
+        blank.setPosition(space);
+        blank.setPosition(space + 7, QTextCursor::KeepAnchor);
+        QCOMPARE(blank.selectedText(), QStringLiteral(" kernel"));
+        browser->setTextCursor(blank);
+        menu.reset(browser->createPromptContextMenu(QPoint()));
+        QAction* action = findAction(menu.get(), "生成AI提示词");
+        QVERIFY(action);
+        QVERIFY(menu->actions().at(menu->actions().indexOf(action) - 1)->isSeparator());
+
+        QSignalSpy browserSpy(browser, &CustomTextBrowser::promptRequested);
+        QSignalSpy viewSpy(&view, &ContentView::aiPromptRequested);
+        action->trigger();
+        QCOMPARE(browserSpy.count(), 1);
+        QCOMPARE(viewSpy.count(), 1);
+        QCOMPARE(viewSpy.at(0).at(0).toString(), kPromptHead + "kernel");
+    }
+
+    void contextMenuEventShowsPromptAction()
+    {
+        ContentView view;
+        view.resize(400, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.displayData(QJsonObject{{"name", "N"}, {"note", "selected words"}});
+        QVERIFY(selectText(view.textBrowser(), "selected words"));
+        QSignalSpy spy(&view, &ContentView::aiPromptRequested);
+
+        bool seen = false;
+        QTimer::singleShot(0, this, [&seen] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            if (QAction* action = findAction(menu, "生成AI提示词")) {
+                seen = true;
+                action->trigger();
+            }
+            menu->close();
+        });
+        QWidget* viewport = view.textBrowser()->viewport();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                viewport->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(viewport, &event);
+        QVERIFY(seen);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toString(), kPromptHead + "selected words");
+    }
+
+    void anchorsOpenThroughDesktopServices()
+    {
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler("https", &catcher, "open");
+        ContentView view;
+        view.resize(500, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.displayData(QJsonObject{{"name", "N"}, {"website", "https://example.com/page"}});
+
+        CustomTextBrowser* browser = view.textBrowser();
+        QTextCursor cursor = browser->document()->find("https://example.com/page");
+        QVERIFY(!cursor.isNull());
+        QVERIFY(cursor.charFormat().isAnchor());
+        QTextCursor inside(browser->document());
+        inside.setPosition(cursor.selectionStart() + 3);
+        const QPoint point = browser->cursorRect(inside).center();
+
+        QSignalSpy clicked(browser, &QTextBrowser::anchorClicked);
+        QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, point);
+        QCOMPARE(clicked.count(), 1);
+        QCOMPARE(catcher.urls, QList<QUrl>{QUrl("https://example.com/page")});
+        // The browser itself does not navigate.
+        QVERIFY(browser->source().isEmpty());
+        QVERIFY(browser->toPlainText().contains("官网"));
+        QDesktopServices::unsetUrlHandler("https");
+    }
+};
+
+QTEST_MAIN(TestContentView)
+#include "tst_contentview.moc"
