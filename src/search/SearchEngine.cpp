@@ -99,6 +99,8 @@ QJsonArray SearchEngine::search(const QString& query, DataManager* dataManager, 
 
 QJsonArray SearchEngine::fuzzySearch(const QString& query, DataManager* dataManager)
 {
+    if (!dataManager)
+        return {};
     QJsonArray candidates;
     const auto gather = [&](const QJsonArray& list) {
         for (const QJsonValue& value : filterEntries(query, list, FuzzyMatch))
@@ -121,6 +123,8 @@ QJsonArray SearchEngine::fuzzySearch(const QString& query, DataManager* dataMana
 
 QJsonArray SearchEngine::regexSearch(const QString& query, DataManager* dataManager)
 {
+    if (!dataManager)
+        return {};
     const QRegularExpression expression(query, m_caseSensitive
                                                    ? QRegularExpression::NoPatternOption
                                                    : QRegularExpression::CaseInsensitiveOption);
@@ -141,6 +145,8 @@ QJsonArray SearchEngine::regexSearch(const QString& query, DataManager* dataMana
 
 QJsonArray SearchEngine::semanticSearch(const QString& query, DataManager* dataManager)
 {
+    if (!dataManager)
+        return {};
     const QStringList queryTokens = tokenize(query);
     std::vector<std::pair<double, QJsonObject>> scored;
     const QJsonArray entries = dataManager->getAllEntries();

@@ -222,6 +222,11 @@ private slots:
         QCOMPARE(started.takeFirst().at(0).toString(), QStringLiteral("  "));
         QCOMPARE(completed.takeFirst().at(0).toJsonArray(), found);
         QCOMPARE(progress.count(), 0);
+
+        // The direct entry points refuse a missing data manager instead of crashing.
+        QVERIFY(engine.fuzzySearch("alpha", nullptr).isEmpty());
+        QVERIFY(engine.regexSearch("alpha", nullptr).isEmpty());
+        QVERIFY(engine.semanticSearch("alpha", nullptr).isEmpty());
     }
 
     void fuzzySearchSourcesAndRanking()

@@ -1,0 +1,235 @@
+#include "TestableSearchDialog.h"
+#include "data/DataManager.h"
+#include "search/MarkdownSearcher.h"
+#include "search/SearchEngine.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString kDataDir = QStringLiteral(QUORVANTA_SOURCE_DATA_DIR);
+
+QStringList names(const QJsonArray& entries)
+{
+    QStringList result;
+    for (const QJsonValue& value : entries)
+        result << value.toObject().value("name").toString();
+    return result;
+}
+
+} // namespace
+
+// Searches over the knowledge base the program ships, set up as the main
+// window sets it up: embedded copy first, the data directory beside it.
+class TestSearchKnowledgeBase : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<DataManager> m_dataManager;
+
+    template <typename T> static T* child(const SearchDialog& dialog, const char* name)
+    {
+        T* widget = dialog.findChild<T*>(QLatin1String(name));
+        if (!widget)
+            qFatal("missing child widget %s", name);
+        return widget;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_dataManager = std::make_unique<DataManager>();
+        m_dataManager->setDataPath(kDataDir);
+        m_dataManager->initialize();
+    }
+
+    void quickSearch_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("first");
+        QTest::newRow("cad product") << "autocad"
+                                     << "AutoCAD";
+        QTest::newRow("cfd product") << "Ansys Fluent"
+                                     << "Ansys Fluent";
+        QTest::newRow("open source") << "OpenFOAM"
+                                     << "OpenFOAM";
+        QTest::newRow("kernel") << "Parasolid"
+                                << "Parasolid";
+        QTest::newRow("company") << "Hexagon"
+                                 << "Hexagon";
+        QTest::newRow("chinese name") << "中望3D"
+                                      << "中望3D (ZW3D)";
+    }
+
+    void quickSearch()
+    {
+        QFETCH(QString, query);
+        QFETCH(QString, first);
+        SearchEngine engine;
+        QSignalSpy completed(&engine, &SearchEngine::searchCompleted);
+        const QJsonArray results =
+            engine.search(query, m_dataManager.get(), SearchEngine::FuzzyMatch);
+        QVERIFY(!results.isEmpty());
+        QCOMPARE(results.first().toObject().value("name").toString(), first);
+        QCOMPARE(completed.count(), 1);
+        QCOMPARE(completed.first().at(0).toJsonArray(), results);
+
+        double previous = std::numeric_limits<double>::max();
+        for (const QJsonValue& value : results) {
+            const QJsonObject entry = value.toObject();
+            QVERIFY(engine.matchesQuery(entry, query, SearchEngine::FuzzyMatch));
+            const double score = engine.calculateScore(entry, query);
+            QVERIFY(score <= previous);
+            previous = score;
+        }
+    }
+
+    void otherModes()
+    {
+        SearchEngine engine;
+        DataManager* manager = m_dataManager.get();
+        QVERIFY(names(engine.search("^AutoCAD$|^Parasolid", manager, SearchEngine::RegexMatch))
+                    .contains("Parasolid"));
+        QVERIFY(engine.search("[", manager, SearchEngine::RegexMatch).isEmpty());
+
+        const QJsonArray semantic =
+            engine.search("的 OpenFOAM", manager, SearchEngine::SemanticMatch);
+        QVERIFY(names(semantic).contains("OpenFOAM"));
+        for (const QJsonValue& value : semantic)
+            QVERIFY(
+                engine.semanticMatch(engine.extractSearchableText(value.toObject()), "openfoam"));
+        QVERIFY(engine.search("数字孪生", manager, SearchEngine::SemanticMatch).isEmpty());
+
+        const QJsonArray exact = engine.search("Parasolid", manager, SearchEngine::ExactMatch);
+        QCOMPARE(exact, manager->searchInFiles("Parasolid"));
+        QVERIFY(exact.size() > 1);
+    }
+
+    void dialogSearchesBothKinds()
+    {
+        TestableSearchDialog dialog;
+        dialog.setDataManager(m_dataManager.get());
+        dialog.setSearchPath(kDataDir);
+        QCOMPARE(child<QLabel>(dialog, "statusLabel")->text(), QStringLiteral("索引构建完成"));
+        auto* category = child<QComboBox>(dialog, "categoryCombo");
+        QCOMPARE(category->count(), 3);
+        QCOMPARE(category->itemText(1), QStringLiteral("disciplines"));
+        QCOMPARE(category->itemText(2), QStringLiteral("technologies"));
+
+        dialog.showAndSearch("  数字孪生 ");
+        QVERIFY(dialog.informations.isEmpty());
+        SearchEngine engine;
+        QCOMPARE(dialog.jsonResults(), engine.fuzzySearch("数字孪生", m_dataManager.get()));
+        const int jsonCount = dialog.jsonResults().size();
+        const int markdownCount = dialog.markdownResults().size();
+        QVERIFY(jsonCount > 0);
+        QVERIFY(markdownCount > 0);
+        QCOMPARE(dialog.markdownResults().first().title, QStringLiteral("数字孪生技术"));
+        QCOMPARE(child<QLabel>(dialog, "statusLabel")->text(),
+                 QStringLiteral("找到 %1 个结果 (JSON: %2, Markdown: %3)")
+                     .arg(jsonCount + markdownCount)
+                     .arg(jsonCount)
+                     .arg(markdownCount));
+        QCOMPARE(child<QTreeWidget>(dialog, "jsonResultTree")->topLevelItemCount(), jsonCount);
+        QCOMPARE(child<QTreeWidget>(dialog, "markdownResultTree")->topLevelItemCount(),
+                 markdownCount);
+
+        child<QTabWidget>(dialog, "resultTabs")->setCurrentIndex(1);
+        auto* tree = child<QTreeWidget>(dialog, "markdownResultTree");
+        QTreeWidgetItem* twin = tree->findItems("数字孪生技术", Qt::MatchExactly, 0).value(0);
+        QVERIFY(twin);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                          tree->visualItemRect(twin).center());
+        const QString preview = child<QTextEdit>(dialog, "previewEdit")->toPlainText();
+        QVERIFY(preview.startsWith(QStringLiteral("数字孪生技术\n")));
+        QVERIFY(preview.contains(QStringLiteral("# 数字孪生技术")));
+    }
+
+    void dialogCategoryAndModes()
+    {
+        TestableSearchDialog dialog;
+        dialog.setDataManager(m_dataManager.get());
+        dialog.setSearchPath(kDataDir);
+        auto* type = child<QComboBox>(dialog, "searchTypeCombo");
+        type->setCurrentIndex(type->findData("markdown"));
+        auto* category = child<QComboBox>(dialog, "categoryCombo");
+        category->setCurrentIndex(category->findData("disciplines"));
+        child<QLineEdit>(dialog, "searchEdit")->setText("湍流");
+        QTest::mouseClick(child<QPushButton>(dialog, "searchButton"), Qt::LeftButton);
+        QVERIFY(!dialog.markdownResults().isEmpty());
+        for (const MarkdownSearchResult& result : dialog.markdownResults()) {
+            QCOMPARE(result.category, QStringLiteral("disciplines"));
+            QVERIFY(result.matchedLines.size() <= 10);
+            QVERIFY(result.snippet.size() <= 200);
+        }
+        QVERIFY(dialog.jsonResults().isEmpty());
+
+        auto* mode = child<QComboBox>(dialog, "matchModeCombo");
+        mode->setCurrentIndex(mode->findData(int(SearchEngine::RegexMatch)));
+        category->setCurrentIndex(0);
+        child<QLineEdit>(dialog, "searchEdit")->setText("Realizable k[–-]ε|SST k[–-]ω");
+        QTest::mouseClick(child<QPushButton>(dialog, "searchButton"), Qt::LeftButton);
+        QStringList files;
+        for (const MarkdownSearchResult& result : dialog.markdownResults())
+            files << result.fileName;
+        QVERIFY2(files.contains("turbulence_modeling_guide"), qPrintable(files.join(',')));
+    }
+
+    void exportOfARealSearch()
+    {
+        QTemporaryDir out;
+        TestableSearchDialog dialog;
+        dialog.setDataManager(m_dataManager.get());
+        dialog.setSearchPath(kDataDir);
+        dialog.showAndSearch("Parasolid");
+        QVERIFY(!dialog.jsonResults().isEmpty());
+        QVERIFY(!dialog.markdownResults().isEmpty());
+        dialog.savePath = out.filePath("parasolid.txt");
+        QTest::mouseClick(child<QPushButton>(dialog, "exportButton"), Qt::LeftButton);
+        QCOMPARE(dialog.informations, QStringList{"导出完成|搜索结果已导出到: " + dialog.savePath});
+
+        QFile file(dialog.savePath);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
+
+        // Built entry by entry from the dialog's results in the export's layout.
+        QStringList expected{"搜索关键词: Parasolid", QString(51, '='), "", "JSON数据结果:"};
+        for (const QJsonValue& value : dialog.jsonResults()) {
+            const QJsonObject entry = value.toObject();
+            expected << "名称: " + entry.value("name").toString()
+                     << "类型: " + entry.value("category").toString();
+            if (entry.contains("description"))
+                expected << QString("描述: " +
+                                    entry.value("description").toObject().value("zh").toString())
+                                .split('\n');
+            expected << "";
+        }
+        expected << ""
+                 << "Markdown文档结果:";
+        for (const MarkdownSearchResult& result : dialog.markdownResults()) {
+            expected << "标题: " + result.title << "文件: " + result.fileName
+                     << "分类: " + result.category << "路径: " + result.filePath
+                     << "摘要: " + result.snippet
+                     << "相关度: " + QString::number(result.relevance, 'f', 2) << "";
+        }
+        expected << "";
+        QVERIFY(lines.value(0).startsWith("搜索结果导出 - "));
+        QCOMPARE(lines.mid(1), expected);
+    }
+};
+
+QTEST_MAIN(TestSearchKnowledgeBase)
+#include "tst_searchknowledgebase.moc"
