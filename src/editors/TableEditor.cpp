@@ -104,8 +104,8 @@ bool TableEditor::exportToCsv(const QString& fileName)
 
     QString error;
     if (!AtomicFileWriter::write(fileName, CsvDocument(header, rows).toCsv(), &error)) {
-        qWarning().noquote() << "TableEditor::exportToCsv - Cannot write" << fileName << ":"
-                             << error;
+        qWarning().noquote() << "TableEditor::exportToCsv - Cannot write"
+                             << QStringLiteral("%1: %2").arg(fileName, error);
         EditorMessageBox::show(this, QMessageBox::Warning, tr("错误"), tr("无法创建文件"));
         return false;
     }
@@ -119,8 +119,8 @@ bool TableEditor::importFromCsv(const QString& fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        qWarning().noquote() << "TableEditor::importFromCsv - Cannot open" << fileName << ":"
-                             << file.errorString();
+        qWarning().noquote() << "TableEditor::importFromCsv - Cannot open"
+                             << QStringLiteral("%1: %2").arg(fileName, file.errorString());
         EditorMessageBox::show(this, QMessageBox::Warning, tr("错误"), tr("无法打开文件"));
         return false;
     }

@@ -1,0 +1,448 @@
+#include "data/EmbeddedDataAdapter.h"
+#include "editors/EdgeItem.h"
+#include "editors/GraphWidget.h"
+#include "editors/NodeItem.h"
+
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QPainter>
+#include <QPen>
+#include <QWheelEvent>
+#include <QtMath>
+#include <QtTest>
+
+#include <map>
+
+namespace {
+
+// JSON written with single quotes, which keeps the fixtures readable.
+QJsonObject json(const char* text)
+{
+    QByteArray bytes(text);
+    bytes.replace('\'', '"');
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        qFatal("Bad JSON fixture: %s", text);
+    return document.object();
+}
+
+struct ExpectedNode
+{
+    QString label;
+    QPointF start;
+};
+
+struct ExpectedEdge
+{
+    QString from;
+    QString to;
+    QString label;
+};
+
+// An independent run of the spring layout over the starting positions the builders
+// are expected to use; the widget's result must agree with it.
+std::map<QString, QPointF> laidOut(const std::map<QString, ExpectedNode>& nodes,
+                                   const QList<ExpectedEdge>& edges)
+{
+    std::map<QString, QPointF> position;
+    for (const auto& [id, node] : nodes)
+        position[id] = node.start;
+    for (int iteration = 0; iteration < 100; ++iteration) {
+        std::map<QString, QPointF> shift;
+        for (const auto& [id, p] : position)
+            shift[id] = QPointF();
+        for (auto u = position.begin(); u != position.end(); ++u) {
+            for (auto v = std::next(u); v != position.end(); ++v) {
+                const QPointF d = u->second - v->second;
+                const qreal r = std::hypot(d.x(), d.y());
+                if (r > 0) {
+                    shift[u->first] += d / r * (10000 / r);
+                    shift[v->first] -= d / r * (10000 / r);
+                }
+            }
+        }
+        for (const ExpectedEdge& edge : edges) {
+            const QPointF d = position[edge.from] - position[edge.to];
+            const qreal r = std::hypot(d.x(), d.y());
+            if (r > 0) {
+                shift[edge.from] -= d / r * (r * r / 100);
+                shift[edge.to] += d / r * (r * r / 100);
+            }
+        }
+        for (auto& [id, p] : position)
+            p += shift[id] * 0.01;
+    }
+    return position;
+}
+
+bool near(const QPointF& a, const QPointF& b)
+{
+    return std::abs(a.x() - b.x()) < 1e-6 && std::abs(a.y() - b.y()) < 1e-6;
+}
+
+QString describe(const QPointF& p)
+{
+    return QStringLiteral("(%1, %2)").arg(p.x(), 0, 'g', 12).arg(p.y(), 0, 'g', 12);
+}
+
+void sendWheel(GraphWidget& view, int delta)
+{
+    const QPointF centre = QPointF(view.viewport()->rect().center());
+    QWheelEvent event(centre, view.viewport()->mapToGlobal(centre), QPoint(), QPoint(0, delta),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view.viewport(), &event);
+}
+
+} // namespace
+
+using NodeTable = std::map<QString, ExpectedNode>;
+using EdgeList = QList<ExpectedEdge>;
+Q_DECLARE_METATYPE(NodeTable)
+Q_DECLARE_METATYPE(EdgeList)
+
+class TestGraphWidget : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { EmbeddedDataAdapter::instance().initialize(); }
+
+    void viewSettings()
+    {
+        GraphWidget view;
+        QVERIFY(view.scene());
+        QCOMPARE(view.scene()->sceneRect(), QRectF(-400, -300, 800, 600));
+        QVERIFY(view.scene()->items().isEmpty());
+        QCOMPARE(view.dragMode(), QGraphicsView::RubberBandDrag);
+        QVERIFY(view.renderHints().testFlag(QPainter::Antialiasing));
+        QCOMPARE(view.transformationAnchor(), QGraphicsView::AnchorUnderMouse);
+        QCOMPARE(view.resizeAnchor(), QGraphicsView::AnchorViewCenter);
+    }
+
+    void buildsGraphs_data()
+    {
+        QTest::addColumn<QJsonObject>("entry");
+        QTest::addColumn<NodeTable>("nodes");
+        QTest::addColumn<EdgeList>("edges");
+
+        QTest::newRow("CAD with vendor, two kernels, one platform, three industries")
+            << json("{'name': 'NX', 'category': 'CAD', 'vendor': 'Siemens', 'technicalSpecs': "
+                    "{'kernel': ['Parasolid', 'Parasolid'], 'platform': ['Windows']}, "
+                    "'industryApplications': [{'industry': '航空航天'}, {'industry': '汽车'}, "
+                    "{'usage': 'no industry'}]}")
+            << NodeTable{{"software", {"NX", {0, 0}}},
+                         {"vendor", {"Siemens", {-150, 0}}},
+                         {"kernel_0", {"Parasolid", {150, -50}}},
+                         {"kernel_1", {"Parasolid", {150, -20}}},
+                         {"platform_0", {"Windows", {-50, 100}}},
+                         {"industry_0", {"航空航天", {50, 150}}},
+                         {"industry_1", {"汽车", {50, 190}}},
+                         {"industry_2", {"", {50, 230}}}}
+            << EdgeList{
+                   {"vendor", "software", "开发"},       {"software", "kernel_0", "使用内核"},
+                   {"software", "kernel_1", "使用内核"}, {"software", "platform_0", "支持平台"},
+                   {"software", "industry_0", "应用于"}, {"software", "industry_1", "应用于"},
+                   {"software", "industry_2", "应用于"}};
+        QTest::newRow("CFD without vendor")
+            << json("{'name': 'Fluent', 'category': 'CFD', 'technicalSpecs': {'platform': "
+                    "['Linux', 'Windows']}}")
+            << NodeTable{{"software", {"Fluent", {0, 0}}},
+                         {"platform_0", {"Linux", {-50, 100}}},
+                         {"platform_1", {"Windows", {-50, 130}}}}
+            << EdgeList{{"software", "platform_0", "支持平台"},
+                        {"software", "platform_1", "支持平台"}};
+        QTest::newRow("company with headquarters, no products")
+            << json("{'name': 'Ansys', 'headquarters': 'Canonsburg'}")
+            << NodeTable{{"company", {"Ansys", {0, 0}}}, {"hq", {"Canonsburg", {-100, -50}}}}
+            << EdgeList{{"company", "hq", "总部"}};
+        QTest::newRow("company with products")
+            << json("{'name': 'PTC', 'headquarters': 'Boston', 'products': ['Creo', 'Windchill', "
+                    "3]}")
+            << NodeTable{{"company", {"PTC", {0, 0}}},
+                         {"hq", {"Boston", {-100, -50}}},
+                         {"product_0", {"Creo", {80, -80}}},
+                         {"product_1", {"Windchill", {80, -40}}},
+                         {"product_2", {"", {80, 0}}}}
+            << EdgeList{{"company", "hq", "总部"},
+                        {"company", "product_0", "产品"},
+                        {"company", "product_1", "产品"},
+                        {"company", "product_2", "产品"}};
+        QTest::newRow("CAM with kernel type and headquarters is a technology")
+            << json("{'name': 'ACIS', 'category': 'CAM', 'type': '3D Kernel', 'headquarters': "
+                    "'x', 'vendor': 'Spatial', 'applications': {'directUsers': [{'software': "
+                    "'BricsCAD'}, {'software': 'SpaceClaim'}]}}")
+            << NodeTable{{"tech", {"ACIS", {0, 0}}},
+                         {"vendor", {"Spatial", {-100, -100}}},
+                         {"user_0", {"BricsCAD", {100, 50}}},
+                         {"user_1", {"SpaceClaim", {150, 50}}}}
+            << EdgeList{{"vendor", "tech", "开发"},
+                        {"tech", "user_0", "被使用"},
+                        {"tech", "user_1", "被使用"}};
+        QTest::newRow("generic with vendor and category")
+            << json("{'name': 'Mastercam', 'category': 'CAM', 'vendor': 'CNC Software'}")
+            << NodeTable{{"main", {"Mastercam", {0, 0}}},
+                         {"vendor", {"CNC Software", {-100, -100}}},
+                         {"category", {"CAM", {100, -100}}}}
+            << EdgeList{{"main", "vendor", "开发商"}, {"main", "category", "类别"}};
+        QTest::newRow("company without name keeps an empty main label")
+            << json("{'founded': 1970, 'headquarters': 'x'}")
+            << NodeTable{{"company", {"", {0, 0}}}, {"hq", {"x", {-100, -50}}}}
+            << EdgeList{{"company", "hq", "总部"}};
+        QTest::newRow("founded alone is no company")
+            << json("{'name': 'Old', 'founded': 1970}") << NodeTable{{"main", {"Old", {0, 0}}}}
+            << EdgeList{};
+    }
+
+    void buildsGraphs()
+    {
+        QFETCH(QJsonObject, entry);
+        QFETCH(NodeTable, nodes);
+        QFETCH(EdgeList, edges);
+
+        GraphWidget view;
+        view.setData(entry);
+
+        QCOMPARE(view.nodes().size(), static_cast<qsizetype>(nodes.size()));
+        const std::map<QString, QPointF> expectedPositions = laidOut(nodes, edges);
+        for (const auto& [id, expected] : nodes) {
+            NodeItem* node = view.nodes().value(id);
+            QVERIFY2(node, qPrintable(id));
+            QCOMPARE(node->id(), id);
+            QCOMPARE(node->label(), expected.label);
+            QCOMPARE(node->textItem()->toPlainText(), expected.label);
+            QVERIFY2(near(node->pos(), expectedPositions.at(id)),
+                     qPrintable(id + ": " + describe(node->pos()) + " expected " +
+                                describe(expectedPositions.at(id))));
+        }
+
+        QCOMPARE(view.edges().size(), edges.size());
+        for (int i = 0; i < edges.size(); ++i) {
+            const EdgeItem* edge = view.edges().at(i);
+            QCOMPARE(edge->fromNode()->id(), edges[i].from);
+            QCOMPARE(edge->toNode()->id(), edges[i].to);
+            QCOMPARE(edge->label(), edges[i].label);
+            QCOMPARE(edge->line(), QLineF(edge->fromNode()->pos(), edge->toNode()->pos()));
+        }
+
+        // The scene is the items' bounding box with a margin of 50 on every side.
+        QRectF bounds;
+        const auto items = view.scene()->items();
+        for (const QGraphicsItem* item : items)
+            bounds |= item->sceneBoundingRect();
+        QCOMPARE(view.scene()->sceneRect(), bounds.adjusted(-50, -50, 50, 50));
+        // Every node lies inside the margin (allowing for the rounding of the margin sums).
+        const QRectF inner = view.scene()->sceneRect().adjusted(49.999, 49.999, -49.999, -49.999);
+        for (const NodeItem* node : view.nodes())
+            QVERIFY(inner.contains(node->sceneBoundingRect()));
+    }
+
+    void layoutSpreadsNodesOut()
+    {
+        GraphWidget view;
+        view.setData(json("{'name': 'N', 'category': 'CAD', 'technicalSpecs': {'kernel': ['a', "
+                          "'b', 'c']}}"));
+        // Kernels start 30 apart; repulsion pushes them further.
+        const qreal gap =
+            QLineF(view.nodes().value("kernel_0")->pos(), view.nodes().value("kernel_1")->pos())
+                .length();
+        QVERIFY2(gap > 30, qPrintable(QString::number(gap)));
+    }
+
+    void genericWithoutNameIsEmpty()
+    {
+        GraphWidget view;
+        view.setData(json("{'vendor': 'x', 'category': 'y'}"));
+        QVERIFY(view.nodes().isEmpty());
+        QVERIFY(view.edges().isEmpty());
+        QVERIFY(view.scene()->items().isEmpty());
+        QCOMPARE(view.scene()->sceneRect(), QRectF(-400, -300, 800, 600));
+    }
+
+    void nextEntryReplacesTheGraph()
+    {
+        GraphWidget view;
+        view.setData(json("{'name': 'A', 'category': 'CAD', 'vendor': 'V'}"));
+        QCOMPARE(view.nodes().size(), 2);
+        view.setData(json("{'name': 'B'}"));
+        QCOMPARE(view.nodes().size(), 1);
+        QVERIFY(view.nodes().contains("main"));
+        QVERIFY(view.edges().isEmpty());
+        QCOMPARE(view.scene()->items().size(), 2); // the node and its text
+        // A single node lies where it started.
+        QCOMPARE(view.nodes().value("main")->pos(), QPointF(0, 0));
+    }
+
+    void realCadEntry()
+    {
+        const QJsonObject entry = EmbeddedDataAdapter::instance().loadEmbeddedJson(
+            QStringLiteral("data/software/cad/catia.json"));
+        QVERIFY(!entry.isEmpty());
+        const QJsonObject specs = entry.value("technicalSpecs").toObject();
+        const qsizetype kernels = specs.value("kernel").toArray().size();
+        const qsizetype platforms = specs.value("platform").toArray().size();
+        const qsizetype industries = entry.value("industryApplications").toArray().size();
+        QVERIFY(industries > 0);
+
+        GraphWidget view;
+        view.setData(entry);
+        QCOMPARE(view.nodes().size(), 2 + kernels + platforms + industries);
+        QCOMPARE(view.edges().size(), 1 + kernels + platforms + industries);
+        QCOMPARE(view.nodes().value("software")->label(), QStringLiteral("CATIA"));
+        QCOMPARE(view.nodes().value("vendor")->label(), QStringLiteral("Dassault Systèmes"));
+        QCOMPARE(view.nodes().value("industry_0")->label(),
+                 entry.value("industryApplications")[0].toObject().value("industry").toString());
+    }
+
+    void addNodeAndEdgeRules()
+    {
+        GraphWidget view;
+        view.addNode("a", "A", QPointF(10, 20));
+        view.addNode("a", "other", QPointF(99, 99));
+        QCOMPARE(view.nodes().size(), 1);
+        QCOMPARE(view.nodes().value("a")->label(), QStringLiteral("A"));
+        QCOMPARE(view.nodes().value("a")->pos(), QPointF(10, 20));
+
+        view.addEdge("a", "missing", "x");
+        view.addEdge("missing", "a", "x");
+        QVERIFY(view.edges().isEmpty());
+
+        view.addNode("b", "B", QPointF(-10, 0));
+        view.addEdge("a", "b", "one");
+        view.addEdge("a", "b", "two");
+        QCOMPARE(view.edges().size(), 2);
+        QCOMPARE(view.edges().at(1)->label(), QStringLiteral("two"));
+        QCOMPARE(view.edges().at(0)->line(), QLineF(10, 20, -10, 0));
+    }
+
+    void nodeLooks()
+    {
+        NodeItem node("id", "一个较长的标签");
+        QCOMPARE(node.rect(), QRectF(-30, -20, 60, 40));
+        QCOMPARE(node.brush().color(), QColor(200, 230, 255));
+        QCOMPARE(node.pen().color(), QColor(100, 150, 200));
+        QCOMPARE(node.pen().widthF(), 2.0);
+        QCOMPARE(node.pen().style(), Qt::SolidLine);
+        QVERIFY(node.flags().testFlag(QGraphicsItem::ItemIsMovable));
+        QVERIFY(node.flags().testFlag(QGraphicsItem::ItemIsSelectable));
+        QCOMPARE(node.textItem()->parentItem(), &node);
+        QCOMPARE(node.textItem()->font().pointSize(), 8);
+        const QRectF text = node.textItem()->mapRectToParent(node.textItem()->boundingRect());
+        QVERIFY(qAbs(text.center().x()) < 1e-9);
+        QVERIFY(qAbs(text.center().y()) < 1e-9);
+    }
+
+    void edgeLooks()
+    {
+        NodeItem from("a", "A");
+        NodeItem to("b", "B");
+        to.setPos(100, 40);
+        EdgeItem edge(&from, &to, "标签");
+        QCOMPARE(edge.pen().color(), QColor(100, 100, 100));
+        QCOMPARE(edge.pen().widthF(), 1.0);
+        QCOMPARE(edge.zValue(), -1.0);
+        QCOMPARE(edge.line(), QLineF(0, 0, 100, 40));
+        QVERIFY(edge.labelItem());
+        QCOMPARE(edge.labelItem()->font().pointSize(), 7);
+        QCOMPARE(edge.labelItem()->toPlainText(), QStringLiteral("标签"));
+        const QRectF label = edge.labelItem()->mapRectToParent(edge.labelItem()->boundingRect());
+        QVERIFY(qAbs(label.center().x() - 50) < 1e-9);
+        QVERIFY(qAbs(label.center().y() - 20) < 1e-9);
+
+        EdgeItem bare(&from, &to, QString());
+        QVERIFY(!bare.labelItem());
+        EdgeItem loose(nullptr, &to, "x");
+        QCOMPARE(loose.line(), QLineF());
+        loose.updatePosition();
+        QCOMPARE(loose.line(), QLineF());
+    }
+
+    void arrowHeadAtTheEndPoint()
+    {
+        const QPolygonF flat = EdgeItem::arrowHead(QLineF(0, 0, 100, 0));
+        QCOMPARE(flat.size(), 3);
+        QCOMPARE(flat.at(0), QPointF(100, 0));
+        QCOMPARE(flat.at(1), QPointF(100, 10));
+        QCOMPARE(flat.at(2), QPointF(105, 10 * qCos(qDegreesToRadians(30.0))));
+
+        // Qt's line angle counts counter-clockwise, so a line going up has 90 degrees.
+        const QPolygonF up = EdgeItem::arrowHead(QLineF(0, 0, 0, -50));
+        QCOMPARE(up.at(0), QPointF(0, -50));
+        QVERIFY(qAbs(up.at(1).x() - 10) < 1e-9);
+        QVERIFY(qAbs(up.at(1).y() + 50) < 1e-9);
+        QVERIFY(qAbs(up.at(2).x() - 10 * qSin(qDegreesToRadians(120.0))) < 1e-9);
+        QVERIFY(qAbs(up.at(2).y() - (-50 + 10 * qCos(qDegreesToRadians(120.0)))) < 1e-9);
+    }
+
+    void paintsWithoutTrouble()
+    {
+        GraphWidget view;
+        view.setData(json("{'name': 'N', 'category': 'CAD', 'vendor': 'V'}"));
+        // A zero-length edge draws nothing.
+        view.addNode("x", "X", QPointF(0, 0));
+        view.addNode("y", "Y", QPointF(0, 0));
+        view.addEdge("x", "y", "same place");
+        QImage image(400, 300, QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        view.scene()->render(&painter);
+        painter.end();
+        QVERIFY(image.pixel(0, 0) != 0u);
+    }
+
+    void wheelZoomsInAndOut()
+    {
+        GraphWidget view;
+        view.resize(400, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+        sendWheel(view, 120);
+        QVERIFY(qFuzzyCompare(view.transform().m11(), 1.15));
+        QVERIFY(qFuzzyCompare(view.transform().m22(), 1.15));
+        sendWheel(view, -120);
+        QVERIFY(qFuzzyCompare(view.transform().m11(), 1.0));
+        QVERIFY(qFuzzyCompare(view.transform().m22(), 1.0));
+
+        // No delta zooms out as well, and there is no limit either way.
+        sendWheel(view, 0);
+        QVERIFY(qFuzzyCompare(view.transform().m11(), 1.0 / 1.15));
+        for (int i = 0; i < 60; ++i)
+            sendWheel(view, 120);
+        QVERIFY(qFuzzyCompare(view.transform().m11(), std::pow(1.15, 59)));
+    }
+
+    void edgesFollowDraggedNodes()
+    {
+        GraphWidget view;
+        view.resize(600, 400);
+        view.setData(json("{'name': 'Ansys', 'headquarters': 'Canonsburg'}"));
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+        NodeItem* hq = view.nodes().value("hq");
+        NodeItem* company = view.nodes().value("company");
+        EdgeItem* edge = view.edges().first();
+        const QPointF start = hq->pos();
+        const QPoint press = view.mapFromScene(start);
+        const QPoint release = press + QPoint(40, 30);
+
+        QTest::mousePress(view.viewport(), Qt::LeftButton, Qt::NoModifier, press);
+        QMouseEvent move(QEvent::MouseMove, QPointF(release),
+                         view.viewport()->mapToGlobal(QPointF(release)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view.viewport(), &move);
+        QTest::mouseRelease(view.viewport(), Qt::LeftButton, Qt::NoModifier, release);
+
+        QVERIFY2(QLineF(hq->pos(), start).length() > 10, qPrintable(describe(hq->pos())));
+        QTRY_COMPARE(edge->line(), QLineF(company->pos(), hq->pos()));
+        const QRectF label = edge->labelItem()->mapRectToParent(edge->labelItem()->boundingRect());
+        QVERIFY(QLineF(label.center(), edge->line().center()).length() < 1e-9);
+    }
+};
+
+QTEST_MAIN(TestGraphWidget)
+#include "tst_graphwidget.moc"
