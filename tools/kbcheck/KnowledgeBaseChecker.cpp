@@ -151,12 +151,8 @@ QString typeDescription(QJsonValue::Type type)
         return QStringLiteral("an array");
     case QJsonValue::Object:
         return QStringLiteral("an object");
-    case QJsonValue::Bool:
-        return QStringLiteral("a boolean");
-    case QJsonValue::Double:
-        return QStringLiteral("a number");
     default:
-        return QString();
+        return QString(); // scalars other than strings are not checked against the template
     }
 }
 
@@ -209,39 +205,48 @@ private:
 void appendEscaped(QByteArray& out, const QString& text)
 {
     out += '"';
-    for (const QChar ch : text) {
-        const char16_t c = ch.unicode();
+    // Runs of plain characters are converted together so surrogate pairs stay intact.
+    qsizetype plainStart = 0;
+    const auto flush = [&](qsizetype end) {
+        out += QStringView(text).mid(plainStart, end - plainStart).toUtf8();
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        const char* escape = nullptr;
         switch (c) {
         case '"':
-            out += "\\\"";
+            escape = "\\\"";
             break;
         case '\\':
-            out += "\\\\";
+            escape = "\\\\";
             break;
         case '\b':
-            out += "\\b";
+            escape = "\\b";
             break;
         case '\f':
-            out += "\\f";
+            escape = "\\f";
             break;
         case '\n':
-            out += "\\n";
+            escape = "\\n";
             break;
         case '\r':
-            out += "\\r";
+            escape = "\\r";
             break;
         case '\t':
-            out += "\\t";
+            escape = "\\t";
             break;
         default:
-            if (c < 0x20) {
-                out += "\\u00";
-                out += QByteArray::number(c, 16).rightJustified(2, '0');
-            } else {
-                out += QString(ch).toUtf8();
-            }
+            if (c >= 0x20)
+                continue;
         }
+        flush(i);
+        plainStart = i + 1;
+        if (escape)
+            out += escape;
+        else
+            out += "\\u00" + QByteArray::number(c, 16).rightJustified(2, '0');
     }
+    flush(text.size());
     out += '"';
 }
 
@@ -291,7 +296,9 @@ void appendJson(QByteArray& out, const QJsonValue& value, int indent)
         return;
     case QJsonValue::Double: {
         const double number = value.toDouble();
-        if (std::isfinite(number) && number == static_cast<double>(static_cast<qint64>(number)))
+        // Integers print without a fraction; 2^53 keeps the cast exact.
+        if (std::isfinite(number) && std::abs(number) < 9007199254740992.0 &&
+            number == std::trunc(number))
             out += QByteArray::number(static_cast<qint64>(number));
         else if (std::isfinite(number))
             out += QString::number(number, 'g', QLocale::FloatingPointShortest).toUtf8();
@@ -314,7 +321,8 @@ KnowledgeBaseChecker::KnowledgeBaseChecker(const QString& dataDir)
 
 void KnowledgeBaseChecker::setExcludedFile(const QString& path)
 {
-    const QString relPath = QDir(m_dataDir).relativeFilePath(QFileInfo(path).absoluteFilePath());
+    const QString relPath =
+        QDir(m_dataDir).relativeFilePath(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
     m_excludedRelPath = relPath.startsWith(QLatin1String("../")) || QDir::isAbsolutePath(relPath)
                             ? QString()
                             : relPath;
@@ -571,8 +579,7 @@ void KnowledgeBaseChecker::checkSoftwareEntry(const QString& relPath, const QJso
                 continue;
             }
             const QJsonValue::Type expected = m_template.value(key).type();
-            if (!typeDescription(expected).isEmpty() && expected != QJsonValue::Bool &&
-                expected != QJsonValue::Double && entry.value(key).type() != expected)
+            if (!typeDescription(expected).isEmpty() && entry.value(key).type() != expected)
                 addProblem(relPath, QStringLiteral("%1 is not %2 as in the software template")
                                         .arg(key, typeDescription(expected)));
         }
@@ -808,13 +815,10 @@ void KnowledgeBaseChecker::checkDisciplines()
         if (!m_json.value(relPath).isObject())
             continue;
         const QJsonObject document = m_json.value(relPath).object();
-        const QJsonValue type = document.value("type");
-        if (type.isUndefined())
-            addProblem(relPath, QStringLiteral("type is missing"));
-        else if (!disciplineTypes.contains(type.toString()))
+        if (checkNonEmptyString(relPath, document, "type") &&
+            !disciplineTypes.contains(document.value("type").toString()))
             addProblem(relPath, QStringLiteral("type %1 is not one of %2")
-                                    .arg(type.isString() ? quoted(type.toString())
-                                                         : typeDescription(type.type()),
+                                    .arg(quoted(document.value("type").toString()),
                                          disciplineTypes.join(QStringLiteral(", "))));
         const bool named = !document.value("name").toString().trimmed().isEmpty() ||
                            !document.value("title").toString().trimmed().isEmpty();
