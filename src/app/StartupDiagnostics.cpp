@@ -95,12 +95,14 @@ void StartupDiagnostics::logNoteFileInformation()
         qDebug().noquote() << "笔记数量:" << notes.size();
         for (int i = 0; i < qMin(3, static_cast<int>(notes.size())); ++i) {
             const QJsonObject note = notes.at(i).toObject();
-            qDebug().noquote() << "  笔记" << i + 1 << ": ID=" << note.value(QLatin1String("id")).toString()
+            qDebug().noquote() << "  笔记" << i + 1
+                               << ": ID=" << note.value(QLatin1String("id")).toString()
                                << ", 标题=" << note.value(QLatin1String("title")).toString();
         }
     }
     if (root.contains(QLatin1String("categories")))
-        qDebug().noquote() << "分类数量:" << root.value(QLatin1String("categories")).toArray().size();
+        qDebug().noquote() << "分类数量:"
+                           << root.value(QLatin1String("categories")).toArray().size();
     qDebug().noquote() << "版本:" << root.value(QLatin1String("version")).toString();
     qDebug() << "用户路径修复:" << root.value(QLatin1String("userPathFix")).toBool();
     qDebug() << "总笔记数:" << root.value(QLatin1String("totalNotes")).toInt();

@@ -58,8 +58,8 @@ int EmbeddedDataAdapter::resolveId(const QString& path, bool* foundByFileName) c
     if (exact != m_pathMap.cend())
         return exact.value();
 
-    const int separator = qMax(path.lastIndexOf(QLatin1Char('/')),
-                               path.lastIndexOf(QLatin1Char('\\')));
+    const int separator =
+        qMax(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
     const QString suffix = QLatin1Char('/') + path.mid(separator + 1);
     for (auto it = m_pathMap.cbegin(); it != m_pathMap.cend(); ++it) {
         if (it.key().endsWith(suffix)) {
@@ -123,8 +123,8 @@ QByteArray EmbeddedDataAdapter::loadEmbeddedImage(const QString& path) const
     bool byFileName = false;
     const int id = resolveId(path, &byFileName);
     if (id >= 0 && byFileName) {
-        const int separator = qMax(path.lastIndexOf(QLatin1Char('/')),
-                                   path.lastIndexOf(QLatin1Char('\\')));
+        const int separator =
+            qMax(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
         qDebug().noquote() << "EmbeddedDataAdapter::loadEmbeddedImage - 通过文件名找到资源:"
                            << path.mid(separator + 1) << " -> ID:" << id;
     }

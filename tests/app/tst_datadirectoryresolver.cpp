@@ -35,7 +35,8 @@ private slots:
     {
         const QString app = makeDir("case2/app");
         makeDir("case2/app/data");
-        QCOMPARE(DataDirectoryResolver::resolve(app, makeDir("case2/dev/data"), app), app + "/data");
+        QCOMPARE(DataDirectoryResolver::resolve(app, makeDir("case2/dev/data"), app),
+                 app + "/data");
     }
 
     void developmentPathIsSecond()
@@ -44,7 +45,8 @@ private slots:
         const QString dev = makeDir("case3/dev/data");
         const QString cwd = makeDir("case3/cwd");
         makeDir("case3/cwd/data");
-        QTest::ignoreMessage(QtWarningMsg, qPrintable("Data directory does not exist at: " + app + "/data"));
+        QTest::ignoreMessage(QtWarningMsg,
+                             qPrintable("Data directory does not exist at: " + app + "/data"));
         QTest::ignoreMessage(QtDebugMsg, qPrintable("Using development data path: " + dev));
         QCOMPARE(DataDirectoryResolver::resolve(app, dev, cwd), dev);
     }
@@ -54,8 +56,10 @@ private slots:
         const QString app = makeDir("case4/app");
         const QString cwd = makeDir("case4/cwd");
         makeDir("case4/cwd/data");
-        QTest::ignoreMessage(QtWarningMsg, qPrintable("Data directory does not exist at: " + app + "/data"));
-        QTest::ignoreMessage(QtDebugMsg, qPrintable("Using current working directory data path: " + cwd + "/data"));
+        QTest::ignoreMessage(QtWarningMsg,
+                             qPrintable("Data directory does not exist at: " + app + "/data"));
+        QTest::ignoreMessage(
+            QtDebugMsg, qPrintable("Using current working directory data path: " + cwd + "/data"));
         QTest::failOnWarning(QRegularExpression("No data directory found"));
         QCOMPARE(DataDirectoryResolver::resolve(app, QString(), cwd), cwd + "/data");
     }
@@ -65,7 +69,8 @@ private slots:
         const QString app = makeDir("case5/app");
         const QString cwd = makeDir("case5/cwd");
         makeDir("case5/cwd/data");
-        QTest::ignoreMessage(QtWarningMsg, qPrintable("Data directory does not exist at: " + app + "/data"));
+        QTest::ignoreMessage(QtWarningMsg,
+                             qPrintable("Data directory does not exist at: " + app + "/data"));
         QCOMPARE(DataDirectoryResolver::resolve(app, m_root.filePath("case5/nowhere/data"), cwd),
                  cwd + "/data");
     }
@@ -74,8 +79,10 @@ private slots:
     {
         const QString app = makeDir("case6/app");
         const QString cwd = makeDir("case6/cwd");
-        QTest::ignoreMessage(QtWarningMsg, qPrintable("Data directory does not exist at: " + app + "/data"));
-        QTest::ignoreMessage(QtWarningMsg, "No data directory found, will use embedded resources if available");
+        QTest::ignoreMessage(QtWarningMsg,
+                             qPrintable("Data directory does not exist at: " + app + "/data"));
+        QTest::ignoreMessage(QtWarningMsg,
+                             "No data directory found, will use embedded resources if available");
         const QString chosen = DataDirectoryResolver::resolve(app, QString(), cwd);
         QCOMPARE(chosen, app + "/data");
         QVERIFY(!QDir(chosen).exists());
@@ -89,7 +96,8 @@ private slots:
         file.close();
         const QString cwd = makeDir("case7/cwd");
         makeDir("case7/cwd/data");
-        QTest::ignoreMessage(QtWarningMsg, qPrintable("Data directory does not exist at: " + app + "/data"));
+        QTest::ignoreMessage(QtWarningMsg,
+                             qPrintable("Data directory does not exist at: " + app + "/data"));
         QCOMPARE(DataDirectoryResolver::resolve(app, QString(), cwd), cwd + "/data");
     }
 };

@@ -60,7 +60,8 @@ private slots:
 
     void idsAreConsecutiveInKeyOrder()
     {
-        // The generator numbers sorted paths from 1000; std::map orders the same bytes the same way.
+        // The generator numbers sorted paths from 1000; std::map orders the same bytes the same
+        // way.
         const std::map<std::string, int> map = EmbeddedResourceMapping::getResourceMap();
         int expected = 1000;
         for (const auto& entry : map)
@@ -87,11 +88,14 @@ private slots:
                                     << "data/software/cad/autocad.json";
         QTest::newRow("windows absolute") << "C:\\app\\data\\software\\cad\\x.json"
                                           << "data/software/cad/x.json";
-        QTest::newRow("no data prefix added") << "software/cad/x.json" << "software/cad/x.json";
+        QTest::newRow("no data prefix added") << "software/cad/x.json"
+                                              << "software/cad/x.json";
         QTest::newRow("case kept") << "DATA/software/cad/autocad.json"
                                    << "DATA/software/cad/autocad.json";
-        QTest::newRow("only one leading slash dropped") << "//x.json" << "/x.json";
-        QTest::newRow("first data/ wins") << "/a/data/b/data/c.json" << "data/b/data/c.json";
+        QTest::newRow("only one leading slash dropped") << "//x.json"
+                                                        << "/x.json";
+        QTest::newRow("first data/ wins") << "/a/data/b/data/c.json"
+                                          << "data/b/data/c.json";
     }
 
     void normalizePath()
@@ -113,9 +117,10 @@ private slots:
                                     << "data/software/cad/autocad.json";
         QTest::newRow("relative without data") << "software/cad/autocad.json"
                                                << "data/software/cad/autocad.json";
-        QTest::newRow("upper-case DATA falls back to the name")
-            << "DATA/software/cad/autocad.json" << "data/software/cad/autocad.json";
-        QTest::newRow("bare name takes first key") << "ansys.json" << "data/companies/ansys.json";
+        QTest::newRow("upper-case DATA falls back to the name") << "DATA/software/cad/autocad.json"
+                                                                << "data/software/cad/autocad.json";
+        QTest::newRow("bare name takes first key") << "ansys.json"
+                                                   << "data/companies/ansys.json";
         QTest::newRow("windows bare name") << "C:\\elsewhere\\ansys.json"
                                            << "data/companies/ansys.json";
         QTest::newRow("exact key beats name order") << "data/software/cae/ansys.json"
@@ -147,12 +152,12 @@ private slots:
         QFETCH(QString, path);
         EmbeddedDataAdapter& adapter = EmbeddedDataAdapter::instance();
         QVERIFY(!adapter.hasEmbeddedResource(path));
-        QTest::ignoreMessage(QtDebugMsg,
-                             qPrintable("EmbeddedDataAdapter::loadEmbeddedJson - 资源未找到: " + path
-                                        + " 尝试的标准化路径: " + adapter.normalizePath(path)));
+        QTest::ignoreMessage(
+            QtDebugMsg, qPrintable("EmbeddedDataAdapter::loadEmbeddedJson - 资源未找到: " + path +
+                                   " 尝试的标准化路径: " + adapter.normalizePath(path)));
         QVERIFY(adapter.loadEmbeddedJson(path).isEmpty());
-        QTest::ignoreMessage(QtDebugMsg,
-                             qPrintable("EmbeddedDataAdapter::loadEmbeddedText - 资源未找到: " + path));
+        QTest::ignoreMessage(
+            QtDebugMsg, qPrintable("EmbeddedDataAdapter::loadEmbeddedText - 资源未找到: " + path));
         QVERIFY(adapter.loadEmbeddedText(path).isEmpty());
         QVERIFY(adapter.loadEmbeddedImage(path).isEmpty());
     }
@@ -162,7 +167,8 @@ private slots:
         const QJsonObject entry =
             EmbeddedDataAdapter::instance().loadEmbeddedJson("data/software/cad/autocad.json");
         QCOMPARE(entry.value("id").toString(), QStringLiteral("autocad"));
-        QCOMPARE(entry, QJsonDocument::fromJson(sourceBytes("data/software/cad/autocad.json")).object());
+        QCOMPARE(entry,
+                 QJsonDocument::fromJson(sourceBytes("data/software/cad/autocad.json")).object());
     }
 
     void topLevelArrayGivesEmptyObject()
@@ -177,24 +183,37 @@ private slots:
     void imagesLoadAsRawBytes()
     {
         EmbeddedDataAdapter& adapter = EmbeddedDataAdapter::instance();
-        const QStringList keys = adapter.getAvailableResources().filter(QRegularExpression("^data/pictures/.*\\.png$"));
+        const QStringList keys =
+            adapter.getAvailableResources().filter(QRegularExpression("^data/pictures/.*\\.png$"));
         QVERIFY(!keys.isEmpty());
         const QString key = keys.first();
         QCOMPARE(adapter.loadEmbeddedImage(key), sourceBytes(key));
         QVERIFY(adapter.loadEmbeddedImage(key).startsWith("\x89PNG"));
         const QString fileName = key.section('/', -1);
-        QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^EmbeddedDataAdapter::loadEmbeddedImage - 通过文件名找到资源: "
-                                                            + QRegularExpression::escape(fileName)));
+        QTest::ignoreMessage(
+            QtDebugMsg,
+            QRegularExpression("^EmbeddedDataAdapter::loadEmbeddedImage - 通过文件名找到资源: " +
+                               QRegularExpression::escape(fileName)));
         QCOMPARE(adapter.loadEmbeddedImage("elsewhere/" + fileName), sourceBytes(key));
     }
 
     void mapCountsAreLogged()
     {
         const qsizetype total = EmbeddedDataAdapter::instance().getAvailableResources().size();
-        const qsizetype png = EmbeddedDataAdapter::instance().getAvailableResources().filter(QRegularExpression("\\.png$")).size();
-        QTest::ignoreMessage(QtDebugMsg, qPrintable(QString("EmbeddedDataAdapter::setupPathMapping - 从自动生成的映射加载了 %1 个资源").arg(total)));
-        QTest::ignoreMessage(QtDebugMsg, qPrintable(QString("EmbeddedDataAdapter初始化完成，可用资源: %1").arg(total)));
-        QTest::ignoreMessage(QtDebugMsg, qPrintable(QString("EmbeddedDataAdapter - PNG资源数量: %1").arg(png)));
+        const qsizetype png = EmbeddedDataAdapter::instance()
+                                  .getAvailableResources()
+                                  .filter(QRegularExpression("\\.png$"))
+                                  .size();
+        QTest::ignoreMessage(
+            QtDebugMsg,
+            qPrintable(
+                QString("EmbeddedDataAdapter::setupPathMapping - 从自动生成的映射加载了 %1 个资源")
+                    .arg(total)));
+        QTest::ignoreMessage(
+            QtDebugMsg,
+            qPrintable(QString("EmbeddedDataAdapter初始化完成，可用资源: %1").arg(total)));
+        QTest::ignoreMessage(QtDebugMsg,
+                             qPrintable(QString("EmbeddedDataAdapter - PNG资源数量: %1").arg(png)));
         EmbeddedDataAdapter::instance().initialize();
         QCOMPARE(EmbeddedDataAdapter::instance().getAvailableResources().size(), total);
     }

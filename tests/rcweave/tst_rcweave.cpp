@@ -48,7 +48,8 @@ private:
         QByteArray text = "#ifndef EMBEDDED_RESOURCES_H\n#define EMBEDDED_RESOURCES_H\n\n"
                           "// Auto-generated resource definitions\n\n";
         for (int id : ids)
-            text += "#define IDR_RESOURCE_" + QByteArray::number(id) + " " + QByteArray::number(id) + "\n";
+            text += "#define IDR_RESOURCE_" + QByteArray::number(id) + " " +
+                    QByteArray::number(id) + "\n";
         return text + "\n#endif // EMBEDDED_RESOURCES_H\n";
     }
 
@@ -63,13 +64,14 @@ private:
 
     static QByteArray mapping(const QList<QByteArray>& lines)
     {
-        QByteArray text = "#ifndef EMBEDDED_RESOURCES_MAPPING_H\n#define EMBEDDED_RESOURCES_MAPPING_H\n\n"
-                          "// Auto-generated resource mapping - DO NOT EDIT MANUALLY\n"
-                          "// This file maps file paths to resource IDs\n\n"
-                          "#include \"EmbeddedResources.h\"\n#include <map>\n#include <string>\n\n"
-                          "namespace EmbeddedResourceMapping {\n\n"
-                          "inline std::map<std::string, int> getResourceMap() {\n"
-                          "    std::map<std::string, int> resourceMap;\n\n";
+        QByteArray text =
+            "#ifndef EMBEDDED_RESOURCES_MAPPING_H\n#define EMBEDDED_RESOURCES_MAPPING_H\n\n"
+            "// Auto-generated resource mapping - DO NOT EDIT MANUALLY\n"
+            "// This file maps file paths to resource IDs\n\n"
+            "#include \"EmbeddedResources.h\"\n#include <map>\n#include <string>\n\n"
+            "namespace EmbeddedResourceMapping {\n\n"
+            "inline std::map<std::string, int> getResourceMap() {\n"
+            "    std::map<std::string, int> resourceMap;\n\n";
         for (const QByteArray& line : lines)
             text += line + "\n";
         return text + "\n    return resourceMap;\n}\n\n} // namespace EmbeddedResourceMapping\n\n"
@@ -101,8 +103,8 @@ private slots:
     {
         QTest::addColumn<QStringList>("extra");
         QTest::addColumn<QByteArray>("expectedConsole");
-        QTest::newRow("two arguments") << QStringList()
-                                       << QByteArray("Error: No input files specified\n");
+        QTest::newRow("two arguments")
+            << QStringList() << QByteArray("Error: No input files specified\n");
         QTest::newRow("missing list") << QStringList{"@nolist.txt"}
                                       << QByteArray("Failed to open file list: nolist.txt\n"
                                                     "Error: No input files specified\n");
@@ -177,8 +179,8 @@ private slots:
         QTest::addColumn<QString>("input");
         QTest::addColumn<QByteArray>("scriptPath");
         QTest::addColumn<QByteArray>("key");
-        QTest::newRow("backslashes only") << "data\\x.json" << QByteArray("data\\\\x.json")
-                                          << QByteArray("x.json");
+        QTest::newRow("backslashes only")
+            << "data\\x.json" << QByteArray("data\\\\x.json") << QByteArray("x.json");
         QTest::newRow("absolute checkout with marker")
             << "D:/src/Velmarik_industry/data/news/local_news.json"
             << QByteArray("..\\\\data\\\\news\\\\local_news.json")
@@ -186,17 +188,16 @@ private slots:
         QTest::newRow("marker followed by backslash")
             << "C:\\w\\Velmarik_industry\\data\\a.json" << QByteArray("..\\\\data\\\\a.json")
             << QByteArray("a.json");
-        QTest::newRow("marker at end") << "Velmarik_industry" << QByteArray("..\\\\")
-                                       << QByteArray("Velmarik_industry");
-        QTest::newRow("shorter than marker") << "Velmarik" << QByteArray("Velmarik")
-                                             << QByteArray("Velmarik");
+        QTest::newRow("marker at end")
+            << "Velmarik_industry" << QByteArray("..\\\\") << QByteArray("Velmarik_industry");
+        QTest::newRow("shorter than marker")
+            << "Velmarik" << QByteArray("Velmarik") << QByteArray("Velmarik");
         QTest::newRow("data/ inside an absolute path")
             << "/home/u/kb/data/pictures/CAD 子知识图谱.png"
             << QByteArray("\\\\home\\\\u\\\\kb\\\\data\\\\pictures\\\\CAD 子知识图谱.png")
             << QByteArray("data/pictures/CAD 子知识图谱.png");
-        QTest::newRow("no data directory") << "assets/logo.png"
-                                           << QByteArray("assets\\\\logo.png")
-                                           << QByteArray("logo.png");
+        QTest::newRow("no data directory")
+            << "assets/logo.png" << QByteArray("assets\\\\logo.png") << QByteArray("logo.png");
         QTest::newRow("bare name") << "readme" << QByteArray("readme") << QByteArray("readme");
         QTest::newRow("four characters are too short for a data key")
             << "data" << QByteArray("data") << QByteArray("data");
@@ -230,8 +231,8 @@ private slots:
         QTemporaryDir dir;
         writeFile(dir.filePath("crlf.txt"), "data/b.json\r\n\r\ndata/c.json\r\n");
         writeFile(dir.filePath("lf.txt"), "\ndata/a.json\n\n");
-        const Run run = runTool(dir, {"E.h", "E.rc", "@crlf.txt", "data/d.json", "@missing.txt",
-                                      "@lf.txt"});
+        const Run run =
+            runTool(dir, {"E.h", "E.rc", "@crlf.txt", "data/d.json", "@missing.txt", "@lf.txt"});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.console.startsWith("Failed to open file list: missing.txt\n"
                                        "Simple Resource Generator\n"));

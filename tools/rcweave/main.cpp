@@ -5,8 +5,8 @@
 #include <vector>
 
 #ifdef _WIN32
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 // The narrow argv of Windows is in the ANSI code page; take the UTF-16 command
 // line instead so Chinese file names reach the generated files as UTF-8.

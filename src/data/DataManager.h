@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QDateTime>
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QObject>
+#include <QSet>
+#include <QString>
+
+#include <memory>
+
+class FileLoader;
+
+// The views' single entry point to the knowledge base: entry lists combined
+// from the embedded copy and the disk, cached until a watched file changes.
+class DataManager : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit DataManager(QObject* parent = nullptr);
+    ~DataManager() override;
+
+    void setDataPath(const QString& path);
+    QString dataPath() const { return m_dataPath; }
+    void initialize();
+
+    QJsonObject getCategories();
+    QJsonArray getSoftwareList(const QString& category);
+    QJsonArray getCompaniesList();
+    QJsonArray getPicturesList();
+    QJsonArray getTechnologiesList(const QString& subCategory = QString());
+    QJsonArray getDisciplinesList(const QString& subPath = QString());
+    QJsonArray searchInFiles(const QString& keyword);
+    QJsonArray getAllEntries();
+    QJsonObject loadJsonFile(const QString& filePath);
+
+    QJsonArray loadLocalNewsFallback();
+    void setNewsItems(const QJsonArray& items, const QDateTime& timestamp);
+    QJsonArray getNewsItems() const { return m_newsItems; }
+    QDateTime getNewsTimestamp() const { return m_newsTimestamp; }
+
+    FileLoader* fileLoader() const { return m_fileLoader.get(); }
+    // Drops every cached list; used when the data directory changes.
+    void clearListCache() { m_listCache.clear(); }
+
+    // Appends each object of items, replacing (or dropping) later objects whose
+    // non-empty "id" was already seen.
+    static void mergeById(QJsonArray& output, QSet<QString>& seenIds, const QJsonArray& items,
+                          bool replace);
+    // An array as is, an object's "items", or a single object carrying "title".
+    static QJsonArray extractNewsItems(const QJsonDocument& document);
+    // The two sample items compiled in as the last news fallback.
+    static QJsonArray builtInNewsItems();
+    // Picture records of the image files of a directory on disk.
+    static QJsonArray diskPictureRecords(const QString& dirPath);
+
+signals:
+    void dataChanged(const QString& filePath);
+    void dataLoaded();
+    void searchCompleted(const QJsonArray& results);
+    void errorOccurred(const QString& error);
+    void newsItemsUpdated(const QJsonArray& items, const QDateTime& timestamp);
+
+private slots:
+    void onFileChanged(const QString& filePath);
+    void onDataLoaded();
+
+private:
+    void buildIndexes();
+    // Every *.json file below dirPath that loads to a non-empty object, files of
+    // a directory before its sub-directories.
+    void walkJsonFiles(const QString& dirPath, QJsonArray& result, const QString& keyword = {});
+
+    std::unique_ptr<FileLoader> m_fileLoader;
+    QString m_dataPath = QStringLiteral("data/");
+    QJsonObject m_categories;
+    QHash<QString, QJsonArray> m_listCache;
+    QJsonArray m_newsItems;
+    QDateTime m_newsTimestamp;
+};

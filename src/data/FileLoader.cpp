@@ -1,0 +1,354 @@
+#include "FileLoader.h"
+
+#include "EmbeddedDataAdapter.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+
+#include <exception>
+
+namespace {
+
+const QStringList kJsonFilter{QStringLiteral("*.json")};
+
+bool isDirectory(const QString& path)
+{
+    return QFileInfo(path).isDir();
+}
+
+} // namespace
+
+FileLoader::FileLoader(QObject* parent) : QObject(parent)
+{
+    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &FileLoader::onFileChanged);
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this,
+            &FileLoader::onDirectoryChanged);
+}
+
+void FileLoader::setDataPath(const QString& path)
+{
+    m_dataPath = path;
+    if (!m_dataPath.endsWith(QLatin1Char('/')))
+        m_dataPath += QLatin1Char('/');
+}
+
+QString FileLoader::cacheKey(const QString& filePath) const
+{
+    QString key = QDir(m_dataPath).relativeFilePath(filePath);
+    key.replace(QLatin1Char('/'), QLatin1Char('_'));
+    key.replace(QLatin1Char('\\'), QLatin1Char('_'));
+    return key;
+}
+
+bool FileLoader::isCached(const QString& filePath) const
+{
+    return m_jsonCache.contains(cacheKey(filePath));
+}
+
+QJsonObject FileLoader::loadJsonFile(const QString& filePath)
+{
+    const QString key = cacheKey(filePath);
+    qDebug().noquote() << "FileLoader::loadJsonFile - Loading:" << filePath << "Key:" << key;
+
+    const auto cached = m_jsonCache.constFind(key);
+    if (cached != m_jsonCache.cend()) {
+        qDebug().noquote() << "FileLoader::loadJsonFile - Found in cache:" << key;
+        return cached.value();
+    }
+
+    EmbeddedDataAdapter& embedded = EmbeddedDataAdapter::instance();
+    if (embedded.hasEmbeddedResource(filePath)) {
+        qDebug().noquote() << "从嵌入资源加载:" << filePath;
+        const QJsonObject object = embedded.loadEmbeddedJson(filePath);
+        if (!object.isEmpty()) {
+            qDebug().noquote()
+                << "FileLoader::loadJsonFile - Successfully loaded from embedded resource, keys:"
+                << object.keys();
+            m_jsonCache.insert(key, object);
+            return object;
+        }
+        qWarning().noquote() << "嵌入资源加载失败，尝试文件系统:" << filePath;
+    } else {
+        qDebug().noquote() << "FileLoader::loadJsonFile - Not an embedded resource:" << filePath;
+    }
+
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning().noquote() << "无法打开文件:" << filePath;
+        return {};
+    }
+    const QByteArray bytes = file.readAll();
+    file.close();
+
+    const QJsonDocument document = QJsonDocument::fromJson(bytes);
+    if (document.isNull() || !document.isObject()) {
+        qWarning().noquote() << "无效的JSON文件:" << filePath;
+        return {};
+    }
+
+    const QJsonObject object = document.object();
+    m_jsonCache.insert(key, object);
+    if (!m_watcher.files().contains(filePath))
+        m_watcher.addPath(filePath);
+    return object;
+}
+
+QJsonObject FileLoader::getConfiguration(const QString& name)
+{
+    qDebug().noquote() << "FileLoader::getConfiguration - Loading config:" << name;
+    if (m_configuration.contains(name)) {
+        qDebug().noquote() << "FileLoader::getConfiguration - Found in cache:" << name;
+        return m_configuration.value(name).toObject();
+    }
+
+    const QString path = m_dataPath + QStringLiteral("config/") + name + QStringLiteral(".json");
+    qDebug().noquote() << "FileLoader::getConfiguration - Attempting to load from:" << path;
+    qDebug().noquote() << "FileLoader::getConfiguration - m_dataPath is:" << m_dataPath;
+    if (QFile::exists(path))
+        qDebug().noquote() << "FileLoader::getConfiguration - File EXISTS at:" << path;
+    else
+        qWarning().noquote() << "FileLoader::getConfiguration - File NOT FOUND at:" << path;
+
+    const QJsonObject config = loadJsonFile(path);
+    if (config.isEmpty()) {
+        qWarning().noquote() << "FileLoader::getConfiguration - Failed to load or empty config:"
+                             << path;
+        return {};
+    }
+    qDebug().noquote() << "FileLoader::getConfiguration - Successfully loaded config:" << name
+                       << "with keys:" << config.keys();
+    m_configuration.insert(name, config);
+    return config;
+}
+
+void FileLoader::storeConfiguration(const QString& name, const QJsonObject& object)
+{
+    m_configuration.insert(name, object);
+}
+
+void FileLoader::loadConfiguration()
+{
+    const QString configDir = m_dataPath + QStringLiteral("config");
+    if (!isDirectory(configDir)) {
+        qDebug().noquote() << "Config directory does not exist, using embedded resources only:"
+                           << QFileInfo(configDir).absoluteFilePath();
+    } else {
+        watchDirectory(configDir);
+        QDir dir(configDir);
+        for (const QFileInfo& info : dir.entryInfoList(kJsonFilter, QDir::Files))
+            storeConfiguration(info.completeBaseName(), loadJsonFile(info.filePath()));
+    }
+
+    if (m_configuration.contains(QLatin1String("categories"))) {
+        qDebug().noquote()
+            << "FileLoader::loadConfiguration - categories already in m_configuration";
+        qDebug().noquote() << "FileLoader: Existing categories config has keys:"
+                           << m_configuration.value(QLatin1String("categories")).toObject().keys();
+    } else {
+        qDebug().noquote()
+            << "FileLoader::loadConfiguration - categories not in m_configuration, trying to load";
+        QJsonObject categories = loadJsonFile(QStringLiteral("data/config/categories.json"));
+        if (!categories.isEmpty()) {
+            storeConfiguration(QStringLiteral("categories"), categories);
+            qDebug().noquote()
+                << "FileLoader: SUCCESS! Loaded categories.json from embedded resources";
+        } else {
+            const QString diskPath = m_dataPath + QStringLiteral("config/categories.json");
+            qDebug().noquote() << "FileLoader: Embedded resource failed, trying filesystem path:"
+                               << diskPath;
+            const QFileInfo info(diskPath);
+            if (info.exists())
+                qDebug().noquote()
+                    << "FileLoader: File exists at:" << diskPath << "Size:" << info.size();
+            else
+                qDebug().noquote() << "FileLoader: File NOT found at:" << diskPath;
+            categories = loadJsonFile(diskPath);
+            if (!categories.isEmpty()) {
+                storeConfiguration(QStringLiteral("categories"), categories);
+                qDebug().noquote() << "FileLoader: SUCCESS! Loaded categories.json from filesystem";
+            }
+        }
+
+        if (!categories.isEmpty()) {
+            qDebug().noquote() << "FileLoader: Categories config has keys:" << categories.keys();
+            qDebug() << "FileLoader: softwareCategories exists:"
+                     << categories.contains(QLatin1String("softwareCategories"));
+            qDebug() << "FileLoader: technologyCategories exists:"
+                     << categories.contains(QLatin1String("technologyCategories"));
+            qDebug() << "FileLoader: disciplineCategories exists:"
+                     << categories.contains(QLatin1String("disciplineCategories"));
+        } else {
+            qWarning().noquote() << "FileLoader: CRITICAL ERROR - Failed to load categories.json "
+                                    "from both filesystem and embedded resources";
+            qWarning().noquote() << "FileLoader: This will result in missing tree nodes!";
+        }
+    }
+
+    if (!m_configuration.contains(QLatin1String("ui_config"))) {
+        QJsonObject ui = loadJsonFile(QStringLiteral("data/config/ui_config.json"));
+        if (!ui.isEmpty()) {
+            storeConfiguration(QStringLiteral("ui_config"), ui);
+            qDebug().noquote() << "Loaded ui_config.json from embedded resources";
+        } else {
+            ui = loadJsonFile(m_dataPath + QStringLiteral("config/ui_config.json"));
+            if (!ui.isEmpty()) {
+                storeConfiguration(QStringLiteral("ui_config"), ui);
+                qDebug().noquote() << "Loaded ui_config.json from filesystem";
+            }
+        }
+    }
+}
+
+void FileLoader::watchDirectory(const QString& dirPath)
+{
+    const QString absolute = QFileInfo(dirPath).absoluteFilePath();
+    if (!m_watcher.directories().contains(absolute))
+        m_watcher.addPath(absolute);
+}
+
+void FileLoader::preloadDirectory(const QString& dirPath)
+{
+    QDir dir(dirPath);
+    for (const QFileInfo& info : dir.entryInfoList(kJsonFilter, QDir::Files))
+        loadJsonFile(info.filePath());
+}
+
+bool FileLoader::loadAllData()
+{
+    try {
+        EmbeddedDataAdapter::instance().initialize();
+        loadConfiguration();
+
+        const QString softwareDir = m_dataPath + QStringLiteral("software");
+        if (!isDirectory(softwareDir)) {
+            qDebug().noquote()
+                << "Software directory does not exist, using embedded resources only:"
+                << QFileInfo(softwareDir).absoluteFilePath();
+        } else {
+            for (const QFileInfo& sub :
+                 QDir(softwareDir).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+                watchDirectory(sub.filePath());
+                preloadDirectory(sub.filePath());
+            }
+        }
+
+        const QString companiesDir = m_dataPath + QStringLiteral("companies");
+        if (!isDirectory(companiesDir)) {
+            qDebug().noquote()
+                << "Companies directory does not exist, using embedded resources only:"
+                << QFileInfo(companiesDir).absoluteFilePath();
+        } else {
+            watchDirectory(companiesDir);
+            preloadDirectory(companiesDir);
+        }
+
+        const QString technologiesDir = m_dataPath + QStringLiteral("technologies");
+        if (!isDirectory(technologiesDir)) {
+            qDebug().noquote()
+                << "Technologies directory does not exist, using embedded resources only:"
+                << QFileInfo(technologiesDir).absoluteFilePath();
+        } else {
+            for (const QFileInfo& sub :
+                 QDir(technologiesDir).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+                watchDirectory(sub.filePath());
+                preloadDirectory(sub.filePath());
+            }
+        }
+
+        emit dataLoaded();
+        return true;
+    } catch (const std::exception& e) {
+        emit loadError(tr("加载数据失败: %1").arg(QString::fromLocal8Bit(e.what())));
+        return false;
+    }
+}
+
+QJsonArray FileLoader::loadEntries(const QString& dirPath)
+{
+    QJsonArray result;
+    QDir dir(dirPath);
+    for (const QFileInfo& info : dir.entryInfoList(kJsonFilter, QDir::Files)) {
+        QJsonObject object = loadJsonFile(info.filePath());
+        if (object.isEmpty())
+            continue;
+        object.insert(QStringLiteral("_filePath"), info.filePath());
+        result.append(object);
+    }
+    return result;
+}
+
+QJsonArray FileLoader::getSoftwareList(const QString& category)
+{
+    QString dirPath = m_dataPath + QStringLiteral("software/") + category;
+    qDebug().noquote() << "FileLoader::getSoftwareList - category:" << category;
+    qDebug().noquote() << "FileLoader::getSoftwareList - dirPath:" << dirPath;
+    qDebug() << "FileLoader::getSoftwareList - dir.exists():" << QDir(dirPath).exists();
+    qDebug().noquote() << "FileLoader::getSoftwareList - absolutePath:"
+                       << QDir(dirPath).absolutePath();
+
+    if (!isDirectory(dirPath)) {
+        qDebug().noquote() << "FileLoader::getSoftwareList - Directory does not exist:" << dirPath;
+        const QString retry = QDir::currentPath() + QLatin1Char('/') + dirPath;
+        qDebug().noquote() << "FileLoader::getSoftwareList - Trying absolute path:" << retry;
+        const bool exists = isDirectory(retry);
+        qDebug() << "FileLoader::getSoftwareList - Absolute path exists:" << exists;
+        if (!exists)
+            return {};
+        dirPath = retry;
+    }
+
+    const qsizetype found = QDir(dirPath).entryList(kJsonFilter, QDir::Files).size();
+    qDebug().noquote() << "FileLoader::getSoftwareList - Found" << found << "files";
+    const QJsonArray result = loadEntries(dirPath);
+    qDebug().noquote() << "FileLoader::getSoftwareList - Loaded" << result.size() << "items";
+    return result;
+}
+
+QJsonArray FileLoader::getCompaniesList()
+{
+    const QString dirPath = m_dataPath + QStringLiteral("companies");
+    if (!isDirectory(dirPath))
+        return {};
+    return loadEntries(dirPath);
+}
+
+void FileLoader::collectTechnologies(const QString& dirPath, QJsonArray& result)
+{
+    for (const QJsonValue& value : loadEntries(dirPath))
+        result.append(value);
+    for (const QFileInfo& sub : QDir(dirPath).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot))
+        collectTechnologies(sub.filePath(), result);
+}
+
+QJsonArray FileLoader::getTechnologiesList(const QString& subCategory)
+{
+    QString dirPath = m_dataPath + QStringLiteral("technologies");
+    if (!subCategory.isEmpty())
+        dirPath += QLatin1Char('/') + subCategory;
+    QJsonArray result;
+    if (isDirectory(dirPath))
+        collectTechnologies(dirPath, result);
+    return result;
+}
+
+void FileLoader::onFileChanged(const QString& path)
+{
+    qDebug().noquote() << "文件变化:" << path;
+    m_jsonCache.remove(cacheKey(path));
+    loadJsonFile(path);
+    emit fileChanged(path);
+}
+
+void FileLoader::onDirectoryChanged(const QString& path)
+{
+    qDebug().noquote() << "目录变化:" << path;
+    const QStringList watched = m_watcher.files();
+    QDir dir(path);
+    for (const QFileInfo& info : dir.entryInfoList(kJsonFilter, QDir::Files)) {
+        if (!watched.contains(info.filePath()))
+            m_watcher.addPath(info.filePath());
+    }
+}

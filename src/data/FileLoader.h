@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QFileSystemWatcher>
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QObject>
+#include <QString>
+
+// Reads knowledge-base JSON files (embedded copy first, disk second), caches
+// every parsed file, keeps the config/ files in memory and watches the entry
+// files it read from disk so an edit is evicted, reloaded and announced.
+class FileLoader : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit FileLoader(QObject* parent = nullptr);
+
+    void setDataPath(const QString& path);
+    QString dataPath() const { return m_dataPath; }
+
+    bool loadAllData();
+    void loadConfiguration();
+    QJsonObject getConfiguration(const QString& name);
+
+    QJsonObject loadJsonFile(const QString& filePath);
+    QJsonArray getSoftwareList(const QString& category);
+    QJsonArray getCompaniesList();
+    QJsonArray getTechnologiesList(const QString& subCategory);
+
+    QString cacheKey(const QString& filePath) const;
+    bool isCached(const QString& filePath) const;
+    QStringList watchedFiles() const { return m_watcher.files(); }
+    QStringList watchedDirectories() const { return m_watcher.directories(); }
+
+signals:
+    void fileChanged(const QString& filePath);
+    void dataLoaded();
+    void loadError(const QString& error);
+
+private slots:
+    void onFileChanged(const QString& path);
+    void onDirectoryChanged(const QString& path);
+
+private:
+    void preloadDirectory(const QString& dirPath);
+    void watchDirectory(const QString& dirPath);
+    QJsonArray loadEntries(const QString& dirPath);
+    void collectTechnologies(const QString& dirPath, QJsonArray& result);
+    void storeConfiguration(const QString& name, const QJsonObject& object);
+
+    QString m_dataPath = QStringLiteral("data/");
+    QFileSystemWatcher m_watcher;
+    QHash<QString, QJsonObject> m_jsonCache;
+    QJsonObject m_configuration;
+};

@@ -1,0 +1,277 @@
+#include "TestDataDir.h"
+#include "data/EmbeddedDataAdapter.h"
+#include "data/FileLoader.h"
+
+#include <QJsonDocument>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+QJsonObject embeddedEntry(const QString& key)
+{
+    return EmbeddedDataAdapter::instance().loadEmbeddedJson(key);
+}
+
+} // namespace
+
+class TestFileLoader : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { EmbeddedDataAdapter::instance().initialize(); }
+
+    void cacheKey_data()
+    {
+        QTest::addColumn<QString>("dataPath");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("absolute below data") << "/kb/data/"
+                                             << "/kb/data/software/cad/autocad.json"
+                                             << "software_cad_autocad.json";
+        QTest::newRow("embedded key stays relative") << "/kb/data/"
+                                                     << "data/config/categories.json"
+                                                     << "data_config_categories.json";
+        QTest::newRow("dot segments resolved") << "/kb/data/"
+                                               << "data/./software/../config/ui_config.json"
+                                               << "data_config_ui_config.json";
+        QTest::newRow("backslashes") << "/kb/data/"
+                                     << "data\\x\\y.json"
+                                     << "data_x_y.json";
+        QTest::newRow("data path without slash") << "/kb/data"
+                                                 << "/kb/data/companies/ansys.json"
+                                                 << "companies_ansys.json";
+    }
+
+    void cacheKey()
+    {
+        QFETCH(QString, dataPath);
+        QFETCH(QString, path);
+        QFETCH(QString, key);
+        FileLoader loader;
+        loader.setDataPath(dataPath);
+        QVERIFY(loader.dataPath().endsWith('/'));
+        QCOMPARE(loader.cacheKey(path), key);
+    }
+
+    void embeddedCopyWinsOverDisk()
+    {
+        TestDataDir data;
+        QVERIFY(
+            data.write("software/cad/autocad.json", R"({"id":"autocad","name":"Edited on disk"})"));
+        FileLoader loader;
+        loader.setDataPath(data.dataPath());
+        const QString path = data.filePath("software/cad/autocad.json");
+        QTest::ignoreMessage(QtDebugMsg, qPrintable("从嵌入资源加载: " + path));
+        const QJsonObject entry = loader.loadJsonFile(path);
+        QCOMPARE(entry, embeddedEntry("data/software/cad/autocad.json"));
+        QVERIFY(loader.isCached(path));
+        QVERIFY(!loader.watchedFiles().contains(path));
+        QTest::ignoreMessage(
+            QtDebugMsg, "FileLoader::loadJsonFile - Found in cache: software_cad_autocad.json");
+        QCOMPARE(loader.loadJsonFile(path), entry);
+    }
+
+    void newDiskFileIsReadCachedAndWatched()
+    {
+        TestDataDir data;
+        QVERIFY(data.write("software/cad/qv_newtool.json", R"({"id":"qv_newtool","name":"New"})"));
+        FileLoader loader;
+        loader.setDataPath(data.dataPath());
+        const QString path = data.filePath("software/cad/qv_newtool.json");
+        QTest::ignoreMessage(
+            QtDebugMsg, qPrintable("FileLoader::loadJsonFile - Not an embedded resource: " + path));
+        QCOMPARE(loader.loadJsonFile(path).value("name").toString(), QStringLiteral("New"));
+        QVERIFY(loader.isCached(path));
+        QCOMPARE(loader.watchedFiles(), QStringList{path});
+    }
+
+    void invalidOrMissingFilesAreNotCached_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("broken json") << QByteArray("{\"id\": ") << "无效的JSON文件: ";
+        QTest::newRow("top-level array") << QByteArray("[1, 2]") << "无效的JSON文件: ";
+        QTest::newRow("missing") << QByteArray() << "无法打开文件: ";
+    }
+
+    void invalidOrMissingFilesAreNotCached()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, warning);
+        TestDataDir data;
+        const QString path = data.filePath("companies/qv_broken.json");
+        if (!content.isEmpty())
+            QVERIFY(data.write("companies/qv_broken.json", content));
+        FileLoader loader;
+        loader.setDataPath(data.dataPath());
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(warning + path));
+        QVERIFY(loader.loadJsonFile(path).isEmpty());
+        QVERIFY(!loader.isCached(path));
+        QVERIFY(loader.watchedFiles().isEmpty());
+
+        // Retried on the next call, and served once it is fixed.
+        QVERIFY(data.write("companies/qv_broken.json", R"({"id":"qv_broken"})"));
+        QCOMPARE(loader.loadJsonFile(path).value("id").toString(), QStringLiteral("qv_broken"));
+        QVERIFY(loader.isCached(path));
+    }
+
+    void editedFileIsEvictedReloadedAndAnnounced()
+    {
+        TestDataDir data;
+        QVERIFY(data.write("software/cae/qv_solver.json",
+                           R"({"id":"qv_solver","currentVersion":"1"})"));
+        FileLoader loader;
+        loader.setDataPath(data.dataPath());
+        const QString path = data.filePath("software/cae/qv_solver.json");
+        QCOMPARE(loader.loadJsonFile(path).value("currentVersion").toString(), QStringLiteral("1"));
+
+        QSignalSpy changed(&loader, &FileLoader::fileChanged);
+        QVERIFY(data.write("software/cae/qv_solver.json",
+                           R"({"id":"qv_solver","currentVersion":"2"})"));
+        QVERIFY(changed.wait(5000));
+        QCOMPARE(changed.first().first().toString(), path);
+        QCOMPARE(loader.loadJsonFile(path).value("currentVersion").toString(), QStringLiteral("2"));
+        QVERIFY(loader.watchedFiles().contains(path));
+    }
+
+    void configurationFromEmbeddedWithoutConfigDirectory()
+    {
+        TestDataDir data;
+        FileLoader loader;
+        loader.setDataPath(data.dataPath());
+        QTest::ignoreMessage(QtWarningMsg,
+                             qPrintable("FileLoader::getConfiguration - File NOT FOUND at: " +
+                                        data.dataPath() + "config/network_config.json"));
+        const QJsonObject config = loader.getConfiguration("network_config");
+        QVERIFY(!config.isEmpty());
+        QCOMPARE(config, embeddedEntry("data/config/network_config.json"));
+        QTest::ignoreMessage(QtDebugMsg,
+                             "FileLoader::getConfiguration - Found in cache: network_config");
+        QCOMPARE(loader.getConfiguration("network_config"), config);
+    }
+
+    void missingConfigurationIsNotStored()
+    {
+        TestDataDir data;
+        FileLoader loader;
+        loader.setDataPath(data.dataPath());
+        const QString path = data.dataPath() + "config/qv_absent.json";
+        QTest::ignoreMessage(
+            QtWarningMsg,
+            qPrintable("FileLoader::getConfiguration - Failed to load or empty config: " + path));
+        QVERIFY(loader.getConfiguration("qv_absent").isEmpty());
+        QVERIFY(data.write("config/qv_absent.json", R"({"late": true})"));
+        QCOMPARE(loader.getConfiguration("qv_absent").value("late").toBool(), true);
+    }
+
+    void configurationDirectoryOnDisk()
+    {
+        TestDataDir data;
+        QVERIFY(data.write("config/categories.json", "{ not json"));
+        QVERIFY(data.write("config/qv_broken_settings.json", "{ not json either"));
+        QVERIFY(data.write("config/qv_extra.json", R"({"answer": 42})"));
+        FileLoader loader;
+        loader.setDataPath(data.dataPath());
+        loader.loadConfiguration();
+        QVERIFY(loader.watchedDirectories().contains(data.filePath("config")));
+        // A file named like an embedded one is served from the embedded copy.
+        const QJsonObject categories = loader.getConfiguration("categories");
+        QCOMPARE(categories, embeddedEntry("data/config/categories.json"));
+        QVERIFY(categories.contains("softwareCategories"));
+        QCOMPARE(loader.getConfiguration("qv_extra").value("answer").toInt(), 42);
+        // Stored empty by the directory scan, so it is not retried.
+        QVERIFY(loader.getConfiguration("qv_broken_settings").isEmpty());
+        QVERIFY(!loader.getConfiguration("ui_config").isEmpty());
+    }
+
+    void categoriesAndUiConfigWithoutAnyDirectory()
+    {
+        TestDataDir data;
+        FileLoader loader;
+        loader.setDataPath(data.filePath("missing"));
+        QTest::ignoreMessage(QtDebugMsg,
+                             "FileLoader: SUCCESS! Loaded categories.json from embedded resources");
+        QTest::ignoreMessage(QtDebugMsg, "Loaded ui_config.json from embedded resources");
+        loader.loadConfiguration();
+        QCOMPARE(loader.getConfiguration("ui_config")
+                     .value("windowSize")
+                     .toObject()
+                     .value("width")
+                     .toInt(),
+                 1400);
+    }
+
+    void loadAllDataWarmsTheCacheAndWatches()
+    {
+        TestDataDir data;
+        QVERIFY(data.write("software/cad/qv_a.json", R"({"id":"qv_a"})"));
+        QVERIFY(data.write("software/eda/qv_b.json", R"({"id":"qv_b"})"));
+        QVERIFY(data.write("companies/qv_c.json", R"({"id":"qv_c"})"));
+        QVERIFY(data.write("technologies/kernels/qv_k.json", R"({"id":"qv_k"})"));
+        QVERIFY(data.write("technologies/qv_top.json", R"({"id":"qv_top"})"));
+        FileLoader loader;
+        loader.setDataPath(data.dataPath());
+        QSignalSpy loaded(&loader, &FileLoader::dataLoaded);
+        QVERIFY(loader.loadAllData());
+        QCOMPARE(loaded.count(), 1);
+        for (const char* file : {"software/cad/qv_a.json", "software/eda/qv_b.json",
+                                 "companies/qv_c.json", "technologies/kernels/qv_k.json"})
+            QVERIFY2(loader.isCached(data.filePath(file)), file);
+        // Only the sub-directories of technologies are warmed.
+        QVERIFY(!loader.isCached(data.filePath("technologies/qv_top.json")));
+        const QStringList dirs = loader.watchedDirectories();
+        for (const char* dir :
+             {"software/cad", "software/eda", "companies", "technologies/kernels"})
+            QVERIFY2(dirs.contains(data.filePath(dir)), dir);
+    }
+
+    void newFileInWatchedDirectoryGetsWatched()
+    {
+        TestDataDir data;
+        QVERIFY(data.mkdir("companies"));
+        FileLoader loader;
+        loader.setDataPath(data.dataPath());
+        loader.loadAllData();
+        QVERIFY(data.write("companies/qv_late.json", R"({"id":"qv_late"})"));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            loader.watchedFiles().contains(data.filePath("companies/qv_late.json")), 5000);
+    }
+
+    void lists()
+    {
+        TestDataDir data;
+        QVERIFY(data.write("software/cad/qv_b.json", R"({"id":"qv_b"})"));
+        QVERIFY(data.write("software/cad/qv_a.json", R"({"id":"qv_a"})"));
+        QVERIFY(data.write("software/cad/qv_empty.json", "{}"));
+        QVERIFY(data.write("software/cad/notes.txt", "ignored"));
+        QVERIFY(data.write("companies/qv_co.json", R"({"id":"qv_co"})"));
+        QVERIFY(data.write("technologies/qv_t0.json", R"({"id":"t0"})"));
+        QVERIFY(data.write("technologies/mesh/qv_t2.json", R"({"id":"t2"})"));
+        QVERIFY(data.write("technologies/hpc/qv_t1.json", R"({"id":"t1"})"));
+        QVERIFY(data.write("technologies/hpc/deep/qv_t3.json", R"({"id":"t3"})"));
+        FileLoader loader;
+        loader.setDataPath(data.dataPath());
+
+        const QJsonArray software = loader.getSoftwareList("cad");
+        QCOMPARE(software.size(), 2);
+        QCOMPARE(software.at(0).toObject().value("_filePath").toString(),
+                 data.filePath("software/cad/qv_a.json"));
+        QCOMPARE(software.at(1).toObject().value("id").toString(), QStringLiteral("qv_b"));
+        QVERIFY(!software.at(0).toObject().contains("isEmbedded"));
+        QVERIFY(loader.getSoftwareList("cam").isEmpty());
+
+        QCOMPARE(loader.getCompaniesList().size(), 1);
+
+        QStringList ids;
+        for (const QJsonValue& value : loader.getTechnologiesList(QString()))
+            ids << value.toObject().value("id").toString();
+        QCOMPARE(ids, (QStringList{"t0", "t1", "t3", "t2"}));
+        QCOMPARE(loader.getTechnologiesList("hpc").size(), 2);
+        QVERIFY(loader.getTechnologiesList("solvers").isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFileLoader)
+#include "tst_fileloader.moc"
