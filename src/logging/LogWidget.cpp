@@ -1,6 +1,6 @@
 #include "LogWidget.h"
 
-#include "app/PushButtonStyle.h"
+#include "editors/PushButtonStyle.h"
 
 #include <QDateTime>
 #include <QFile>
