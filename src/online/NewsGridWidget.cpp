@@ -139,6 +139,18 @@ NewsGridWidget::NewsGridWidget(QWidget* parent) : QWidget(parent)
     setStatusText(tr("正在等待数据..."), false);
 }
 
+NewsGridWidget::~NewsGridWidget()
+{
+    // Running downloads are children of the widget; stop them before the
+    // members their handlers use are gone.
+    const QList<QNetworkReply*> downloads =
+        findChildren<QNetworkReply*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QNetworkReply* reply : downloads) {
+        reply->disconnect(this);
+        reply->abort();
+    }
+}
+
 void NewsGridWidget::setNewsItems(const QJsonArray& items, const QDateTime& syncedAt)
 {
     m_allItems = items;

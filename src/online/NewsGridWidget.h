@@ -27,6 +27,7 @@ class NewsGridWidget : public QWidget
 
 public:
     explicit NewsGridWidget(QWidget* parent = nullptr);
+    ~NewsGridWidget() override;
 
     void setNewsItems(const QJsonArray& items, const QDateTime& syncedAt);
     void setRefreshing(bool refreshing);

@@ -13,7 +13,6 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QTimer>
-#include <QUrlQuery>
 
 namespace {
 
@@ -97,17 +96,29 @@ void NewsSyncService::refresh(const QString& category, const QString& tag)
 
 QUrl NewsSyncService::requestUrl() const
 {
+    // Values are fully percent-encoded, so a "+" or "&" in a cursor or a
+    // filter reaches the server unchanged.
     QUrl url = m_endpoint;
-    QUrlQuery query(url);
+    QByteArray query = url.query(QUrl::FullyEncoded).toLatin1();
+    const auto addItem = [&query](const char* key, const QString& value) {
+        if (!query.isEmpty())
+            query += '&';
+        query += key;
+        query += '=';
+        query += QUrl::toPercentEncoding(value);
+    };
     if (m_pageSize > 0)
-        query.addQueryItem(QStringLiteral("limit"), QString::number(m_pageSize));
+        addItem("limit", QString::number(m_pageSize));
     if (!m_since.isEmpty())
-        query.addQueryItem(QStringLiteral("since"), m_since);
+        addItem("since", m_since);
     if (!m_category.isEmpty())
-        query.addQueryItem(QStringLiteral("category"), m_category);
+        addItem("category", m_category);
     if (!m_tag.isEmpty())
-        query.addQueryItem(QStringLiteral("tag"), m_tag);
-    url.setQuery(query);
+        addItem("tag", m_tag);
+    if (query.isEmpty())
+        url.setQuery(QString());
+    else
+        url.setQuery(QString::fromLatin1(query), QUrl::StrictMode);
     return url;
 }
 
