@@ -10,7 +10,9 @@
 #include "notes/NoteEditor.h"
 #include "notes/NoteManager.h"
 #include "online/NewsGridWidget.h"
+#include "online/NetworkConfiguration.h"
 #include "online/NewsSyncService.h"
+#include "online/UpdateStatusText.h"
 #include "prefs/FavoritesWidget.h"
 #include "prefs/HistoryWidget.h"
 #include "prefs/UserPreferences.h"
@@ -38,7 +40,6 @@
 #include <QProcess>
 #include <QSplitter>
 #include <QStackedWidget>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -426,11 +427,10 @@ void MainWindow::setupStatusBar()
     m_statusBar = statusBar();
     m_statusBar->showMessage(tr("就绪"));
     if (!m_updateStatusLabel) {
-        const QString version = QCoreApplication::applicationVersion();
-        QString text = version.isEmpty() ? tr("版本信息") : tr("版本 %1").arg(version);
-        if (m_updateCheckEnabled)
-            text = tr("尚未检查更新");
-        m_updateStatusLabel = new QLabel(text, this);
+        m_updateStatusLabel = new QLabel(
+            UpdateStatusText::initialLabelText(QCoreApplication::applicationVersion(),
+                                               m_updateCheckEnabled),
+            this);
         m_updateStatusLabel->setObjectName(QStringLiteral("updateStatusLabel"));
         m_updateStatusLabel->setContentsMargins(12, 0, 12, 0);
     }
@@ -1054,116 +1054,38 @@ void MainWindow::showDisciplineOverview(const QString& category)
 
 void MainWindow::loadNetworkConfiguration()
 {
-    const QString path = m_dataPath + QStringLiteral("config/network_config.json");
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qWarning().noquote() << "MainWindow::loadNetworkConfiguration - Failed to open" << path;
-        m_networkConfig = QJsonObject();
-        return;
-    }
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll());
-    if (!document.isObject()) {
-        qWarning().noquote() << "MainWindow::loadNetworkConfiguration - Invalid JSON";
-        return;
-    }
-    m_networkConfig = document.object();
-
-    if (!m_updateCheckEnabled || !m_updateService)
-        return;
-    const QJsonObject updates = m_networkConfig.value(QLatin1String("updates")).toObject();
-    const QString endpoint = updates.value(QLatin1String("endpoint")).toString();
-    const QUrl url(endpoint);
-    if (url.isValid() && !endpoint.isEmpty())
-        m_updateService->setEndpoint(url);
-    else if (!endpoint.isEmpty())
-        qWarning().noquote() << "MainWindow::loadNetworkConfiguration - Invalid update endpoint"
-                             << endpoint;
-    const int timeout = updates.value(QLatin1String("timeoutMs")).toInt(0);
-    if (timeout > 0)
-        m_updateService->setTimeout(timeout);
-    const QString userAgent = updates.value(QLatin1String("userAgent")).toString();
-    if (!userAgent.isEmpty())
-        m_updateService->setUserAgent(userAgent.toUtf8());
+    m_networkConfig = NetworkConfiguration::load(m_dataPath, m_networkConfig);
+    if (m_updateCheckEnabled && m_updateService)
+        NetworkConfiguration::applyUpdateSettings(m_networkConfig, *m_updateService);
 }
 
 void MainWindow::initializeNewsService()
 {
     if (!m_newsEnabled || !m_newsSyncService)
         return;
-    if (!m_networkConfig.contains(QLatin1String("news"))) {
-        qWarning().noquote() << "MainWindow::initializeNewsService - News configuration missing";
+    if (!NetworkConfiguration::applyNewsSettings(m_networkConfig, *m_newsSyncService)) {
         if (m_refreshNewsAction)
             m_refreshNewsAction->setEnabled(false);
         return;
     }
-    const QJsonObject news = m_networkConfig.value(QLatin1String("news")).toObject();
-    const QString endpoint = news.value(QLatin1String("endpoint")).toString();
-    const QUrl url(endpoint);
-    if (url.isValid() && !endpoint.isEmpty())
-        m_newsSyncService->setEndpoint(url);
-    else if (!endpoint.isEmpty())
-        qWarning().noquote() << "MainWindow::initializeNewsService - Invalid news endpoint"
-                             << endpoint;
-
-    const int pageSize = news.value(QLatin1String("pageSize")).toInt(0);
-    if (pageSize > 0)
-        m_newsSyncService->setPageSize(pageSize);
-    const int timeout = news.value(QLatin1String("timeoutMs")).toInt(0);
-    if (timeout > 0)
-        m_newsSyncService->setTimeout(timeout);
-    const QString userAgent = news.value(QLatin1String("userAgent")).toString();
-    if (!userAgent.isEmpty())
-        m_newsSyncService->setUserAgent(userAgent.toUtf8());
-    const int ttl = news.value(QLatin1String("cacheTtlSec")).toInt(0);
-    if (ttl > 0)
-        m_newsSyncService->setCacheTtl(ttl);
-    const QJsonValue headersValue = news.value(QLatin1String("headers"));
-    if (headersValue.isObject()) {
-        QHash<QByteArray, QByteArray> headers;
-        const QJsonObject object = headersValue.toObject();
-        for (auto it = object.begin(); it != object.end(); ++it)
-            headers.insert(it.key().toUtf8(), it.value().toString().toUtf8());
-        if (!headers.isEmpty())
-            m_newsSyncService->setHeaders(headers);
-    }
-
-    QString cacheDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (cacheDir.isEmpty())
-        cacheDir = m_dataPath + QStringLiteral("cache");
-    QDir().mkpath(cacheDir);
-    m_newsSyncService->setCachePath(QDir(cacheDir).filePath(QStringLiteral("news_cache.json")));
+    m_newsSyncService->setCachePath(NetworkConfiguration::newsCacheFilePath(m_dataPath));
     m_newsSyncService->start();
     if (m_refreshNewsAction)
-        m_refreshNewsAction->setEnabled(true);
+        m_refreshNewsAction->setEnabled(!m_newsSyncService->isInProgress());
 }
 
 void MainWindow::onUpdateCheckSucceeded(const UpdateService::UpdateInfo& info)
 {
     if (!m_updateCheckEnabled)
         return;
-    if (info.updateAvailable) {
-        if (m_updateStatusLabel) {
-            m_updateStatusLabel->setText(tr("发现新版本 %1").arg(info.latestVersion));
-            m_updateStatusLabel->setStyleSheet(QStringLiteral("color: #D84315;"));
-            QString tip = tr("当前版本: %1\n最新版本: %2").arg(info.currentVersion, info.latestVersion);
-            if (!info.releaseNotes.isEmpty())
-                tip += tr("\n更新内容: %1").arg(info.releaseNotes);
-            if (!info.downloadUrl.isEmpty())
-                tip += tr("\n下载: %1").arg(info.downloadUrl);
-            m_updateStatusLabel->setToolTip(tip);
-        }
-        if (m_logWidget)
-            m_logWidget->logInfo(tr("发现新版本 %1，可访问下载地址: %2")
-                                     .arg(info.latestVersion, info.downloadUrl));
-        return;
-    }
+    const UpdateStatusText::Presentation presentation = UpdateStatusText::forResult(info);
     if (m_updateStatusLabel) {
-        m_updateStatusLabel->setText(tr("已是最新版本 (%1)").arg(info.currentVersion));
-        m_updateStatusLabel->setStyleSheet(QString());
-        m_updateStatusLabel->setToolTip(QString());
+        m_updateStatusLabel->setText(presentation.labelText);
+        m_updateStatusLabel->setStyleSheet(presentation.styleSheet);
+        m_updateStatusLabel->setToolTip(presentation.toolTip);
     }
     if (m_logWidget)
-        m_logWidget->logInfo(tr("当前版本 %1 已是最新").arg(info.currentVersion));
+        m_logWidget->logInfo(presentation.logMessage);
 }
 
 void MainWindow::onUpdateCheckFailed(const QString& errorMessage)
@@ -1173,7 +1095,7 @@ void MainWindow::onUpdateCheckFailed(const QString& errorMessage)
     if (m_updateStatusLabel)
         m_updateStatusLabel->setToolTip(errorMessage);
     if (m_logWidget)
-        m_logWidget->logWarning(tr("检查更新失败: %1").arg(errorMessage));
+        m_logWidget->logWarning(UpdateStatusText::failureLogMessage(errorMessage));
     else
         qWarning().noquote() << "Update check failed:" << errorMessage;
 }
