@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "app/FeatureSwitches.h"
 #include "data/DataManager.h"
 #include "data/FileLoader.h"
 #include "editors/FormEditor.h"
@@ -46,12 +47,6 @@
 #include <QTreeWidgetItem>
 #include <QUrl>
 
-#ifndef QUORVANTA_NEWS_ENABLED
-#define QUORVANTA_NEWS_ENABLED 0
-#endif
-#ifndef QUORVANTA_UPDATE_CHECK_ENABLED
-#define QUORVANTA_UPDATE_CHECK_ENABLED 0
-#endif
 
 namespace {
 
@@ -142,16 +137,12 @@ QIcon applicationIcon()
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent)
-    : MainWindow(QUORVANTA_NEWS_ENABLED != 0, QUORVANTA_UPDATE_CHECK_ENABLED != 0, parent)
-{
-}
-
-MainWindow::MainWindow(bool newsEnabled, bool updateCheckEnabled, QWidget* parent)
     : QMainWindow(parent), m_fileLoader(std::make_unique<FileLoader>()),
       m_dataManager(std::make_unique<DataManager>()),
       m_searchEngine(std::make_unique<SearchEngine>()),
-      m_noteManager(std::make_unique<NoteManager>()), m_newsEnabled(newsEnabled),
-      m_updateCheckEnabled(updateCheckEnabled)
+      m_noteManager(std::make_unique<NoteManager>()),
+      m_newsEnabled(FeatureSwitches::newsEnabled()),
+      m_updateCheckEnabled(FeatureSwitches::updateCheckEnabled())
 {
     m_userPreferences = new UserPreferences(this);
     if (m_updateCheckEnabled)
@@ -383,6 +374,7 @@ void MainWindow::setupToolBar()
     m_mainToolBar->addWidget(new QLabel(tr("搜索: "), this));
 
     m_searchEdit = new QLineEdit(this);
+    m_searchEdit->setObjectName(QStringLiteral("quickSearchEdit"));
     m_searchEdit->setPlaceholderText(tr("输入关键词搜索..."));
     m_searchEdit->setMaximumWidth(300);
     connect(m_searchEdit, &QLineEdit::textChanged, this, &MainWindow::onSearchTextChanged);

@@ -93,10 +93,6 @@ public slots:
     void onContentPromptRequested(const QString& prompt);
 
 protected:
-    // Feature switches come from the build; a test may construct the window with
-    // both switched on.
-    MainWindow(bool newsEnabled, bool updateCheckEnabled, QWidget* parent);
-
     // Message boxes, overridable so that tests answer them without a modal loop.
     virtual void showInformation(const QString& title, const QString& text);
     virtual void showWarning(const QString& title, const QString& text);

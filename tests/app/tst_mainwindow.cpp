@@ -1,0 +1,416 @@
+#include "MainWindowTestSupport.h"
+#include "data/EmbeddedDataAdapter.h"
+#include "logging/LogWidget.h"
+#include "prefs/UserPreferences.h"
+#include "views/ContentView.h"
+#include "views/NavigationTree.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QtTest>
+
+namespace {
+
+QStringList actionTexts(const QList<QAction*>& actions)
+{
+    QStringList texts;
+    for (QAction* action : actions)
+        texts << (action->isSeparator() ? QStringLiteral("|") : action->text());
+    return texts;
+}
+
+// Runs code with another working directory and restores it.
+class WorkingDirectory
+{
+public:
+    explicit WorkingDirectory(const QString& path) : m_previous(QDir::currentPath())
+    {
+        QDir::setCurrent(path);
+    }
+    ~WorkingDirectory() { QDir::setCurrent(m_previous); }
+
+private:
+    QString m_previous;
+};
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private:
+    KnowledgeBaseCopy m_data;
+    QTemporaryDir m_emptyWorkingDir;
+    std::unique_ptr<RecordingMainWindow> m_window;
+
+    NavigationTree* tree() const { return m_window->findChild<NavigationTree*>(); }
+    QStackedWidget* stack() const { return m_window->findChild<QStackedWidget*>(); }
+    QString status() const { return m_window->statusBar()->currentMessage(); }
+    UserPreferences* preferences() const { return m_window->findChild<UserPreferences*>(); }
+    QComboBox* modeCombo() const { return m_window->findChild<QComboBox*>("editModeCombo"); }
+
+    QAction* menuAction(const QString& menu, const QString& item) const
+    {
+        for (QAction* top : m_window->menuBar()->actions()) {
+            if (top->text() != menu)
+                continue;
+            for (QAction* action : top->menu()->actions()) {
+                if (action->text() == item)
+                    return action;
+            }
+        }
+        return nullptr;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QCoreApplication::setApplicationVersion(QStringLiteral("1.2.0"));
+        EmbeddedDataAdapter::instance().initialize();
+        QVERIFY(m_data.isValid());
+        // Started from a directory without "data": the constructor's first load finds nothing.
+        WorkingDirectory cwd(m_emptyWorkingDir.path());
+        m_window = std::make_unique<RecordingMainWindow>();
+        m_window->setDataPath(m_data.dataDir().chopped(1));
+        QCOMPARE(m_window->dataPath(), m_data.dataDir());
+    }
+
+    void cleanupTestCase() { m_window.reset(); }
+
+    void shippedLayout()
+    {
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("Quorvanta"));
+        QVERIFY(!m_window->isNewsEnabled());
+        QVERIFY(!m_window->isUpdateCheckEnabled());
+        QCOMPARE(stack()->count(), 6);
+
+        auto* toolBar = m_window->findChild<QToolBar*>("mainToolBar");
+        QVERIFY(toolBar);
+        QCOMPARE(toolBar->windowTitle(), QStringLiteral("主工具栏"));
+        QStringList texts = actionTexts(toolBar->actions());
+        texts.removeAll(QString()); // widget actions (labels, edit, combo)
+        QCOMPARE(texts, (QStringList{"高级搜索", "一键收藏", "收藏夹", "历史记录", "|", "资源文章", "|"}));
+        QVERIFY(m_window->findChild<QLineEdit*>("quickSearchEdit")->placeholderText() == QStringLiteral("输入关键词搜索..."));
+        QStringList modes;
+        for (int i = 0; i < modeCombo()->count(); ++i)
+            modes << modeCombo()->itemText(i);
+        QCOMPARE(modes, (QStringList{"查看", "表单", "Markdown", "表格", "图谱", "笔记"}));
+
+        auto* label = m_window->findChild<QLabel*>("updateStatusLabel");
+        QVERIFY(label);
+        QCOMPARE(label->text(), QStringLiteral("版本 1.2.0"));
+
+        QStringList menus;
+        for (QAction* top : m_window->menuBar()->actions())
+            menus << top->text();
+        QCOMPARE(menus, (QStringList{"文件(&F)", "编辑(&E)", "视图(&V)", "帮助(&H)"}));
+        QCOMPARE(actionTexts(qobject_cast<QMenu*>(menuAction("编辑(&E)", "搜索(&F)")->parent())->actions()),
+                 (QStringList{"搜索(&F)", "高级搜索(&A)", "|", "添加到收藏(&F)", "显示收藏夹(&V)", "显示历史记录(&H)"}));
+        QCOMPARE(menuAction("编辑(&E)", "高级搜索(&A)")->shortcut(), QKeySequence("Ctrl+Shift+F"));
+        QCOMPARE(menuAction("编辑(&E)", "添加到收藏(&F)")->shortcut(), QKeySequence("Ctrl+D"));
+        QCOMPARE(menuAction("编辑(&E)", "显示收藏夹(&V)")->shortcut(), QKeySequence("Ctrl+Shift+D"));
+        QCOMPARE(menuAction("编辑(&E)", "显示历史记录(&H)")->shortcut(), QKeySequence("Ctrl+H"));
+        QCOMPARE(menuAction("编辑(&E)", "搜索(&F)")->shortcut(), QKeySequence(QKeySequence::Find));
+        QCOMPARE(actionTexts(qobject_cast<QMenu*>(menuAction("视图(&V)", "查看模式")->parent())->actions()),
+                 (QStringList{"查看模式", "表单编辑", "Markdown编辑", "表格编辑", "图谱视图", "|", "显示日志窗口"}));
+        QCOMPARE(actionTexts(qobject_cast<QMenu*>(menuAction("帮助(&H)", "关于(&A)")->parent())->actions()),
+                 (QStringList{"资源文章(&R)", "|", "关于(&A)"}));
+
+        auto* favorites = m_window->findChild<QDockWidget*>("favoritesDock");
+        auto* history = m_window->findChild<QDockWidget*>("historyDock");
+        QCOMPARE(favorites->windowTitle(), QStringLiteral("收藏"));
+        QCOMPARE(history->windowTitle(), QStringLiteral("历史记录"));
+        QVERIFY(favorites->isHidden());
+        QVERIFY(history->isHidden());
+        QCOMPARE(m_window->findChild<QDockWidget*>("logDock")->windowTitle(), QStringLiteral("日志输出"));
+    }
+
+    void dataPathReloadsWhenStartedElsewhere()
+    {
+        // The technology lists come from disk only: they must see the real directory.
+        emit tree()->categorySelected("technologies/kernels");
+        const QJsonObject overview = m_window->currentData();
+        QCOMPARE(overview.value("type").toString(), QStringLiteral("category_overview"));
+        QVERIFY(overview.value("itemCount").toInt() >= 5);
+        QCOMPARE(overview.value("items").toArray().size(), overview.value("itemCount").toInt());
+        QCOMPARE(m_window->currentFilePath(), QStringLiteral("technologies/kernels"));
+        QCOMPARE(status(), "已加载类别: " + overview.value("name").toString());
+        QVERIFY(tree()->topLevelItemCount() > 0);
+    }
+
+    void selectingAnEntryShowsItAndRecordsHistory()
+    {
+        const QString path = m_data.dataDir() + "software/cad/autocad.json";
+        emit tree()->itemSelected(path);
+        QCOMPARE(m_window->currentFilePath(), path);
+        QCOMPARE(m_window->currentData().value("id").toString(), QStringLiteral("autocad"));
+        QCOMPARE(stack()->currentIndex(), 0);
+        QCOMPARE(m_window->findChild<ContentView*>()->currentData().value("id").toString(), QStringLiteral("autocad"));
+        const QList<HistoryItem> history = preferences()->getHistory();
+        QVERIFY(!history.isEmpty());
+        QCOMPARE(history.first().filePath, path);
+        QCOMPARE(history.first().id, QStringLiteral("autocad"));
+        QCOMPARE(history.first().category, QStringLiteral("CAD"));
+    }
+
+    void selectingAnImage()
+    {
+        const QStringList pictures = EmbeddedDataAdapter::instance().getAvailableResources().filter(
+            QRegularExpression("^data/pictures/.*\\.png$"));
+        QVERIFY(!pictures.isEmpty());
+        emit tree()->itemSelected(pictures.first());
+        QCOMPARE(m_window->currentData().value("type").toString(), QStringLiteral("image"));
+        QCOMPARE(m_window->currentData().value("isEmbedded").toBool(), true);
+        QCOMPARE(m_window->currentItemCategory(), QStringLiteral("pictures"));
+
+        // An image the lists do not know gets a record of its own.
+        emit tree()->itemSelected("/elsewhere/草图 (1).JPG.jpg");
+        const QJsonObject image = m_window->currentData();
+        QCOMPARE(image.value("name").toString(), QStringLiteral("草图 (1).JPG"));
+        QCOMPARE(image.value("fileName").toString(), QStringLiteral("草图 (1).JPG.jpg"));
+        QCOMPARE(image.value("extension").toString(), QStringLiteral("jpg"));
+        QCOMPARE(image.value("description").toObject().value("zh").toString(), QStringLiteral("图片文件: 草图 (1).JPG.jpg"));
+        QCOMPARE(m_window->currentItemName(), QStringLiteral("草图 (1).JPG"));
+    }
+
+    void categoryPages_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("statusPattern");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("becomesCurrent");
+        QTest::newRow("plm") << "software/plm" << "^已选择分类: PLM \\(包含 12 个软件\\)$" << "软件分类 - PLM" << false;
+        QTest::newRow("bim") << "software/bim" << "^已选择分类: BIM \\(包含 8 个软件\\)$" << "软件分类 - BIM" << false;
+        QTest::newRow("companies") << "companies" << "^已选择分类: 公司企业 \\(包含 \\d+ 家公司\\)$" << "公司企业" << false;
+        QTest::newRow("pictures") << "pictures" << "^已选择分类: 图片资源 \\(包含 \\d+ 张图片\\)$" << "图片资源" << false;
+        QTest::newRow("sub-discipline") << "disciplines/structural/explicit_dynamics" << "^已选择学科领域: 显式动力学$" << "显式动力学" << true;
+        QTest::newRow("unknown discipline") << "disciplines/qv_unknown" << "^已选择学科领域: 学科领域 - qv_unknown$" << "学科领域 - qv_unknown" << true;
+        QTest::newRow("missing sub-discipline") << "disciplines/structural/qv_missing" << "^已选择学科领域: 结构力学$" << "结构力学" << true;
+        QTest::newRow("discipline root") << "disciplines/" << "^请选择具体学科领域$" << "" << false;
+        QTest::newRow("news off") << "news" << "^在线资讯功能暂未启用$" << "" << false;
+    }
+
+    void categoryPages()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, statusPattern);
+        QFETCH(QString, name);
+        QFETCH(bool, becomesCurrent);
+        const QString entry = m_data.dataDir() + "software/cae/abaqus.json";
+        emit tree()->itemSelected(entry);
+        m_window->statusBar()->clearMessage();
+
+        emit tree()->categorySelected(path);
+        QVERIFY2(QRegularExpression(statusPattern).match(status()).hasMatch(), qPrintable(status()));
+        if (!name.isEmpty())
+            QCOMPARE(m_window->findChild<ContentView*>()->currentData().value("name").toString(), name);
+        if (becomesCurrent) {
+            QCOMPARE(m_window->currentFilePath(), path);
+            QCOMPARE(m_window->currentData().value("name").toString(), name);
+        } else {
+            QCOMPARE(m_window->currentFilePath(), entry);
+        }
+    }
+
+    void disciplineOverviewContents()
+    {
+        emit tree()->categorySelected("disciplines/fluid/high_speed");
+        const QJsonObject overview = m_window->currentData();
+        QCOMPARE(overview.value("parentDisciplineId").toString(), QStringLiteral("fluid"));
+        QCOMPARE(overview.value("subDisciplineId").toString(), QStringLiteral("high_speed"));
+        QCOMPARE(overview.value("dataPath").toString(), QStringLiteral("fluid/high_speed"));
+        QVERIFY(!overview.value("parentDisciplineName").toString().isEmpty());
+        const QJsonArray items = overview.value("items").toArray();
+        QCOMPARE(overview.value("itemCount").toInt(), items.size());
+        QVERIFY(items.size() >= 2);
+        for (const QJsonValue& value : items) {
+            QVERIFY(!value.toObject().value("name").toString().isEmpty());
+            QVERIFY(value.toObject().value("_filePath").toString().startsWith(m_data.dataDir() + "disciplines/fluid/high_speed/"));
+        }
+
+        // A folder with one title-only document and one Markdown note.
+        QVERIFY(m_data.write("disciplines/qv_tiny/a.json", R"({"title":"只有标题"})"));
+        QVERIFY(m_data.write("disciplines/qv_tiny/笔记.md", "# 笔记\n"));
+        emit tree()->categorySelected("disciplines/qv_tiny");
+        const QJsonArray tiny = m_window->currentData().value("items").toArray();
+        QCOMPARE(tiny.size(), 2);
+        QCOMPARE(tiny.at(0).toObject().value("name").toString(), QStringLiteral("只有标题"));
+        QCOMPARE(tiny.at(0).toObject().value("summary").toString(), QStringLiteral("只有标题"));
+        QCOMPARE(tiny.at(1).toObject().value("type").toString(), QStringLiteral("markdown"));
+        QCOMPARE(tiny.at(1).toObject().value("summary").toString(), QStringLiteral("Markdown 笔记：笔记"));
+        QCOMPARE(m_window->currentData().value("description").toObject().value("zh").toString(),
+                 QStringLiteral("学科领域：qv_tiny"));
+    }
+
+    void builtInDisciplineDescription()
+    {
+        // structural has a configured description; the built-in text is the fallback only.
+        emit tree()->categorySelected("disciplines/structural/qv_missing");
+        QVERIFY(!m_window->currentData().value("description").toObject().value("zh").toString().isEmpty());
+        QCOMPARE(MainWindow::descriptionObject(QJsonValue("文本")), (QJsonObject{{"zh", "文本"}}));
+        QCOMPARE(MainWindow::descriptionObject(QJsonValue(3)), QJsonObject());
+    }
+
+    void favorites()
+    {
+        m_window->messages.clear();
+        const QString path = m_data.dataDir() + "software/cfd/openfoam.json";
+        emit tree()->itemSelected(path);
+        m_window->onAddToFavorites();
+        QCOMPARE(m_window->messages.last(), QStringLiteral("成功|已将 \"OpenFOAM\" 添加到收藏"));
+        QCOMPARE(status(), QStringLiteral("已添加到收藏: OpenFOAM"));
+        QVERIFY(preferences()->isFavorite("openfoam"));
+        m_window->onAddToFavorites();
+        QCOMPARE(m_window->messages.last(), QStringLiteral("提示|该项目已在收藏列表中"));
+        QCOMPARE(m_window->messages.size(), 2);
+    }
+
+    void idOfAnEntryWithoutId()
+    {
+        QVERIFY(m_data.write("software/cae/qv_no_id.json", R"({"name":"My Solver"})"));
+        emit tree()->itemSelected(m_data.dataDir() + "software/cae/qv_no_id.json");
+        QCOMPARE(m_window->currentItemCategory(), QStringLiteral("cae"));
+        QCOMPARE(m_window->currentItemId(), QStringLiteral("cae_My_Solver"));
+        QCOMPARE(m_window->currentItemName(), QStringLiteral("My Solver"));
+    }
+
+    void fileChangesReloadTheCurrentEntry()
+    {
+        QVERIFY(m_data.write("software/cad/qv_live.json", R"({"id":"qv_live","name":"v1"})"));
+        const QString path = m_data.dataDir() + "software/cad/qv_live.json";
+        emit tree()->itemSelected(path);
+        QCOMPARE(m_window->currentData().value("name").toString(), QStringLiteral("v1"));
+        QVERIFY(m_data.write("software/cad/qv_live.json", R"({"id":"qv_live","name":"v2"})"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->currentData().value("name").toString(), QStringLiteral("v2"), 5000);
+        QCOMPARE(status(), "文件已更新: " + path);
+    }
+
+    void modeSwitches()
+    {
+        emit tree()->itemSelected(m_data.dataDir() + "software/cad/catia.json");
+        modeCombo()->setCurrentIndex(5);
+        QCOMPARE(stack()->currentIndex(), 5);
+        QCOMPARE(m_window->currentEditMode(), 5);
+        QCOMPARE(status(), QStringLiteral("切换到笔记编辑"));
+
+        menuAction("视图(&V)", "表单编辑")->trigger();
+        QCOMPARE(stack()->currentIndex(), 1);
+        QCOMPARE(status(), QStringLiteral("切换到表单编辑"));
+        QCOMPARE(modeCombo()->currentIndex(), 5); // the View menu leaves the combo alone
+
+        menuAction("视图(&V)", "图谱视图")->trigger();
+        QCOMPARE(stack()->currentIndex(), 4);
+        // A new entry goes to the page of the current mode.
+        emit tree()->itemSelected(m_data.dataDir() + "software/cad/nx.json");
+        QCOMPARE(stack()->currentIndex(), 4);
+        menuAction("视图(&V)", "查看模式")->trigger();
+        QCOMPARE(m_window->findChild<ContentView*>()->currentData().value("id").toString(), QStringLiteral("nx"));
+    }
+
+    void logDockToggle()
+    {
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        auto* dock = m_window->findChild<QDockWidget*>("logDock");
+        auto* action = m_window->findChild<QAction*>("showLogAction");
+        QVERIFY(action->isChecked());
+        dock->close();
+        QTRY_VERIFY(!action->isChecked());
+        action->setChecked(true);
+        QTRY_VERIFY(dock->isVisible());
+        m_window->hide();
+    }
+
+    void quickSearchHighlights()
+    {
+        auto* edit = m_window->findChild<QLineEdit*>("quickSearchEdit");
+        edit->setText("Fluent");
+        QVERIFY(status().startsWith("找到 "));
+        QVERIFY(!status().startsWith("找到 0 "));
+        QVERIFY(!tree()->highlightedItems().isEmpty());
+        edit->clear();
+        QVERIFY(tree()->selectedItems().isEmpty());
+        QVERIFY(!tree()->highlightedItems().isEmpty());
+    }
+
+    void aiPromptGoesToTheClipboard()
+    {
+        emit tree()->aiPromptRequested("请介绍 Abaqus 的显式求解器");
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("请介绍 Abaqus 的显式求解器"));
+        QCOMPARE(status(), QStringLiteral("已生成AI提示词，已复制到剪贴板"));
+        // The console renders HTML, so the line break of the prompt shows as a blank.
+        QVERIFY(m_window->findChild<LogWidget*>()->plainText().contains("AI提示词： 请介绍 Abaqus 的显式求解器"));
+    }
+
+    void aboutAndArticles()
+    {
+        m_window->onAbout();
+        QCOMPARE(m_window->messages.last().section('|', 0, 0), QStringLiteral("关于"));
+        const QStringList lines = m_window->messages.last().section('|', 1).split('\n');
+        QCOMPARE(lines.size(), 6);
+        QCOMPARE(lines.at(0), QStringLiteral("Quorvanta v1.2.0"));
+        QCOMPARE(lines.at(1), QString());
+        QCOMPARE(lines.at(2), QStringLiteral("用于管理和展示工业软件相关知识的专业工具"));
+        QCOMPARE(lines.at(3), QStringLiteral("支持CAD/CAE/CFD/EDA等领域的软件信息管理"));
+        QVERIFY(lines.at(5).startsWith("反馈邮件: "));
+
+        menuAction("帮助(&H)", "资源文章(&R)")->trigger();
+        QCOMPARE(m_window->openedUrls.size(), 1);
+        QVERIFY(m_window->openedUrls.first().scheme().startsWith("http"));
+    }
+
+    void favouritesWithoutSelection()
+    {
+        WorkingDirectory cwd(m_emptyWorkingDir.path());
+        RecordingMainWindow window;
+        window.onAddToFavorites();
+        QCOMPARE(window.messages, QStringList{"提示|请先选择要收藏的项目"});
+    }
+
+    void windowSizeFromWorkingDirectory()
+    {
+        QTemporaryDir dir;
+        QDir().mkpath(dir.filePath("config"));
+        QFile file(dir.filePath("config/ui_config.json"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(R"({"windowSize": {"width": 1000}})");
+        file.close();
+        WorkingDirectory cwd(dir.path());
+        RecordingMainWindow window;
+        QCOMPARE(window.size(), QSize(1000, 900));
+    }
+
+    void networkConfiguration()
+    {
+        QVERIFY(!m_window->networkConfig().isEmpty());
+        QVERIFY(m_window->networkConfig().contains("news"));
+        WorkingDirectory cwd(m_emptyWorkingDir.path());
+        RecordingMainWindow window;
+        QTemporaryDir empty;
+        window.setDataPath(empty.path());
+        QVERIFY(window.networkConfig().isEmpty());
+    }
+
+    void startupBanner()
+    {
+        auto* log = m_window->findChild<LogWidget*>();
+        QTRY_VERIFY(log->plainText().contains("[OK] 已安装全局消息处理器"));
+        QTRY_VERIFY(log->plainText().contains("[OK] Quorvanta启动成功"));
+        QTRY_VERIFY(log->plainText().contains("[INFO] 系统版本: 1.2.0"));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
