@@ -784,7 +784,8 @@ def shrink(path):
     if not convert:
         return
     small = path + ".q.png"
-    subprocess.run([convert, path, "-colors", "256", "-define", "png:compression-level=9",
+    subprocess.run([convert, path, "-strip", "-colors", "256", "-define", "png:compression-level=9",
+                    "-define", "png:exclude-chunks=date,time",
                     small], stdout=subprocess.PIPE, stderr=subprocess.PIPE)
     if os.path.exists(small) and 0 < os.path.getsize(small) < os.path.getsize(path):
         os.replace(small, path)
@@ -1100,6 +1101,8 @@ def tech_category_map(kb, tcat, title):
         if t.get("type"):
             label += "\n" + t["type"]
         g.node(tk, wrap(label, 22), "technology", fontsize="15", penwidth="1.8")
+    for t in entries:
+        tk = "tech:" + t.get("id", t["name"])
         g.edge(rk, tk, color="#6A1B9A", penwidth="1.8")
         for d in t.get("relatedDocuments") or []:
             g.edge(tk, "doc:" + d, style="dotted", arrowhead="none", color="#F9A825")
