@@ -145,16 +145,16 @@ void FormEditor::buildSoftwareForm(const QJsonObject& data)
     }
 
     if (data.contains(QStringLiteral("technicalSpecs"))) {
-        const QJsonObject specs = data.value(QStringLiteral("technicalSpecs")).toObject();
-        if (specs.contains(QStringLiteral("kernel")))
+        const QJsonObject techSpecs = data.value(QStringLiteral("technicalSpecs")).toObject();
+        if (techSpecs.contains(QStringLiteral("kernel")))
             addArrayRow(tr("几何内核:"), QStringLiteral("kernel"),
-                        specs.value(QStringLiteral("kernel")));
-        if (specs.contains(QStringLiteral("platform")))
+                        techSpecs.value(QStringLiteral("kernel")));
+        if (techSpecs.contains(QStringLiteral("platform")))
             addArrayRow(tr("支持平台:"), QStringLiteral("platform"),
-                        specs.value(QStringLiteral("platform")));
-        if (specs.contains(QStringLiteral("programmingAPI")))
+                        techSpecs.value(QStringLiteral("platform")));
+        if (techSpecs.contains(QStringLiteral("programmingAPI")))
             addArrayRow(tr("编程API:"), QStringLiteral("programmingAPI"),
-                        specs.value(QStringLiteral("programmingAPI")));
+                        techSpecs.value(QStringLiteral("programmingAPI")));
     }
 
     if (data.contains(QStringLiteral("licensing"))) {

@@ -96,15 +96,15 @@ void GraphWidget::buildSoftwareGraph(const QJsonObject& data)
         addEdge(QStringLiteral("vendor"), QStringLiteral("software"), tr("开发"));
     }
 
-    const QJsonObject specs = data.value(QStringLiteral("technicalSpecs")).toObject();
-    const QJsonArray kernels = specs.value(QStringLiteral("kernel")).toArray();
+    const QJsonObject techSpecs = data.value(QStringLiteral("technicalSpecs")).toObject();
+    const QJsonArray kernels = techSpecs.value(QStringLiteral("kernel")).toArray();
     for (int i = 0; i < kernels.size(); ++i) {
         const QString id = QStringLiteral("kernel_%1").arg(i);
         addNode(id, kernels.at(i).toString(), QPointF(150, -50 + 30 * i));
         addEdge(QStringLiteral("software"), id, tr("使用内核"));
     }
 
-    const QJsonArray platforms = specs.value(QStringLiteral("platform")).toArray();
+    const QJsonArray platforms = techSpecs.value(QStringLiteral("platform")).toArray();
     for (int i = 0; i < platforms.size(); ++i) {
         const QString id = QStringLiteral("platform_%1").arg(i);
         addNode(id, platforms.at(i).toString(), QPointF(-50, 100 + 30 * i));

@@ -38,14 +38,14 @@ QString MarkdownGenerator::fromEntry(const QJsonObject& entry)
             markdown += tr("## 概述\n\n%1\n\n").arg(overview);
     }
 
-    // Only design software has specs and features laid out the way these sections expect.
+    // Only design software has technical data and features laid out the way these sections expect.
     if (isDesignSoftware(entry.value(QStringLiteral("category")).toString())) {
         if (entry.contains(QStringLiteral("technicalSpecs"))) {
             markdown += tr("## 技术规格\n\n");
-            const QJsonObject specs = entry.value(QStringLiteral("technicalSpecs")).toObject();
-            if (specs.contains(QStringLiteral("kernel"))) {
+            const QJsonObject techSpecs = entry.value(QStringLiteral("technicalSpecs")).toObject();
+            if (techSpecs.contains(QStringLiteral("kernel"))) {
                 markdown += tr("### 几何内核\n");
-                markdown += bulletList(specs.value(QStringLiteral("kernel")).toArray());
+                markdown += bulletList(techSpecs.value(QStringLiteral("kernel")).toArray());
                 markdown += QLatin1Char('\n');
             }
         }

@@ -248,11 +248,11 @@ QString SearchEngine::extractSearchableText(const QJsonObject& entry)
             parts << description.value(QLatin1String(key)).toString();
     }
 
-    const QJsonObject specs = entry.value(QLatin1String("technicalSpecs")).toObject();
-    appendArrayStrings(parts, specs.value(QLatin1String("kernel")));
-    appendArrayStrings(parts, specs.value(QLatin1String("modelingTechniques")));
+    const QJsonObject techSpecs = entry.value(QLatin1String("technicalSpecs")).toObject();
+    appendArrayStrings(parts, techSpecs.value(QLatin1String("kernel")));
+    appendArrayStrings(parts, techSpecs.value(QLatin1String("modelingTechniques")));
     appendArrayStrings(
-        parts, specs.value(QLatin1String("fileFormats")).toObject().value(QLatin1String("native")));
+        parts, techSpecs.value(QLatin1String("fileFormats")).toObject().value(QLatin1String("native")));
 
     // QJsonObject iterates its keys in ascending order.
     const QJsonObject features = entry.value(QLatin1String("features")).toObject();

@@ -304,15 +304,15 @@ QString ContentRenderer::hardwareRequirementLabel(const QString& key)
     return key;
 }
 
-QString ContentRenderer::renderTechnicalSpecs(const QJsonObject& specs)
+QString ContentRenderer::renderTechnicalSpecs(const QJsonObject& techSpecs)
 {
     QString html = tr("<h2>技术规格</h2>") + QStringLiteral("<div class='section'>");
-    if (has(specs, "kernel"))
-        html += tr("<h3>几何内核</h3>") + renderList(specs.value("kernel").toArray());
-    if (has(specs, "modelingTechniques"))
-        html += tr("<h3>建模技术</h3>") + renderList(specs.value("modelingTechniques").toArray());
-    const QJsonObject formats = specs.value(QLatin1String("fileFormats")).toObject();
-    if (has(specs, "fileFormats") && has(formats, "native")) {
+    if (has(techSpecs, "kernel"))
+        html += tr("<h3>几何内核</h3>") + renderList(techSpecs.value("kernel").toArray());
+    if (has(techSpecs, "modelingTechniques"))
+        html += tr("<h3>建模技术</h3>") + renderList(techSpecs.value("modelingTechniques").toArray());
+    const QJsonObject formats = techSpecs.value(QLatin1String("fileFormats")).toObject();
+    if (has(techSpecs, "fileFormats") && has(formats, "native")) {
         html += tr("<h3>文件格式</h3>") + QStringLiteral("<table>");
         html += tr("<tr><th>类型</th><th>格式</th></tr>");
         html += tr("<tr><td>原生格式</td><td>") +
@@ -320,10 +320,10 @@ QString ContentRenderer::renderTechnicalSpecs(const QJsonObject& specs)
                 QStringLiteral("</td></tr>");
         html += QStringLiteral("</table>");
     }
-    if (has(specs, "hardwareRequirements")) {
+    if (has(techSpecs, "hardwareRequirements")) {
         html += tr("<h3>硬件要求</h3>") + QStringLiteral("<table>");
         html += tr("<tr><th>项目</th><th>要求</th></tr>");
-        const QJsonObject hardware = specs.value(QLatin1String("hardwareRequirements")).toObject();
+        const QJsonObject hardware = techSpecs.value(QLatin1String("hardwareRequirements")).toObject();
         for (auto it = hardware.begin(); it != hardware.end(); ++it) {
             html += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>")
                         .arg(hardwareRequirementLabel(it.key()), it.value().toString());

@@ -57,7 +57,7 @@ public:
     static QString hardwareRequirementLabel(const QString& key);
 
 private:
-    static QString renderTechnicalSpecs(const QJsonObject& specs);
+    static QString renderTechnicalSpecs(const QJsonObject& techSpecs);
     static QString renderIndustryApplications(const QJsonArray& applications);
     static QString renderCompetitiveAnalysis(const QJsonObject& analysis);
     static QString renderResources(const QJsonObject& resources);

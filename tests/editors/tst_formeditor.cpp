@@ -342,8 +342,8 @@ private slots:
                             "'fileFormats': {'native': 'x_t'}}}"));
         QCOMPARE(editor.formType(), QStringLiteral("generic"));
         QCOMPARE(editor.fieldType("technicalSpecs"), QStringLiteral("object"));
-        QWidget* specs = editor.fieldWidget("technicalSpecs");
-        auto* nested = qobject_cast<QFormLayout*>(specs->layout());
+        QWidget* techSpecs = editor.fieldWidget("technicalSpecs");
+        auto* nested = qobject_cast<QFormLayout*>(techSpecs->layout());
         QVERIFY(nested);
         QCOMPARE(rowLabels(nested), (QStringList{"fileFormats:", "kernel:", "version:"}));
 

@@ -281,9 +281,9 @@ private slots:
         const QJsonObject entry = EmbeddedDataAdapter::instance().loadEmbeddedJson(
             QStringLiteral("data/software/cad/catia.json"));
         QVERIFY(!entry.isEmpty());
-        const QJsonObject specs = entry.value("technicalSpecs").toObject();
-        const qsizetype kernels = specs.value("kernel").toArray().size();
-        const qsizetype platforms = specs.value("platform").toArray().size();
+        const QJsonObject techSpecs = entry.value("technicalSpecs").toObject();
+        const qsizetype kernels = techSpecs.value("kernel").toArray().size();
+        const qsizetype platforms = techSpecs.value("platform").toArray().size();
         const qsizetype industries = entry.value("industryApplications").toArray().size();
         QVERIFY(industries > 0);
 

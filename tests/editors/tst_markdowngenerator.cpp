@@ -55,10 +55,10 @@ private slots:
             QJsonObject entry = json("{'name': 'X', 'technicalSpecs': {'kernel': ['K']}, "
                                      "'features': {'core': ['F']}}");
             entry.insert(QStringLiteral("category"), QString::fromLatin1(category));
-            QTest::addRow("category '%s' has no spec sections", category)
+            QTest::addRow("category '%s' has no technical sections", category)
                 << entry << QStringLiteral("# X\n\n\n## 相关链接\n\n");
         }
-        QTest::newRow("specs without kernel")
+        QTest::newRow("techSpecs without kernel")
             << json("{'category': 'CAE', 'technicalSpecs': {'platform': ['Linux']}}")
             << QStringLiteral("## 技术规格\n\n\n## 相关链接\n\n");
         QTest::newRow("non-string kernel element is empty")

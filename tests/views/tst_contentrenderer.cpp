@@ -416,11 +416,11 @@ private slots:
         QVERIFY(page.contains("<p><strong>全称:</strong> <b>F</b></p>"));
         QVERIFY(page.contains("<ul><li>&lt;b&gt;F&lt;/b&gt;</li></ul>"));
 
-        // Specs without native formats show no format table.
-        const QJsonObject specs =
+        // Technical data without native formats show no format table.
+        const QJsonObject techSpecs =
             parse(R"({"category":"CFD","technicalSpecs":{"fileFormats":{"import":["x"]}}})");
         QVERIFY(
-            R::renderSoftwarePage(specs).endsWith("<h2>技术规格</h2><div class='section'></div>"));
+            R::renderSoftwarePage(techSpecs).endsWith("<h2>技术规格</h2><div class='section'></div>"));
     }
 
     void companyPage()
