@@ -1,9 +1,9 @@
 #include "LogWidget.h"
 
+#include "data/AtomicFileWriter.h"
 #include "editors/PushButtonStyle.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QMutex>
@@ -13,7 +13,6 @@
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QTextEdit>
-#include <QTextStream>
 #include <QVBoxLayout>
 
 #include <cstdio>
@@ -209,13 +208,9 @@ void LogWidget::onSaveClicked()
     const QString fileName = askSaveFileName();
     if (fileName.isEmpty())
         return;
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text | QIODevice::Truncate)) {
+    if (!AtomicFileWriter::write(fileName, m_textEdit->toPlainText().toUtf8())) {
         appendLog(tr("无法保存日志文件: %1").arg(fileName), Error);
         return;
     }
-    QTextStream out(&file);
-    out << m_textEdit->toPlainText();
-    file.close();
     appendLog(tr("日志已保存到: %1").arg(fileName), Success);
 }
