@@ -57,6 +57,35 @@ QJsonObject pictureRecord(const QString& fileName, const QString& filePath)
     return record;
 }
 
+// Embedded "*.json" keys below a "data/..." prefix, in key order.
+QStringList embeddedJsonKeys(const QString& prefix)
+{
+    QStringList keys;
+    for (const QString& key : EmbeddedDataAdapter::instance().getAvailableResources()) {
+        if (key.startsWith(prefix) && key.endsWith(QLatin1String(".json")))
+            keys << key;
+    }
+    return keys;
+}
+
+// The non-empty embedded objects of keys, marked with where they came from.
+QJsonArray embeddedEntries(const QStringList& keys)
+{
+    EmbeddedDataAdapter& embedded = EmbeddedDataAdapter::instance();
+    QJsonArray entries;
+    for (const QString& key : keys) {
+        if (!embedded.hasEmbeddedResource(key))
+            continue;
+        QJsonObject object = embedded.loadEmbeddedJson(key);
+        if (object.isEmpty())
+            continue;
+        object.insert(kFilePathKey, key);
+        object.insert(kEmbeddedKey, true);
+        entries.append(object);
+    }
+    return entries;
+}
+
 } // namespace
 
 DataManager::DataManager(QObject* parent)
@@ -146,19 +175,8 @@ QJsonArray DataManager::getSoftwareList(const QString& category)
 
     qDebug().noquote() << "DataManager::getSoftwareList - Checking embedded resources for category:"
                        << category;
-    EmbeddedDataAdapter& embedded = EmbeddedDataAdapter::instance();
-    const QString prefix = QStringLiteral("data/software/") + category.toLower() + QLatin1Char('/');
-    QJsonArray embeddedItems;
-    for (const QString& key : embedded.getAvailableResources()) {
-        if (!key.startsWith(prefix) || !key.endsWith(QLatin1String(".json")))
-            continue;
-        QJsonObject object = embedded.loadEmbeddedJson(key);
-        if (object.isEmpty())
-            continue;
-        object.insert(kFilePathKey, key);
-        object.insert(kEmbeddedKey, true);
-        embeddedItems.append(object);
-    }
+    const QJsonArray embeddedItems = embeddedEntries(
+        embeddedJsonKeys(QStringLiteral("data/software/") + category.toLower() + QLatin1Char('/')));
     if (!embeddedItems.isEmpty())
         qDebug().noquote() << "DataManager::getSoftwareList - Found" << embeddedItems.size()
                            << "embedded software items for" << category;
@@ -189,29 +207,13 @@ QJsonArray DataManager::getCompaniesList()
         return cached.value();
 
     qDebug().noquote() << "DataManager::getCompaniesList - Checking embedded resources";
-    EmbeddedDataAdapter& embedded = EmbeddedDataAdapter::instance();
-    QStringList keys;
-    for (const QString& key : embedded.getAvailableResources()) {
-        if (key.startsWith(QLatin1String("data/companies/")) &&
-            key.endsWith(QLatin1String(".json")))
-            keys << key;
-    }
+    const QStringList keys = embeddedJsonKeys(QStringLiteral("data/companies/"));
     qDebug().noquote() << "DataManager::getCompaniesList - Found" << keys.size()
                        << "company files in embedded resources:";
     for (const QString& key : keys)
         qDebug().noquote() << "  -" << key;
 
-    QJsonArray result;
-    for (const QString& key : keys) {
-        if (!embedded.hasEmbeddedResource(key))
-            continue;
-        QJsonObject object = embedded.loadEmbeddedJson(key);
-        if (object.isEmpty())
-            continue;
-        object.insert(kFilePathKey, key);
-        object.insert(kEmbeddedKey, true);
-        result.append(object);
-    }
+    QJsonArray result = embeddedEntries(keys);
 
     if (!result.isEmpty())
         qDebug().noquote() << "DataManager::getCompaniesList - Found" << result.size()

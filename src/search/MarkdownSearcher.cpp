@@ -1,5 +1,7 @@
 #include "MarkdownSearcher.h"
 
+#include "SearchText.h"
+
 #include "search/SearchEngine.h"
 
 #include <QCoreApplication>
@@ -37,19 +39,6 @@ const QList<QRegularExpression>& markdownPatterns()
         QRegularExpression(QStringLiteral("[^\\w\\s\\x{4e00}-\\x{9fa5}]")),
     };
     return patterns;
-}
-
-int countOverlapping(const QString& text, const QString& needle)
-{
-    if (needle.isEmpty())
-        return 0;
-    int count = 0;
-    qsizetype from = text.indexOf(needle);
-    while (from >= 0) {
-        ++count;
-        from = text.indexOf(needle, from + 1);
-    }
-    return count;
 }
 
 QString titleOf(const QString& content)
@@ -267,9 +256,9 @@ double MarkdownSearcher::calculateRelevance(const MarkdownSearchResult& document
         if (title.contains(token))
             score += 50.0;
     }
-    score += 10.0 * countOverlapping(content, ql);
+    score += 10.0 * SearchText::countOverlapping(content, ql);
     for (const QString& token : tokens)
-        score += 5.0 * countOverlapping(content, token);
+        score += 5.0 * SearchText::countOverlapping(content, token);
     if (document.fileName.toLower().contains(ql))
         score += 30.0;
     if (document.category.toLower().contains(ql))

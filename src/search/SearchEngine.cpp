@@ -1,5 +1,7 @@
 #include "SearchEngine.h"
 
+#include "SearchText.h"
+
 #include "data/DataManager.h"
 
 #include <QJsonValue>
@@ -23,20 +25,6 @@ const QRegularExpression& nonWordCharacter()
 {
     static const QRegularExpression expression(QStringLiteral("[^\\w\\s]"));
     return expression;
-}
-
-// "aa" occurs twice in "aaa": the scan restarts one character after each hit.
-int countOverlapping(const QString& text, const QString& needle)
-{
-    if (needle.isEmpty())
-        return 0;
-    int count = 0;
-    qsizetype from = text.indexOf(needle);
-    while (from >= 0) {
-        ++count;
-        from = text.indexOf(needle, from + 1);
-    }
-    return count;
 }
 
 void appendArrayStrings(QStringList& parts, const QJsonValue& value)
@@ -229,7 +217,7 @@ double SearchEngine::calculateScore(const QJsonObject& entry, const QString& que
     }
     const QStringList words = query.split(whitespaceRun(), Qt::SkipEmptyParts);
     for (const QString& word : words)
-        score += countOverlapping(text, word.toLower());
+        score += SearchText::countOverlapping(text, word.toLower());
     return score;
 }
 
@@ -252,7 +240,8 @@ QString SearchEngine::extractSearchableText(const QJsonObject& entry)
     appendArrayStrings(parts, techSpecs.value(QLatin1String("kernel")));
     appendArrayStrings(parts, techSpecs.value(QLatin1String("modelingTechniques")));
     appendArrayStrings(
-        parts, techSpecs.value(QLatin1String("fileFormats")).toObject().value(QLatin1String("native")));
+        parts,
+        techSpecs.value(QLatin1String("fileFormats")).toObject().value(QLatin1String("native")));
 
     // QJsonObject iterates its keys in ascending order.
     const QJsonObject features = entry.value(QLatin1String("features")).toObject();
