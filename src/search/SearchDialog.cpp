@@ -18,6 +18,7 @@
 #include <QHeaderView>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -438,14 +439,26 @@ void SearchDialog::onSearchProgress(int progress)
     m_progressBar->setValue(progress);
 }
 
-void SearchDialog::onBuildIndexClicked()
+void SearchDialog::keyPressEvent(QKeyEvent* event)
 {
-    if (m_markdownSearcher->searchPath().isEmpty()) {
-        // The searcher stays silent without a path; say why nothing happens.
-        m_statusLabel->setText(tr("无法构建索引: 未设置文档目录"));
+    // The query field already searched on its returnPressed; the dialog would
+    // otherwise press the default button as well and search a second time.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (enter && modifiers == Qt::NoModifier && m_searchEdit->hasFocus()) {
+        event->accept();
         return;
     }
+    QDialog::keyPressEvent(event);
+}
+
+void SearchDialog::onBuildIndexClicked()
+{
+    const bool noPath = m_markdownSearcher->searchPath().isEmpty();
     m_markdownSearcher->buildIndex();
+    // Without a path the searcher only logs; say why nothing happens.
+    if (noPath)
+        m_statusLabel->setText(tr("无法构建索引: 未设置文档目录"));
 }
 
 void SearchDialog::refillCategories()

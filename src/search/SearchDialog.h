@@ -14,6 +14,7 @@ class QCheckBox;
 class QComboBox;
 class QDateTime;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -66,6 +67,8 @@ private slots:
     void onAdvancedOptionsToggled(bool visible);
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
     // Message and file dialogs go through these so that tests can answer them.
     virtual void showInformation(const QString& title, const QString& text);
     virtual void showWarning(const QString& title, const QString& text);
