@@ -310,7 +310,8 @@ QString ContentRenderer::renderTechnicalSpecs(const QJsonObject& techSpecs)
     if (has(techSpecs, "kernel"))
         html += tr("<h3>几何内核</h3>") + renderList(techSpecs.value("kernel").toArray());
     if (has(techSpecs, "modelingTechniques"))
-        html += tr("<h3>建模技术</h3>") + renderList(techSpecs.value("modelingTechniques").toArray());
+        html +=
+            tr("<h3>建模技术</h3>") + renderList(techSpecs.value("modelingTechniques").toArray());
     const QJsonObject formats = techSpecs.value(QLatin1String("fileFormats")).toObject();
     if (has(techSpecs, "fileFormats") && has(formats, "native")) {
         html += tr("<h3>文件格式</h3>") + QStringLiteral("<table>");
@@ -323,7 +324,8 @@ QString ContentRenderer::renderTechnicalSpecs(const QJsonObject& techSpecs)
     if (has(techSpecs, "hardwareRequirements")) {
         html += tr("<h3>硬件要求</h3>") + QStringLiteral("<table>");
         html += tr("<tr><th>项目</th><th>要求</th></tr>");
-        const QJsonObject hardware = techSpecs.value(QLatin1String("hardwareRequirements")).toObject();
+        const QJsonObject hardware =
+            techSpecs.value(QLatin1String("hardwareRequirements")).toObject();
         for (auto it = hardware.begin(); it != hardware.end(); ++it) {
             html += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>")
                         .arg(hardwareRequirementLabel(it.key()), it.value().toString());
@@ -727,6 +729,8 @@ QString ContentRenderer::renderPicturePage(const QJsonObject& entry)
             html += tr("<tr><td><strong>文件格式</strong></td><td>%1</td></tr>")
                         .arg(stringOf(entry, "extension").toUpper());
         if (has(entry, "size")) {
+            // Stored as decimal text; a size written as a JSON number is still
+            // shown as that size rather than as zero bytes.
             const QJsonValue sizeValue = entry.value(QLatin1String("size"));
             const qint64 size =
                 sizeValue.isDouble() ? sizeValue.toInteger() : sizeValue.toString().toLongLong();
