@@ -255,6 +255,8 @@ void NoteEditor::onTextSelectionChanged()
 
 QString NoteEditor::selectedText() const
 {
+    // The cursor marks line breaks with Unicode separators; store them as the plain
+    // line breaks the user sees, or titles and searches would carry stray glyphs.
     QString text = m_contentView->textCursor().selectedText();
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     text.replace(QChar::LineSeparator, QLatin1Char('\n'));

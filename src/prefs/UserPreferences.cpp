@@ -90,8 +90,7 @@ void UserPreferences::reportError(const char* method, const QString& error)
 bool UserPreferences::initialize(const QString& dataPath)
 {
     m_dataPath = dataPath;
-    m_filePath =
-        QDir::cleanPath(m_dataPath + QLatin1Char('/') + QLatin1String(kPreferencesFileName));
+    m_filePath = m_dataPath + QLatin1Char('/') + QLatin1String(kPreferencesFileName);
     m_unreadableFileOnDisk = false;
 
     QDir dir(m_dataPath);

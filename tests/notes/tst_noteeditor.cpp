@@ -221,6 +221,20 @@ private slots:
         QVERIFY(!isMarked(contentView(), kText.size() - 4, QColor("#00ff00")));
     }
 
+    void highlightAcrossLinesStoresPlainLineBreaks()
+    {
+        const QString text = QStringLiteral("first line\nsecond line\nthird");
+        showEntry(text);
+        select(6, 17);
+        child<QToolButton>("highlightButton")->click();
+        const QList<Note> notes = m_manager->getNotesForContent(kEntry);
+        QCOMPARE(notes.size(), 1);
+        QCOMPARE(notes.first().highlightText, QStringLiteral("line\nsecond"));
+        QCOMPARE(notes.first().title, QStringLiteral("高亮: line\nsecond"));
+        QCOMPARE(m_editor->highlights().last().text, QStringLiteral("line\nsecond"));
+        QVERIFY(isMarked(contentView(), 12, QColor("#FFFF00")));
+    }
+
     void annotationIsCompletedAndSaved()
     {
         showEntry();
@@ -428,6 +442,40 @@ private slots:
         QCOMPARE(
             NotesFolder::read().value("notes").toArray().at(0).toObject().value("id").toString(),
             id);
+    }
+
+    void failedHighlightAndDeleteAreReported()
+    {
+        showEntry();
+        select(0, 6);
+        child<QToolButton>("highlightButton")->click();
+        QCOMPARE(m_answerer->boxes.size(), 0);
+        clickItem(noteList()->topLevelItem(0));
+        QVERIFY(child<QPushButton>("deleteButton")->isEnabled());
+
+        QVERIFY(QFile::remove(NotesFolder::filePath()));
+        QVERIFY(QDir().mkdir(NotesFolder::filePath()));
+
+        m_answerer->answer(QMessageBox::Yes);
+        child<QPushButton>("deleteButton")->click();
+        QCOMPARE(m_answerer->boxes.size(), 2);
+        QCOMPARE(m_answerer->boxes.at(1).icon, QMessageBox::Warning);
+        QCOMPARE(m_answerer->boxes.at(1).title, QStringLiteral("警告"));
+        QCOMPARE(m_answerer->boxes.at(1).text,
+                 QStringLiteral("笔记删除失败：无法写入笔记文件，请查看日志窗口"));
+        QVERIFY(m_editor->currentNoteId().isEmpty());
+
+        select(10, 14);
+        child<QToolButton>("highlightButton")->click();
+        QCOMPARE(m_answerer->boxes.size(), 3);
+        QCOMPARE(m_answerer->boxes.at(2).icon, QMessageBox::Warning);
+        QCOMPARE(m_answerer->boxes.at(2).title, QStringLiteral("警告"));
+        QCOMPARE(m_answerer->boxes.at(2).text,
+                 QStringLiteral("高亮已保留，但无法写入笔记文件，请查看日志窗口"));
+        // Drawn all the same, and kept in memory for the next successful save.
+        QVERIFY(isMarked(contentView(), 11, QColor("#FFFF00")));
+        QCOMPARE(m_manager->getAllNotes().size(), 1);
+        QVERIFY(QDir().rmdir(NotesFolder::filePath()));
     }
 
     void newNoteClearsThePanel()

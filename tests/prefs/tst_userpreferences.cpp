@@ -491,6 +491,28 @@ private slots:
         QVERIFY(QFileInfo(prefsPath()).isDir());
     }
 
+    void unopenableFileIsReportedWithThePathAsGiven()
+    {
+        // The path is reported exactly as the data directory was given, not tidied up.
+        const QString given = m_dir->path() + QStringLiteral("/./data");
+        QVERIFY(QDir().mkpath(m_dir->filePath("data/user_preferences.json")));
+        MessageCapture capture;
+        UserPreferences prefs;
+        QSignalSpy errors(&prefs, &UserPreferences::dataError);
+        QSignalSpy loaded(&prefs, &UserPreferences::dataLoaded);
+        QVERIFY(!prefs.initialize(given));
+        QCOMPARE(prefs.filePath(), given + QStringLiteral("/user_preferences.json"));
+        QCOMPARE(errors.count(), 1);
+        QCOMPARE(errors.at(0).at(0).toString(), QStringLiteral("无法读取用户偏好文件: ") + given +
+                                                    QStringLiteral("/user_preferences.json"));
+        QCOMPARE(loaded.count(), 0);
+        QVERIFY(!prefs.isLoaded());
+        QVERIFY(capture.contains(
+            QtWarningMsg, QStringLiteral("UserPreferences::loadPreferences - 无法读取用户偏好"
+                                         "文件: ") +
+                              given + QStringLiteral("/user_preferences.json")));
+    }
+
     void destructorSavesOnlyALoadedStore()
     {
         {
