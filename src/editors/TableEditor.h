@@ -40,8 +40,6 @@ private slots:
     void onExportCSV();
 
 private:
-    void fillFromTableData(const QJsonArray& rows);
-    void fillFromFields(const QJsonObject& data);
     QPushButton* addButton(const QString& text);
 
     QTableWidget* m_table = nullptr;

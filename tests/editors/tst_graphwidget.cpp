@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QPainter>
 #include <QPen>
+#include <QStyleOptionGraphicsItem>
 #include <QWheelEvent>
 #include <QtMath>
 #include <QtTest>
@@ -391,6 +392,41 @@ private slots:
         view.scene()->render(&painter);
         painter.end();
         QVERIFY(image.pixel(0, 0) != 0u);
+    }
+
+    void edgePaintsLineAndArrowHeadOnly()
+    {
+        // Counts the pixels an edge between the two positions leaves on a white image.
+        const auto paintedPixels = [](const QPointF& start, const QPointF& end, const QRect& area) {
+            NodeItem from("a", "A");
+            NodeItem to("b", "B");
+            from.setPos(start);
+            to.setPos(end);
+            EdgeItem edge(&from, &to, QString());
+            QImage image(120, 120, QImage::Format_ARGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            QStyleOptionGraphicsItem option;
+            edge.paint(&painter, &option, nullptr);
+            painter.end();
+            int painted = 0;
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                for (int x = area.left(); x <= area.right(); ++x) {
+                    if (image.pixel(x, y) != QColor(Qt::white).rgb())
+                        ++painted;
+                }
+            }
+            return painted;
+        };
+        const QRect everything(0, 0, 120, 120);
+
+        // Both ends at one place: nothing at all, not even an arrow head.
+        QCOMPARE(paintedPixels(QPointF(60, 60), QPointF(60, 60), everything), 0);
+
+        // A horizontal edge draws its line and, below its end point, the arrow head.
+        QVERIFY(paintedPixels(QPointF(10, 50), QPointF(90, 50), QRect(40, 50, 10, 1)) > 0);
+        QVERIFY(paintedPixels(QPointF(10, 50), QPointF(90, 50), QRect(85, 53, 15, 10)) > 0);
+        QCOMPARE(paintedPixels(QPointF(10, 50), QPointF(90, 50), QRect(0, 70, 120, 50)), 0);
     }
 
     void wheelZoomsInAndOut()

@@ -103,7 +103,7 @@ private slots:
         QVERIFY(previewChanges > 0);
 
         // Nothing else is pending once the burst has been handled.
-        QTest::qWait(2 * MarkdownEditor::kPreviewDelayMs);
+        QVERIFY(!rebuildSpy.wait(2 * MarkdownEditor::kPreviewDelayMs));
         QCOMPARE(rebuildSpy.count(), 1);
         QCOMPARE(previewSpy.count(), previewChanges);
     }
