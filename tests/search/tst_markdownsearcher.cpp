@@ -212,6 +212,10 @@ private slots:
                                      << "";
         QTest::newRow("table row") << "| 1 | 数字模型 |"
                                    << "1  数字模型";
+        // Only ASCII white space survives; other Unicode spaces are dropped like symbols.
+        QTest::newRow("unicode spaces") << QStringLiteral("a\u00a0b\u3000c\u2003d\te") << "abcd\te";
+        QTest::newRow("ideographs outside the range")
+            << QStringLiteral("\u4e00\u9fa5\u9fa6\u3400") << QStringLiteral("\u4e00\u9fa5");
     }
 
     void stripMarkdown()
@@ -566,6 +570,30 @@ private slots:
         QSignalSpy searched(&searcher, &MarkdownSearcher::searchCompleted);
         QVERIFY(searcher.search("widget", MarkdownSearcher::FullText, kExact).isEmpty());
         QCOMPARE(searched.count(), 1);
+    }
+
+    void logLines()
+    {
+        QTemporaryDir dir;
+        const QString root = dir.filePath("kb");
+        QVERIFY(writeFile(root + "/doc.md", "# Doc\n"));
+        MarkdownSearcher searcher;
+        QTest::ignoreMessage(
+            QtWarningMsg, "MarkdownSearcher::search - Index not ready. Call buildIndex() first.");
+        QVERIFY(searcher.search("doc", MarkdownSearcher::FullText, kExact).isEmpty());
+
+        searcher.setSearchPath(root);
+        QTest::ignoreMessage(QtDebugMsg,
+                             "MarkdownSearcher::buildIndex - Index built successfully. Found 1 "
+                             "markdown files");
+        searcher.buildIndex();
+
+        const QString missing = dir.filePath("missing");
+        searcher.setSearchPath(missing);
+        QTest::ignoreMessage(
+            QtWarningMsg,
+            qPrintable("MarkdownSearcher::buildIndex - Search path does not exist: " + missing));
+        searcher.buildIndex();
     }
 
     void noPathBuildsNothing()

@@ -357,6 +357,32 @@ private slots:
                  (QStringList{"Gears", "gears", "disciplines", "A gear drives a widget", "15.0"}));
     }
 
+    void searchShowsProgress()
+    {
+        TestableSearchDialog dialog;
+        wire(dialog);
+        auto* status = child<QLabel>(dialog, "statusLabel");
+        auto* progress = child<QProgressBar>(dialog, "progressBar");
+        auto* searcher = dialog.findChild<MarkdownSearcher*>();
+        progress->setValue(40);
+
+        QStringList atStart;
+        QList<int> values;
+        connect(searcher, &MarkdownSearcher::searchStarted, this, [&]() {
+            atStart << status->text() << QString::number(!progress->isHidden())
+                    << QString::number(progress->value());
+        });
+        connect(searcher, &MarkdownSearcher::searchProgress, this,
+                [&]() { values << progress->value(); });
+        search(dialog, "  gear ");
+        QCOMPARE(atStart, (QStringList{"正在搜索: gear", "1", "0"}));
+        // Three documents: each progress step reaches the bar.
+        QCOMPARE(values.size(), 3);
+        QCOMPARE(progress->value(), 100);
+        QVERIFY(progress->isHidden());
+        QCOMPARE(status->text(), QStringLiteral("找到 1 个结果"));
+    }
+
     void previews()
     {
         TestableSearchDialog dialog;

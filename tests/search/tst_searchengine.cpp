@@ -85,6 +85,11 @@ private slots:
             << "mesh\tmesh\nMESH" << QStringList{"mesh", "mesh", "mesh"};
         QTest::newRow("cjk glued to ascii") << "CAD软件" << QStringList{"cad"};
         QTest::newRow("full-width letters") << "ＣＡＤ cae" << QStringList{"cae"};
+        // Non-ASCII spaces are removed, not split on: the words run together.
+        QTest::newRow("unicode spaces")
+            << QStringLiteral("abc\u00a0def\u3000ghi jkl") << QStringList{"abcdefghi", "jkl"};
+        QTest::newRow("ascii white space splits")
+            << QStringLiteral("abc\vdef\fghi\r\njkl") << QStringList{"abc", "def", "ghi", "jkl"};
     }
 
     void tokenize()
