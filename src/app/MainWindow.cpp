@@ -10,8 +10,8 @@
 #include "logging/LogWidget.h"
 #include "notes/NoteEditor.h"
 #include "notes/NoteManager.h"
-#include "online/NewsGridWidget.h"
 #include "online/NetworkConfiguration.h"
+#include "online/NewsGridWidget.h"
 #include "online/NewsSyncService.h"
 #include "online/UpdateStatusText.h"
 #include "prefs/FavoritesWidget.h"
@@ -46,7 +46,6 @@
 #include <QToolBar>
 #include <QTreeWidgetItem>
 #include <QUrl>
-
 
 namespace {
 
@@ -90,7 +89,8 @@ QString modeStatusName(int mode)
 QString builtInSoftwareDescription(const QString& key)
 {
     static const QHash<QString, QString> texts{
-        {QStringLiteral("cad"), QStringLiteral("计算机辅助设计(CAD)软件，用于产品设计和工程制图。")},
+        {QStringLiteral("cad"),
+         QStringLiteral("计算机辅助设计(CAD)软件，用于产品设计和工程制图。")},
         {QStringLiteral("cae"), QStringLiteral("计算机辅助工程(CAE)软件，用于工程仿真和分析。")},
         {QStringLiteral("cam"), QStringLiteral("计算机辅助制造(CAM)软件，用于数控加工和制造。")},
         {QStringLiteral("cfd"), QStringLiteral("计算流体动力学(CFD)软件，用于流体仿真和分析。")},
@@ -103,21 +103,27 @@ QJsonObject builtInDisciplineDescription(const QString& id)
 {
     static const QHash<QString, QPair<QString, QString>> texts{
         {QStringLiteral("structural"),
-         {QStringLiteral("研究工程结构在各种载荷作用下的应力、应变、变形和破坏规律。包括静力学分析、"
-                         "动力学分析、屈曲分析、疲劳分析和断裂力学等。"),
+         {QStringLiteral(
+              "研究工程结构在各种载荷作用下的应力、应变、变形和破坏规律。包括静力学分析、"
+              "动力学分析、屈曲分析、疲劳分析和断裂力学等。"),
           QStringLiteral("Study of stress, strain, deformation and failure of engineering "
                          "structures under various loads.")}},
         {QStringLiteral("thermal"),
-         {QStringLiteral("研究热量传递规律和温度场分布的学科。包括热传导、对流换热、辐射换热和相变传热等。"),
-          QStringLiteral("Study of heat transfer mechanisms and temperature field distributions.")}},
+         {QStringLiteral(
+              "研究热量传递规律和温度场分布的学科。包括热传导、对流换热、辐射换热和相变传热等。"),
+          QStringLiteral(
+              "Study of heat transfer mechanisms and temperature field distributions.")}},
         {QStringLiteral("fluid"),
-         {QStringLiteral("研究流体运动规律和流体与固体相互作用的学科。包括层流、湍流、可压缩流和多相流等。"),
+         {QStringLiteral(
+              "研究流体运动规律和流体与固体相互作用的学科。包括层流、湍流、可压缩流和多相流等。"),
           QStringLiteral("Study of fluid motion and fluid-structure interactions.")}},
         {QStringLiteral("electromagnetic"),
-         {QStringLiteral("研究电场、磁场及其相互作用的学科。包括静电场、静磁场、涡流和电磁波传播等。"),
+         {QStringLiteral(
+              "研究电场、磁场及其相互作用的学科。包括静电场、静磁场、涡流和电磁波传播等。"),
           QStringLiteral("Study of electric and magnetic fields and their interactions.")}},
         {QStringLiteral("multiphysics"),
-         {QStringLiteral("研究多个物理场耦合作用的学科。包括流固耦合、热力耦合、电磁热耦合等多场耦合分析。"),
+         {QStringLiteral(
+              "研究多个物理场耦合作用的学科。包括流固耦合、热力耦合、电磁热耦合等多场耦合分析。"),
           QStringLiteral("Study of coupled multi-physics phenomena and interactions.")}}};
     const auto it = texts.constFind(id);
     if (it == texts.cend())
@@ -140,8 +146,7 @@ MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), m_fileLoader(std::make_unique<FileLoader>()),
       m_dataManager(std::make_unique<DataManager>()),
       m_searchEngine(std::make_unique<SearchEngine>()),
-      m_noteManager(std::make_unique<NoteManager>()),
-      m_newsEnabled(FeatureSwitches::newsEnabled()),
+      m_noteManager(std::make_unique<NoteManager>()), m_newsEnabled(FeatureSwitches::newsEnabled()),
       m_updateCheckEnabled(FeatureSwitches::updateCheckEnabled())
 {
     m_userPreferences = new UserPreferences(this);
@@ -408,8 +413,8 @@ void MainWindow::setupToolBar()
     m_mainToolBar->addWidget(new QLabel(tr("编辑模式: "), this));
     auto* modeCombo = new QComboBox(this);
     modeCombo->setObjectName(QStringLiteral("editModeCombo"));
-    modeCombo->addItems({tr("查看"), tr("表单"), QStringLiteral("Markdown"), tr("表格"), tr("图谱"),
-                         tr("笔记")});
+    modeCombo->addItems(
+        {tr("查看"), tr("表单"), QStringLiteral("Markdown"), tr("表格"), tr("图谱"), tr("笔记")});
     connect(modeCombo, &QComboBox::currentIndexChanged, this, &MainWindow::onEditModeChanged);
     m_mainToolBar->addWidget(modeCombo);
 }
@@ -419,10 +424,10 @@ void MainWindow::setupStatusBar()
     m_statusBar = statusBar();
     m_statusBar->showMessage(tr("就绪"));
     if (!m_updateStatusLabel) {
-        m_updateStatusLabel = new QLabel(
-            UpdateStatusText::initialLabelText(QCoreApplication::applicationVersion(),
-                                               m_updateCheckEnabled),
-            this);
+        m_updateStatusLabel =
+            new QLabel(UpdateStatusText::initialLabelText(QCoreApplication::applicationVersion(),
+                                                          m_updateCheckEnabled),
+                       this);
         m_updateStatusLabel->setObjectName(QStringLiteral("updateStatusLabel"));
         m_updateStatusLabel->setContentsMargins(12, 0, 12, 0);
     }
@@ -567,7 +572,7 @@ void MainWindow::onNavigationItemSelected(const QString& filePath)
     qDebug().noquote() << "Image data not found for:" << filePath;
     const QFileInfo info(filePath);
     QJsonObject image;
-    image.insert(QStringLiteral("name"), info.completeBaseName());
+    image.insert(QStringLiteral("name"), info.baseName());
     image.insert(QStringLiteral("fileName"), info.fileName());
     image.insert(QStringLiteral("_filePath"), filePath);
     image.insert(QStringLiteral("type"), QStringLiteral("image"));
@@ -621,8 +626,8 @@ void MainWindow::recordHistory()
     const QString name = currentItemName();
     if (name.isEmpty())
         return;
-    m_userPreferences->addToHistory(currentItemId(), name, currentItemCategory(),
-                                    m_currentFilePath, QString());
+    m_userPreferences->addToHistory(currentItemId(), name, currentItemCategory(), m_currentFilePath,
+                                    QString());
 }
 
 QString MainWindow::currentItemCategory() const
@@ -670,7 +675,7 @@ QString MainWindow::currentItemName() const
         return name;
     if (m_currentData.value(QLatin1String("type")).toString() == QLatin1String("image"))
         return m_currentData.value(QLatin1String("fileName")).toString();
-    return QFileInfo(m_currentFilePath).completeBaseName();
+    return QFileInfo(m_currentFilePath).baseName();
 }
 
 void MainWindow::onAddToFavorites()
@@ -814,8 +819,7 @@ void MainWindow::onNavigationCategorySelected(const QString& category)
         overview.insert(QStringLiteral("itemCount"), count);
         const QString text = builtInSoftwareDescription(key);
         overview.insert(QStringLiteral("description"),
-                        text.isEmpty() ? QJsonObject()
-                                       : QJsonObject{{QStringLiteral("zh"), text}});
+                        text.isEmpty() ? QJsonObject() : QJsonObject{{QStringLiteral("zh"), text}});
         loadDataToEditors(overview);
         m_statusBar->showMessage(
             tr("已选择分类: %1 (包含 %2 个软件)").arg(key.toUpper()).arg(count), 3000);
@@ -889,8 +893,8 @@ void MainWindow::onNavigationCategorySelected(const QString& category)
                          QStringLiteral("Major industrial software companies and solution "
                                         "providers worldwide.")}});
         loadDataToEditors(overview);
-        m_statusBar->showMessage(
-            tr("已选择分类: 公司企业 (包含 %1 家公司)").arg(companies.size()), 3000);
+        m_statusBar->showMessage(tr("已选择分类: 公司企业 (包含 %1 家公司)").arg(companies.size()),
+                                 3000);
         return;
     }
 
@@ -913,8 +917,8 @@ void MainWindow::onNavigationCategorySelected(const QString& category)
                  QStringLiteral("Knowledge graphs, architecture diagrams, flowcharts and other "
                                 "image resources related to industrial software.")}});
         loadDataToEditors(overview);
-        m_statusBar->showMessage(
-            tr("已选择分类: 图片资源 (包含 %1 张图片)").arg(pictures.size()), 3000);
+        m_statusBar->showMessage(tr("已选择分类: 图片资源 (包含 %1 张图片)").arg(pictures.size()),
+                                 3000);
         return;
     }
 }
@@ -954,7 +958,8 @@ void MainWindow::showDisciplineOverview(const QString& category)
         overview.insert(QStringLiteral("parentDisciplineName"),
                         parent.value(QLatin1String("name")));
         if (!subId.isEmpty()) {
-            for (const QJsonValue& value : parent.value(QLatin1String("subDisciplines")).toArray()) {
+            for (const QJsonValue& value :
+                 parent.value(QLatin1String("subDisciplines")).toArray()) {
                 const QJsonObject candidate = value.toObject();
                 if (candidate.value(QLatin1String("id")).toString() == subId) {
                     sub = candidate;
@@ -1006,7 +1011,8 @@ void MainWindow::showDisciplineOverview(const QString& category)
             item.insert(QStringLiteral("_filePath"), path);
             if (item.value(QLatin1String("name")).toString().isEmpty()) {
                 const QString title = item.value(QLatin1String("title")).toString();
-                item.insert(QStringLiteral("name"), title.isEmpty() ? info.completeBaseName() : title);
+                item.insert(QStringLiteral("name"),
+                            title.isEmpty() ? info.completeBaseName() : title);
             }
             if (!item.contains(QLatin1String("summary"))) {
                 const QJsonValue desc = item.value(QLatin1String("description"));
@@ -1026,13 +1032,13 @@ void MainWindow::showDisciplineOverview(const QString& category)
             items.append(item);
         }
         for (const QFileInfo& info : dir.entryInfoList({QStringLiteral("*.md")}, QDir::Files)) {
-            const QString base = info.completeBaseName();
-            items.append(QJsonObject{
-                {QStringLiteral("name"), base},
-                {QStringLiteral("type"), QStringLiteral("markdown")},
-                {QStringLiteral("fileName"), info.fileName()},
-                {QStringLiteral("_filePath"), dir.filePath(info.fileName())},
-                {QStringLiteral("summary"), tr("Markdown 笔记：%1").arg(base)}});
+            const QString base = info.baseName();
+            items.append(
+                QJsonObject{{QStringLiteral("name"), base},
+                            {QStringLiteral("type"), QStringLiteral("markdown")},
+                            {QStringLiteral("fileName"), info.fileName()},
+                            {QStringLiteral("_filePath"), dir.filePath(info.fileName())},
+                            {QStringLiteral("summary"), tr("Markdown 笔记：%1").arg(base)}});
         }
         overview.insert(QStringLiteral("items"), items);
         overview.insert(QStringLiteral("itemCount"), static_cast<int>(items.size()));
@@ -1062,6 +1068,7 @@ void MainWindow::initializeNewsService()
     }
     m_newsSyncService->setCachePath(NetworkConfiguration::newsCacheFilePath(m_dataPath));
     m_newsSyncService->start();
+    // start() may already have begun a refresh; keep the action off until it ends.
     if (m_refreshNewsAction)
         m_refreshNewsAction->setEnabled(!m_newsSyncService->isInProgress());
 }

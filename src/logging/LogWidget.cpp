@@ -162,7 +162,8 @@ QString LogWidget::locationSuffix(const char* file, int line)
         name = name.mid(slash + 1);
     else
         name = name.mid(name.lastIndexOf(QLatin1Char('\\')) + 1);
-    return QStringLiteral(" [%1:%2]").arg(name).arg(line);
+    // One multi-argument call, so a "%2" inside the file name is not substituted again.
+    return QStringLiteral(" [%1:%2]").arg(name, QString::number(line));
 }
 
 void LogWidget::appendLog(const QString& message, int level)

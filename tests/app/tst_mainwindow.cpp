@@ -178,11 +178,24 @@ private slots:
         // An image the lists do not know gets a record of its own.
         emit tree()->itemSelected("/elsewhere/草图 (1).JPG.jpg");
         const QJsonObject image = m_window->currentData();
-        QCOMPARE(image.value("name").toString(), QStringLiteral("草图 (1).JPG"));
+        QCOMPARE(image.value("name").toString(), QStringLiteral("草图 (1)"));
         QCOMPARE(image.value("fileName").toString(), QStringLiteral("草图 (1).JPG.jpg"));
         QCOMPARE(image.value("extension").toString(), QStringLiteral("jpg"));
         QCOMPARE(image.value("description").toObject().value("zh").toString(), QStringLiteral("图片文件: 草图 (1).JPG.jpg"));
-        QCOMPARE(m_window->currentItemName(), QStringLiteral("草图 (1).JPG"));
+        QCOMPARE(m_window->currentItemName(), QStringLiteral("草图 (1)"));
+    }
+
+    void nameOfAnUnnamedEntryIsItsBaseName()
+    {
+        QVERIFY(m_data.write("software/cad/qv.unnamed.json", R"({"id":"qv_unnamed"})"));
+        emit tree()->itemSelected(m_data.dataDir() + "software/cad/qv.unnamed.json");
+        QCOMPARE(m_window->currentItemName(), QStringLiteral("qv"));
+        QString recordedName;
+        for (const HistoryItem& item : preferences()->getHistory()) {
+            if (item.filePath.endsWith("qv.unnamed.json"))
+                recordedName = item.name;
+        }
+        QCOMPARE(recordedName, QStringLiteral("qv"));
     }
 
     void categoryPages_data()
@@ -252,6 +265,19 @@ private slots:
         QCOMPARE(tiny.at(1).toObject().value("summary").toString(), QStringLiteral("Markdown 笔记：笔记"));
         QCOMPARE(m_window->currentData().value("description").toObject().value("zh").toString(),
                  QStringLiteral("学科领域：qv_tiny"));
+
+        // Untitled documents keep their complete base name; Markdown notes are named up to the first dot.
+        QVERIFY(m_data.write("disciplines/qv_dotted/b.v1.json", R"({"description":{"zh":"","en":"English only"}})"));
+        QVERIFY(m_data.write("disciplines/qv_dotted/笔记.草稿.md", "# 草稿\n"));
+        emit tree()->categorySelected("disciplines/qv_dotted");
+        const QJsonArray dotted = m_window->currentData().value("items").toArray();
+        QCOMPARE(dotted.size(), 2);
+        QCOMPARE(dotted.at(0).toObject().value("name").toString(), QStringLiteral("b.v1"));
+        QCOMPARE(dotted.at(0).toObject().value("summary").toString(), QStringLiteral("English only"));
+        QCOMPARE(dotted.at(1).toObject().value("name").toString(), QStringLiteral("笔记"));
+        QCOMPARE(dotted.at(1).toObject().value("fileName").toString(), QStringLiteral("笔记.草稿.md"));
+        QCOMPARE(dotted.at(1).toObject().value("summary").toString(), QStringLiteral("Markdown 笔记：笔记"));
+        QCOMPARE(m_window->currentData().value("itemCount").toInt(), 2);
     }
 
     void builtInDisciplineDescription()
