@@ -2,6 +2,7 @@
 
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTextCursor>
 
 #include <memory>
@@ -30,6 +31,9 @@ QMenu* CustomTextBrowser::createPromptContextMenu(const QPoint& position)
 
 void CustomTextBrowser::contextMenuEvent(QContextMenuEvent* event)
 {
-    const std::unique_ptr<QMenu> menu(createPromptContextMenu(event->pos()));
+    // The standard menu wants document coordinates; the event has viewport ones.
+    const QPoint documentPosition =
+        event->pos() + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    const std::unique_ptr<QMenu> menu(createPromptContextMenu(documentPosition));
     menu->exec(event->globalPos());
 }
