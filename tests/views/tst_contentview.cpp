@@ -215,6 +215,30 @@ private slots:
         QCOMPARE(spy.at(0).at(0).toString(), kPromptHead + "selected words");
     }
 
+    void promptKeepsLineBreaksOfTheSelection()
+    {
+        ContentView view;
+        view.displayData(QJsonObject{{"name", "N"}, {"zlist", QJsonArray{"first", "second"}}});
+        CustomTextBrowser* browser = view.textBrowser();
+        QTextCursor cursor = browser->document()->find("first");
+        QVERIFY(!cursor.isNull());
+        const int start = cursor.selectionStart();
+        const QTextCursor second = browser->document()->find("second");
+        QVERIFY(!second.isNull());
+        cursor.setPosition(start);
+        cursor.setPosition(second.selectionEnd(), QTextCursor::KeepAnchor);
+        browser->setTextCursor(cursor);
+        QVERIFY(browser->textCursor().selectedText().contains(QChar::ParagraphSeparator));
+
+        const std::unique_ptr<QMenu> menu(browser->createPromptContextMenu(QPoint()));
+        QAction* action = findAction(menu.get(), "生成AI提示词");
+        QVERIFY(action);
+        QSignalSpy spy(&view, &ContentView::aiPromptRequested);
+        action->trigger();
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toString(), kPromptHead + "first\nsecond");
+    }
+
     void contextMenuOnScrolledPageSeesLinkUnderCursor()
     {
         ContentView view;
