@@ -2,6 +2,7 @@
 
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTextCursor>
 
 #include <memory>
@@ -18,7 +19,11 @@ QString CustomTextBrowser::selectionPrompt(const QString& selectedText)
 QMenu* CustomTextBrowser::createPromptContextMenu(const QPoint& position)
 {
     QMenu* menu = createStandardContextMenu(position);
-    const QString selected = textCursor().selectedText().trimmed();
+    // The cursor marks line and paragraph breaks with U+2028/U+2029; the prompt
+    // goes to the clipboard, where a plain line feed is what readers expect.
+    QString selected = textCursor().selectedText().trimmed();
+    selected.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    selected.replace(QChar::LineSeparator, QLatin1Char('\n'));
     if (!selected.isEmpty()) {
         menu->addSeparator();
         QAction* action = menu->addAction(tr("生成AI提示词"));
@@ -30,6 +35,9 @@ QMenu* CustomTextBrowser::createPromptContextMenu(const QPoint& position)
 
 void CustomTextBrowser::contextMenuEvent(QContextMenuEvent* event)
 {
-    const std::unique_ptr<QMenu> menu(createPromptContextMenu(event->pos()));
+    // The standard menu wants document coordinates; the event has viewport ones.
+    const QPoint documentPosition =
+        event->pos() + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    const std::unique_ptr<QMenu> menu(createPromptContextMenu(documentPosition));
     menu->exec(event->globalPos());
 }

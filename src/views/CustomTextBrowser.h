@@ -15,8 +15,8 @@ public:
 
     static QString selectionPrompt(const QString& selectedText);
 
-    // The standard menu plus the prompt action when text is selected; the
-    // caller owns the menu.
+    // The standard menu plus the prompt action when text is selected; position
+    // is in document coordinates; the caller owns the menu.
     QMenu* createPromptContextMenu(const QPoint& position);
 
 signals:

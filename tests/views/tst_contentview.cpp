@@ -215,6 +215,83 @@ private slots:
         QCOMPARE(spy.at(0).at(0).toString(), kPromptHead + "selected words");
     }
 
+    void promptKeepsLineBreaksOfTheSelection()
+    {
+        ContentView view;
+        view.displayData(QJsonObject{{"name", "N"}, {"zlist", QJsonArray{"first", "second"}}});
+        CustomTextBrowser* browser = view.textBrowser();
+        QTextCursor cursor = browser->document()->find("first");
+        QVERIFY(!cursor.isNull());
+        const int start = cursor.selectionStart();
+        const QTextCursor second = browser->document()->find("second");
+        QVERIFY(!second.isNull());
+        cursor.setPosition(start);
+        cursor.setPosition(second.selectionEnd(), QTextCursor::KeepAnchor);
+        browser->setTextCursor(cursor);
+        QVERIFY(browser->textCursor().selectedText().contains(QChar::ParagraphSeparator));
+
+        const std::unique_ptr<QMenu> menu(browser->createPromptContextMenu(QPoint()));
+        QAction* action = findAction(menu.get(), "生成AI提示词");
+        QVERIFY(action);
+        QSignalSpy spy(&view, &ContentView::aiPromptRequested);
+        action->trigger();
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toString(), kPromptHead + "first\nsecond");
+    }
+
+    void contextMenuOnScrolledPageSeesLinkUnderCursor()
+    {
+        ContentView view;
+        view.resize(400, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QJsonArray lines;
+        for (int i = 0; i < 80; ++i)
+            lines.append(QStringLiteral("line %1").arg(i));
+        // Software page: a long feature list, then the resource link at the end.
+        const QJsonObject entry{
+            {"name", "N"},
+            {"category", "CAD"},
+            {"features", QJsonObject{{"core", lines}}},
+            {"resources", QJsonObject{{"official", "https://example.com/far"}}}};
+        view.displayData(entry);
+        CustomTextBrowser* browser = view.textBrowser();
+
+        QScrollBar* bar = browser->verticalScrollBar();
+        bar->setValue(bar->maximum());
+        QVERIFY(bar->value() > 0);
+        QTextCursor link = browser->document()->find("https://example.com/far");
+        QVERIFY(!link.isNull());
+        QTextCursor inside(browser->document());
+        inside.setPosition(link.selectionStart() + 3);
+        const QPoint point = browser->cursorRect(inside).center();
+        QVERIFY(browser->viewport()->rect().contains(point));
+        QCOMPARE(browser->anchorAt(point), QStringLiteral("https://example.com/far"));
+
+        // Qt's own menu (document coordinates) enables the link entry here.
+        const QString copyLink = QStringLiteral("Copy &Link Location");
+        const std::unique_ptr<QMenu> reference(
+            browser->createStandardContextMenu(point + QPoint(0, bar->value())));
+        QVERIFY(findAction(reference.get(), copyLink));
+        QVERIFY(findAction(reference.get(), copyLink)->isEnabled());
+
+        bool linkEnabled = false;
+        bool shown = false;
+        QTimer::singleShot(0, this, [&] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                shown = true;
+                if (QAction* action = findAction(menu, copyLink))
+                    linkEnabled = action->isEnabled();
+                menu->close();
+            }
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, point,
+                                browser->viewport()->mapToGlobal(point));
+        QApplication::sendEvent(browser->viewport(), &event);
+        QVERIFY(shown);
+        QVERIFY2(linkEnabled, "the menu must see the link under the cursor of a scrolled page");
+    }
+
     void anchorsOpenThroughDesktopServices()
     {
         UrlCatcher catcher;
