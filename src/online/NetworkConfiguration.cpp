@@ -11,6 +11,22 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+namespace {
+
+// QUrl takes almost any text as a relative URL; an endpoint must name an
+// HTTP(S) server, or the mistake would only surface when the request fails.
+QUrl endpointUrl(const QString& text)
+{
+    const QUrl url(text);
+    const QString scheme = url.scheme().toLower();
+    if (!url.isValid() || url.isRelative() || url.host().isEmpty() ||
+        (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+        return QUrl();
+    return url;
+}
+
+} // namespace
+
 QJsonObject NetworkConfiguration::load(const QString& dataPath, const QJsonObject& current)
 {
     const QString path = dataPath + QStringLiteral("config/network_config.json");
@@ -32,7 +48,7 @@ void NetworkConfiguration::applyUpdateSettings(const QJsonObject& configuration,
 {
     const QJsonObject updates = configuration.value(QStringLiteral("updates")).toObject();
     const QString endpoint = updates.value(QStringLiteral("endpoint")).toString();
-    const QUrl url(endpoint);
+    const QUrl url = endpointUrl(endpoint);
     if (url.isValid())
         service.setEndpoint(url);
     else if (!endpoint.isEmpty())
@@ -57,7 +73,7 @@ bool NetworkConfiguration::applyNewsSettings(const QJsonObject& configuration,
     const QJsonObject news = configuration.value(QStringLiteral("news")).toObject();
 
     const QString endpoint = news.value(QStringLiteral("endpoint")).toString();
-    const QUrl url(endpoint);
+    const QUrl url = endpointUrl(endpoint);
     if (url.isValid())
         service.setEndpoint(url);
     else if (!endpoint.isEmpty())

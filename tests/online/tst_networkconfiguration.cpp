@@ -100,6 +100,20 @@ private slots:
             << QByteArray("{\"updates\":{\"endpoint\":\"http://[::1\"}}") << defaultEndpoint << 8000
             << QByteArray()
             << "MainWindow::loadNetworkConfiguration - Invalid update endpoint http://[::1";
+        QTest::newRow("relative endpoint")
+            << QByteArray("{\"updates\":{\"endpoint\":\"updates.example.com/latest\"}}")
+            << defaultEndpoint << 8000 << QByteArray()
+            << "MainWindow::loadNetworkConfiguration - Invalid update endpoint "
+               "updates.example.com/latest";
+        QTest::newRow("not http")
+            << QByteArray("{\"updates\":{\"endpoint\":\"mailto:a@example.com\"}}")
+            << defaultEndpoint << 8000 << QByteArray()
+            << "MainWindow::loadNetworkConfiguration - Invalid update endpoint "
+               "mailto:a@example.com";
+        QTest::newRow("no host")
+            << QByteArray("{\"updates\":{\"endpoint\":\"http:///api\"}}") << defaultEndpoint << 8000
+            << QByteArray()
+            << "MainWindow::loadNetworkConfiguration - Invalid update endpoint http:///api";
         QTest::newRow("no updates section")
             << QByteArray("{}") << defaultEndpoint << 8000 << QByteArray() << "";
     }
@@ -167,6 +181,28 @@ private slots:
         QVERIFY(NetworkConfiguration::applyNewsSettings(object("{\"news\":{\"headers\":[\"X\"]}}"),
                                                         service));
         QCOMPARE(service.headers(), before);
+    }
+
+    void malformedNewsEndpointsAreReported_data()
+    {
+        QTest::addColumn<QString>("endpoint");
+        QTest::newRow("relative text") << "news endpoint";
+        QTest::newRow("missing scheme") << "news.example.com/api/v1/news";
+        QTest::newRow("file url") << "file:///tmp/news.json";
+        QTest::newRow("broken host") << "http://[::1";
+    }
+
+    void malformedNewsEndpointsAreReported()
+    {
+        QFETCH(QString, endpoint);
+        NewsSyncService service;
+        QTest::ignoreMessage(
+            QtWarningMsg,
+            qPrintable("MainWindow::initializeNewsService - Invalid news endpoint " + endpoint));
+        QTest::failOnWarning(QRegularExpression(".*"));
+        const QJsonObject config{{"news", QJsonObject{{"endpoint", endpoint}}}};
+        QVERIFY(NetworkConfiguration::applyNewsSettings(config, service));
+        QVERIFY(service.endpoint().isEmpty());
     }
 
     void shippedConfigurationApplies()

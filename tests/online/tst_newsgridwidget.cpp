@@ -138,6 +138,51 @@ private slots:
         QVERIFY(!widget.isRefreshing());
     }
 
+    void layoutNumbersAndStyles()
+    {
+        NewsGridWidget widget;
+        QCOMPARE(widget.layout()->contentsMargins(), QMargins(12, 12, 12, 12));
+        QCOMPARE(widget.layout()->spacing(), 8);
+        QCOMPARE(gridLayout(widget)->contentsMargins(), QMargins(0, 0, 0, 0));
+        QStringList texts;
+        QLabel* title = nullptr;
+        for (QLabel* label : widget.findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
+            texts << label->text();
+            if (label->text() == QString::fromUtf8("最新资讯"))
+                title = label;
+        }
+        for (const char* text : {"最新资讯", "分类", "标签", "关键词"})
+            QVERIFY2(texts.contains(QString::fromUtf8(text)), text);
+        QVERIFY(title);
+        QCOMPARE(title->font().weight(), QFont::Weight(700));
+
+        widget.setNewsItems({item("A", {}, {})}, QDateTime());
+        QFrame* card = cards(widget).first();
+        QCOMPARE(card->styleSheet(),
+                 QStringLiteral("#newsCard { border: 1px solid #E0E0E0; border-radius: 6px; }"));
+        QCOMPARE(card->layout()->contentsMargins(), QMargins(12, 12, 12, 12));
+        QCOMPARE(card->layout()->spacing(), 8);
+        const QList<QLabel*> labels = card->findChildren<QLabel*>();
+        QLabel* cover = labels.at(0);
+        QCOMPARE(cover->styleSheet(),
+                 QStringLiteral("#newsCover { background-color: #F5F5F5; border-radius: 4px; }"));
+        QCOMPARE(cover->alignment(), Qt::AlignCenter);
+        QCOMPARE(cover->minimumHeight(), 140);
+        QCOMPARE(cover->maximumHeight(), 140);
+        QCOMPARE(cover->sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
+        QCOMPARE(cover->sizePolicy().verticalPolicy(), QSizePolicy::Fixed);
+        QCOMPARE(labels.at(1)->font().weight(), QFont::Weight(700));
+        QVERIFY(labels.at(1)->wordWrap());
+        QCOMPARE(labels.at(2)->styleSheet(), QStringLiteral("color: #555;"));
+        QVERIFY(labels.at(2)->wordWrap());
+        QCOMPARE(labels.at(3)->styleSheet(), QStringLiteral("color: #999;"));
+        QVERIFY(labels.at(3)->wordWrap());
+        auto* button = card->findChild<QPushButton*>();
+        QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
+        const int buttonIndex = card->layout()->indexOf(button);
+        QCOMPARE(card->layout()->itemAt(buttonIndex)->alignment(), Qt::AlignRight);
+    }
+
     void statusTextColours()
     {
         NewsGridWidget widget;
