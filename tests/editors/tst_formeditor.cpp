@@ -109,6 +109,21 @@ private slots:
         QCOMPARE(button(editor, "取消")->styleSheet(), expected);
     }
 
+    void buttonRowBelowTheFormOnTheRight()
+    {
+        FormEditor editor;
+        editor.resize(600, 400);
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        const QRect scroll = editor.findChild<QScrollArea*>()->geometry();
+        const QRect save = button(editor, "保存")->geometry();
+        const QRect cancel = button(editor, "取消")->geometry();
+        QVERIFY(scroll.bottom() < save.top());
+        QVERIFY(save.right() < cancel.left());
+        // The stretch comes first, so the two buttons sit at the right edge.
+        QVERIFY(save.left() > editor.width() / 2);
+    }
+
     void choosesTheForm_data()
     {
         QTest::addColumn<QJsonObject>("entry");
