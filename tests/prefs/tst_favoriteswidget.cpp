@@ -361,6 +361,35 @@ private slots:
         QCOMPARE(names().size(), 4);
     }
 
+    void contextMenuActsOnTheItemUnderTheCursor()
+    {
+        click("AutoCAD");
+        QTreeWidgetItem* altium = item("Altium");
+        emit list()->customContextMenuRequested(list()->visualItemRect(altium).center());
+        child<QMenu>("contextMenu")->hide();
+        QCOMPARE(list()->currentItem(), altium);
+        QVERIFY(child<QTextEdit>("detailsView")->toPlainText().startsWith("名称: Altium\n"));
+
+        m_answerer->answer(QMessageBox::Yes);
+        action("从收藏中移除")->trigger();
+        QCOMPARE(m_answerer->boxes.at(0).text,
+                 QStringLiteral("确定要从收藏中移除 \"Altium\" 吗？"));
+        QVERIFY(!m_prefs->isFavorite("altium"));
+        QVERIFY(m_prefs->isFavorite("autocad"));
+    }
+
+    void removeActsOnTheCurrentItem()
+    {
+        click("AutoCAD");
+        list()->setCurrentItem(item("Fluent"));
+        m_answerer->answer(QMessageBox::Yes);
+        action("从收藏中移除")->trigger();
+        QCOMPARE(m_answerer->boxes.at(0).text,
+                 QStringLiteral("确定要从收藏中移除 \"Fluent\" 吗？"));
+        QVERIFY(!m_prefs->isFavorite("fluent"));
+        QVERIFY(m_prefs->isFavorite("autocad"));
+    }
+
     void clearingAll()
     {
         m_answerer->answer(QMessageBox::Yes);

@@ -350,6 +350,35 @@ private slots:
         QCOMPARE(m_prefs->getHistory().size(), 3);
     }
 
+    void contextMenuActsOnTheEntryUnderTheCursor()
+    {
+        startStandard();
+        click(browse(), "Five");
+        QTreeWidgetItem* twoOld = item(browse(), "Two old");
+        emit browse()->customContextMenuRequested(browse()->visualItemRect(twoOld).center());
+        child<QMenu>("contextMenu")->hide();
+        QCOMPARE(browse()->currentItem(), twoOld);
+        QVERIFY(details().startsWith("名称: Two old\n"));
+
+        m_answerer->answer(QMessageBox::Yes);
+        action("从历史中移除")->trigger();
+        QCOMPARE(m_answerer->boxes.at(0).text,
+                 QStringLiteral("确定要从历史记录中移除 \"Two old\" 吗？"));
+        QCOMPARE(column(browse(), 0), (QStringList{"CAE primer", "Two new", "Five"}));
+    }
+
+    void removeActsOnTheCurrentEntry()
+    {
+        startStandard();
+        click(browse(), "Five");
+        browse()->setCurrentItem(item(browse(), "Two new"));
+        m_answerer->answer(QMessageBox::Yes);
+        action("从历史中移除")->trigger();
+        QCOMPARE(m_answerer->boxes.at(0).text,
+                 QStringLiteral("确定要从历史记录中移除 \"Two new\" 吗？"));
+        QCOMPARE(column(browse(), 0), (QStringList{"CAE primer", "Five", "Two old"}));
+    }
+
     void clearFollowsTheTab_data()
     {
         QTest::addColumn<bool>("searchTab");
