@@ -362,6 +362,23 @@ private slots:
         QCOMPARE(m_manager->getAllNotes().size(), 1);
     }
 
+    void editingKeepsTheStoredPosition()
+    {
+        showEntry();
+        Note note;
+        note.id = QStringLiteral("positioned");
+        note.contentId = m_editor->currentContentId();
+        note.title = QStringLiteral("Positioned");
+        note.position = QStringLiteral("section 3");
+        QVERIFY(m_manager->addNote(note));
+
+        clickItem(itemTitled("Positioned"));
+        child<QLineEdit>("titleEdit")->setText("Renamed");
+        child<QPushButton>("saveButton")->click();
+        QCOMPARE(m_manager->getNote("positioned").title, QStringLiteral("Renamed"));
+        QCOMPARE(m_manager->getNote("positioned").position, QStringLiteral("section 3"));
+    }
+
     void deleteAsksAndRedrawsTheRest()
     {
         showEntry();
