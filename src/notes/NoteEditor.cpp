@@ -362,6 +362,8 @@ void NoteEditor::onSaveNote()
         note.highlightText = stored.highlightText;
         note.highlightColor = stored.highlightColor;
         note.createTime = stored.createTime;
+        // The editor never sets a position; keep whatever the stored note carries.
+        note.position = stored.position;
         saved = m_noteManager->updateNote(note);
     }
 

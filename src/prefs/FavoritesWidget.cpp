@@ -286,6 +286,12 @@ void FavoritesWidget::onFavoriteItemClicked(QTreeWidgetItem* item)
 {
     if (!item || !m_userPreferences)
         return;
+    selectItem(item);
+    emit favoriteItemSelected(item->data(0, kPathRole).toString());
+}
+
+void FavoritesWidget::selectItem(QTreeWidgetItem* item)
+{
     m_selectedId = item->data(0, kIdRole).toString();
     const QList<FavoriteItem> favorites = m_userPreferences->getFavorites();
     for (const FavoriteItem& favorite : favorites) {
@@ -294,7 +300,6 @@ void FavoritesWidget::onFavoriteItemClicked(QTreeWidgetItem* item)
             break;
         }
     }
-    emit favoriteItemSelected(item->data(0, kPathRole).toString());
 }
 
 void FavoritesWidget::onFavoriteItemDoubleClicked(QTreeWidgetItem* item)
@@ -305,8 +310,14 @@ void FavoritesWidget::onFavoriteItemDoubleClicked(QTreeWidgetItem* item)
 
 void FavoritesWidget::onContextMenuRequested(const QPoint& pos)
 {
-    if (!m_list->itemAt(pos))
+    QTreeWidgetItem* item = m_list->itemAt(pos);
+    if (!item)
         return;
+    // A right click does not count as a click: without this the menu would act on
+    // the favourite clicked before (removing another than the one it names).
+    m_list->setCurrentItem(item);
+    if (m_userPreferences)
+        selectItem(item);
     m_contextMenu->popup(m_list->viewport()->mapToGlobal(pos));
 }
 
@@ -315,6 +326,9 @@ void FavoritesWidget::onRemoveFromFavorites()
     const QTreeWidgetItem* item = m_list->currentItem();
     if (m_selectedId.isEmpty() || !m_userPreferences || !item)
         return;
+    // Remove the favourite the question names, even when the current item moved
+    // away from the one last clicked.
+    m_selectedId = item->data(0, kIdRole).toString();
     const auto answer = QMessageBox::question(
         this, tr("确认删除"), tr("确定要从收藏中移除 \"%1\" 吗？").arg(item->text(0)),
         QMessageBox::Yes | QMessageBox::No);

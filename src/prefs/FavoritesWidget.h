@@ -58,6 +58,7 @@ private slots:
     void onContextMenuRequested(const QPoint& pos);
 
 private:
+    void selectItem(QTreeWidgetItem* item);
     void updateCategoryFilter();
     void loadFavorites();
     void updateFavoritesList();

@@ -293,6 +293,12 @@ void HistoryWidget::onHistoryItemClicked(QTreeWidgetItem* item)
 {
     if (!item || !m_userPreferences)
         return;
+    selectBrowseItem(item);
+    emit historyItemSelected(item->data(0, kPathRole).toString());
+}
+
+void HistoryWidget::selectBrowseItem(QTreeWidgetItem* item)
+{
     m_selectedId = item->data(0, kIdRole).toString();
     const QList<HistoryItem> recent = m_userPreferences->getRecentHistory(kLookupLimit);
     for (const HistoryItem& entry : recent) {
@@ -301,7 +307,6 @@ void HistoryWidget::onHistoryItemClicked(QTreeWidgetItem* item)
             break;
         }
     }
-    emit historyItemSelected(item->data(0, kPathRole).toString());
 }
 
 void HistoryWidget::onHistoryItemDoubleClicked(QTreeWidgetItem* item)
@@ -327,8 +332,14 @@ void HistoryWidget::onSearchHistoryItemClicked(QTreeWidgetItem* item)
 
 void HistoryWidget::onContextMenuRequested(const QPoint& pos)
 {
-    if (!m_historyList->itemAt(pos))
+    QTreeWidgetItem* item = m_historyList->itemAt(pos);
+    if (!item)
         return;
+    // A right click does not count as a click: without this the menu would act on
+    // the entry clicked before (removing another than the one it names).
+    m_historyList->setCurrentItem(item);
+    if (m_userPreferences)
+        selectBrowseItem(item);
     m_contextMenu->popup(m_historyList->viewport()->mapToGlobal(pos));
 }
 
@@ -337,6 +348,9 @@ void HistoryWidget::onRemoveFromHistory()
     const QTreeWidgetItem* item = m_historyList->currentItem();
     if (m_selectedId.isEmpty() || !m_userPreferences || !item)
         return;
+    // Remove the entry the question names, even when the current item moved away
+    // from the one last clicked.
+    m_selectedId = item->data(0, kIdRole).toString();
     const auto answer = QMessageBox::question(
         this, tr("确认删除"), tr("确定要从历史记录中移除 \"%1\" 吗？").arg(item->text(0)),
         QMessageBox::Yes | QMessageBox::No);

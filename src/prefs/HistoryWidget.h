@@ -53,6 +53,7 @@ private slots:
     void onContextMenuRequested(const QPoint& pos);
 
 private:
+    void selectBrowseItem(QTreeWidgetItem* item);
     void loadHistory();
     void loadSearchHistory();
     void updateHistoryList();

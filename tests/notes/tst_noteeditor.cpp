@@ -8,7 +8,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QJsonArray>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -126,6 +128,46 @@ private slots:
         QVERIFY(categories->isEditable());
         QCOMPARE(categories->count(), 6);
         QCOMPARE(categories->itemText(0), QStringLiteral("一般"));
+    }
+
+    void layoutTexts()
+    {
+        QCOMPARE(child<QToolButton>("highlightButton")->text(), QStringLiteral("高亮"));
+        QCOMPARE(child<QToolButton>("annotationButton")->text(), QStringLiteral("注释"));
+        QCOMPARE(child<QToolButton>("annotationButton")->toolTip(),
+                 QStringLiteral("为选中文本添加注释"));
+        QCOMPARE(child<QToolButton>("colorButton")->text(), QStringLiteral("颜色"));
+        QCOMPARE(child<QToolButton>("colorButton")->toolTip(), QStringLiteral("选择高亮颜色"));
+        QCOMPARE(child<QPushButton>("newNoteButton")->text(), QStringLiteral("新建笔记"));
+        QCOMPARE(child<QPushButton>("newNoteButton")->toolTip(), QStringLiteral("创建新笔记"));
+        QCOMPARE(child<QPushButton>("saveButton")->text(), QStringLiteral("保存"));
+        QCOMPARE(child<QPushButton>("deleteButton")->text(), QStringLiteral("删除"));
+        QCOMPARE(child<QLineEdit>("searchEdit")->placeholderText(),
+                 QStringLiteral("输入关键词搜索笔记..."));
+        QCOMPARE(child<QTextEdit>("noteContentEdit")->maximumHeight(), 150);
+        QCOMPARE(noteList()->columnCount(), 3);
+        QCOMPARE(noteList()->headerItem()->text(1), QStringLiteral("分类"));
+        QCOMPARE(noteList()->columnWidth(0), 150);
+        QCOMPARE(noteList()->columnWidth(1), 80);
+
+        QStringList labels;
+        const QList<QLabel*> found = m_editor->findChildren<QLabel*>();
+        for (const QLabel* label : found)
+            labels.append(label->text());
+        for (const char* text : {"工具栏:", "标题:", "分类:", "内容:"})
+            QVERIFY2(labels.contains(QString::fromUtf8(text)), text);
+        QStringList groups;
+        const QList<QGroupBox*> boxes = m_editor->findChildren<QGroupBox*>();
+        for (const QGroupBox* box : boxes)
+            groups.append(box->title());
+        QCOMPARE(groups, (QStringList{"搜索笔记", "笔记列表", "笔记编辑"}));
+
+        const QPalette palette = contentView()->palette();
+        for (QPalette::ColorGroup group :
+             {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            QCOMPARE(palette.color(group, QPalette::Base), QColor(Qt::white));
+            QCOMPARE(palette.color(group, QPalette::Text), QColor(Qt::black));
+        }
     }
 
     void selectionEnablesMarking()
@@ -318,6 +360,23 @@ private slots:
         QCOMPARE(after.highlightColor, before.highlightColor);
         QCOMPARE(after.createTime, before.createTime);
         QCOMPARE(m_manager->getAllNotes().size(), 1);
+    }
+
+    void editingKeepsTheStoredPosition()
+    {
+        showEntry();
+        Note note;
+        note.id = QStringLiteral("positioned");
+        note.contentId = m_editor->currentContentId();
+        note.title = QStringLiteral("Positioned");
+        note.position = QStringLiteral("section 3");
+        QVERIFY(m_manager->addNote(note));
+
+        clickItem(itemTitled("Positioned"));
+        child<QLineEdit>("titleEdit")->setText("Renamed");
+        child<QPushButton>("saveButton")->click();
+        QCOMPARE(m_manager->getNote("positioned").title, QStringLiteral("Renamed"));
+        QCOMPARE(m_manager->getNote("positioned").position, QStringLiteral("section 3"));
     }
 
     void deleteAsksAndRedrawsTheRest()

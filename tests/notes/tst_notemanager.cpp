@@ -406,6 +406,49 @@ private slots:
         QCOMPARE(manager.searchNotes("element").size(), field == "category" ? 0 : 1);
     }
 
+    void constructionAndDestructionLog()
+    {
+        QVERIFY(
+            NotesFolder::write(QByteArray("{\"notes\": [{\"id\": \"a\"}], \"totalNotes\": 1}")));
+        const qint64 size = QFileInfo(NotesFolder::filePath()).size();
+        const QString documents =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString debug = QStringLiteral("NoteManager: [DEBUG] ");
+        MessageCapture capture;
+        {
+            NoteManager manager;
+            QCOMPARE(manager.getAllNotes().size(), 1);
+        }
+        QStringList texts;
+        const QList<MessageCapture::Line> lines = capture.lines();
+        for (const MessageCapture::Line& line : lines)
+            texts.append(line.text);
+        const QStringList expected{
+            "=== NoteManager 构造函数开始 ===",
+            debug + "系统文档路径: " + documents,
+            debug + "应用笔记路径: " + NotesFolder::path(),
+            debug + "目录创建结果: 成功",
+            kFile + "笔记路径设置为: " + NotesFolder::path(),
+            kFile + "设置笔记路径为: " + NotesFolder::path(),
+            kFile + "笔记文件路径: " + NotesFolder::filePath(),
+            kFile + "笔记文件存在，大小: " + QString::number(size) + " 字节",
+            debug + "文件权限: 可读=true, 可写=true",
+            debug + "开始加载笔记文件...",
+            kFile + "加载笔记文件: " + NotesFolder::filePath(),
+            kFile + "读取文件大小: " + QString::number(size) + " 字节",
+            kFile + "成功加载了 1 个笔记",
+            kFile + "预期笔记数量: 1 实际加载: 1",
+            debug + "构造函数完成，内存中笔记数量: 1",
+            "=== NoteManager 构造函数结束 ===",
+        };
+        QCOMPARE(texts.mid(0, expected.size()), expected);
+        const int closing = texts.indexOf(kFile + "析构函数，保存笔记...");
+        QVERIFY(closing > 0);
+        QCOMPARE(texts.value(closing + 1), kFile + "保存到文件: " + NotesFolder::filePath());
+        QVERIFY(texts.contains(kFile + "成功保存 1 个笔记到: " + NotesFolder::filePath()));
+        QVERIFY(capture.contains(QtDebugMsg, kFile + "文件保存验证成功"));
+    }
+
     void getAllNotesLogs()
     {
         NoteManager manager;

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -168,6 +169,85 @@ private slots:
         QCOMPARE(list()->headerItem()->text(2), QStringLiteral("添加时间"));
     }
 
+    void layoutTexts()
+    {
+        FavoritesWidget fresh;
+        QCOMPARE(fresh.findChild<QLabel*>("countLabel")->text(), QStringLiteral("收藏: 0 个项目"));
+        QCOMPARE(fresh.findChild<QTextEdit*>("detailsView")->toPlainText(),
+                 QStringLiteral("选择一个收藏项目查看详细信息"));
+
+        auto* search = child<QLineEdit>("searchEdit");
+        QCOMPARE(search->placeholderText(), QStringLiteral("搜索收藏的项目..."));
+        QVERIFY(search->isClearButtonEnabled());
+        QCOMPARE(categories()->minimumWidth(), 120);
+        QCOMPARE(child<QPushButton>("exportButton")->text(), QStringLiteral("导出"));
+        QCOMPARE(child<QPushButton>("exportButton")->maximumWidth(), 60);
+        QCOMPARE(child<QPushButton>("importButton")->text(), QStringLiteral("导入"));
+        QCOMPARE(child<QPushButton>("importButton")->maximumWidth(), 60);
+        QCOMPARE(child<QPushButton>("clearButton")->text(), QStringLiteral("清空收藏"));
+        QCOMPARE(child<QPushButton>("clearButton")->maximumWidth(), 80);
+
+        QStringList headers;
+        for (int i = 0; i < list()->columnCount(); ++i)
+            headers.append(list()->headerItem()->text(i));
+        QCOMPARE(headers, (QStringList{"名称", "分类", "添加时间", "描述"}));
+        QCOMPARE(list()->columnWidth(0), 200);
+        QCOMPARE(list()->columnWidth(1), 100);
+        QCOMPARE(list()->columnWidth(2), 150);
+        QVERIFY(!list()->rootIsDecorated());
+        QVERIFY(list()->alternatingRowColors());
+        QCOMPARE(list()->selectionMode(), QAbstractItemView::SingleSelection);
+        QCOMPARE(list()->contextMenuPolicy(), Qt::CustomContextMenu);
+        QCOMPARE(child<QTextEdit>("detailsView")->maximumHeight(), 200);
+        QVERIFY(child<QTextEdit>("detailsView")->isReadOnly());
+    }
+
+    void exportDialogAndFailure()
+    {
+        m_answerer->onDialog([](QDialog* dialog) {
+            auto* files = qobject_cast<QFileDialog*>(dialog);
+            QVERIFY(files);
+            QCOMPARE(files->acceptMode(), QFileDialog::AcceptSave);
+            QCOMPARE(files->nameFilters(), QStringList{"JSON files (*.json)"});
+            QCOMPARE(QFileInfo(files->selectedFiles().value(0)).fileName(),
+                     QStringLiteral("favorites_backup.json"));
+            dialog->reject();
+        });
+        child<QPushButton>("exportButton")->click();
+        QCOMPARE(m_answerer->boxes.size(), 0);
+
+        // Nothing to copy: the failure is reported, not success.
+        QVERIFY(QFile::remove(prefsPath()));
+        const QString target = m_dir->filePath("out.json");
+        m_answerer->onDialog([target](QDialog* dialog) {
+            auto* files = qobject_cast<QFileDialog*>(dialog);
+            QVERIFY(files);
+            files->selectFile(target);
+            dialog->accept();
+        });
+        child<QPushButton>("exportButton")->click();
+        QCOMPARE(m_answerer->boxes.size(), 1);
+        QCOMPARE(m_answerer->boxes.at(0).icon, QMessageBox::Warning);
+        QCOMPARE(m_answerer->boxes.at(0).title, QStringLiteral("错误"));
+        QCOMPARE(m_answerer->boxes.at(0).text, QStringLiteral("导出失败"));
+        QVERIFY(!QFile::exists(target));
+    }
+
+    void importDialog()
+    {
+        m_answerer->onDialog([](QDialog* dialog) {
+            auto* files = qobject_cast<QFileDialog*>(dialog);
+            QVERIFY(files);
+            QCOMPARE(files->windowTitle(), QStringLiteral("导入收藏"));
+            QCOMPARE(files->acceptMode(), QFileDialog::AcceptOpen);
+            QCOMPARE(files->nameFilters(), QStringList{"JSON files (*.json)"});
+            dialog->reject();
+        });
+        child<QPushButton>("importButton")->click();
+        QCOMPARE(m_answerer->boxes.size(), 0);
+        QCOMPARE(m_answerer->rejectedDialogs, 0);
+    }
+
     void categoryBox()
     {
         QCOMPARE(categoryTexts(), (QStringList{"全部分类", "cad", "cae", "cfd", "eda"}));
@@ -279,6 +359,35 @@ private slots:
         QCOMPARE(categoryTexts(), (QStringList{"全部分类", "cad", "cae", "cfd"}));
         QCOMPARE(categories()->currentIndex(), 0);
         QCOMPARE(names().size(), 4);
+    }
+
+    void contextMenuActsOnTheItemUnderTheCursor()
+    {
+        click("AutoCAD");
+        QTreeWidgetItem* altium = item("Altium");
+        emit list()->customContextMenuRequested(list()->visualItemRect(altium).center());
+        child<QMenu>("contextMenu")->hide();
+        QCOMPARE(list()->currentItem(), altium);
+        QVERIFY(child<QTextEdit>("detailsView")->toPlainText().startsWith("名称: Altium\n"));
+
+        m_answerer->answer(QMessageBox::Yes);
+        action("从收藏中移除")->trigger();
+        QCOMPARE(m_answerer->boxes.at(0).text,
+                 QStringLiteral("确定要从收藏中移除 \"Altium\" 吗？"));
+        QVERIFY(!m_prefs->isFavorite("altium"));
+        QVERIFY(m_prefs->isFavorite("autocad"));
+    }
+
+    void removeActsOnTheCurrentItem()
+    {
+        click("AutoCAD");
+        list()->setCurrentItem(item("Fluent"));
+        m_answerer->answer(QMessageBox::Yes);
+        action("从收藏中移除")->trigger();
+        QCOMPARE(m_answerer->boxes.at(0).text,
+                 QStringLiteral("确定要从收藏中移除 \"Fluent\" 吗？"));
+        QVERIFY(!m_prefs->isFavorite("fluent"));
+        QVERIFY(m_prefs->isFavorite("autocad"));
     }
 
     void clearingAll()

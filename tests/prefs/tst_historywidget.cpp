@@ -154,6 +154,57 @@ private slots:
         m_dir.reset();
     }
 
+    void layoutTexts()
+    {
+        QCOMPARE(child<QLabel>("countLabel")->text(), QStringLiteral("历史记录: 0 个项目"));
+        QCOMPARE(child<QTextEdit>("detailsView")->toPlainText(),
+                 QStringLiteral("选择一个历史记录查看详细信息"));
+        QVERIFY(child<QTextEdit>("detailsView")->isReadOnly());
+        QCOMPARE(child<QTextEdit>("detailsView")->maximumHeight(), 200);
+
+        auto* search = child<QLineEdit>("searchEdit");
+        QCOMPARE(search->placeholderText(), QStringLiteral("搜索历史记录..."));
+        QVERIFY(search->isClearButtonEnabled());
+        auto* modes = child<QComboBox>("viewModeBox");
+        QCOMPARE(modes->minimumWidth(), 100);
+        QCOMPARE(modes->count(), 3);
+        const QStringList texts{"最近访问", "访问次数", "按分类"};
+        const QStringList data{"recent", "frequent", "category"};
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(modes->itemText(i), texts.at(i));
+            QCOMPARE(modes->itemData(i).toString(), data.at(i));
+        }
+        QCOMPARE(child<QPushButton>("clearButton")->text(), QStringLiteral("清空历史"));
+        QCOMPARE(child<QPushButton>("clearButton")->maximumWidth(), 80);
+
+        auto* tabs = child<QTabWidget>("tabWidget");
+        QCOMPARE(tabs->count(), 2);
+        QCOMPARE(tabs->tabText(0), QStringLiteral("浏览历史"));
+        QCOMPARE(tabs->tabText(1), QStringLiteral("搜索历史"));
+
+        const auto headers = [](QTreeWidget* list) {
+            QStringList result;
+            for (int i = 0; i < list->columnCount(); ++i)
+                result.append(list->headerItem()->text(i));
+            return result;
+        };
+        QCOMPARE(headers(browse()), (QStringList{"名称", "分类", "访问时间", "访问次数"}));
+        QCOMPARE(headers(searches()), (QStringList{"搜索查询", "搜索时间", "结果数量", "分类"}));
+        QCOMPARE(browse()->columnWidth(0), 200);
+        QCOMPARE(browse()->columnWidth(1), 100);
+        QCOMPARE(browse()->columnWidth(2), 150);
+        QCOMPARE(searches()->columnWidth(0), 200);
+        QCOMPARE(searches()->columnWidth(1), 150);
+        QCOMPARE(searches()->columnWidth(2), 80);
+        QCOMPARE(browse()->contextMenuPolicy(), Qt::CustomContextMenu);
+        QVERIFY(searches()->contextMenuPolicy() != Qt::CustomContextMenu);
+        for (QTreeWidget* list : {browse(), searches()}) {
+            QVERIFY(!list->rootIsDecorated());
+            QVERIFY(list->alternatingRowColors());
+            QCOMPARE(list->selectionMode(), QAbstractItemView::SingleSelection);
+        }
+    }
+
     void recentMode()
     {
         startStandard();
@@ -297,6 +348,35 @@ private slots:
         QCOMPARE(m_answerer->boxes.last().title, QStringLiteral("成功"));
         QCOMPARE(m_answerer->boxes.last().text, QStringLiteral("已从历史记录中移除"));
         QCOMPARE(m_prefs->getHistory().size(), 3);
+    }
+
+    void contextMenuActsOnTheEntryUnderTheCursor()
+    {
+        startStandard();
+        click(browse(), "Five");
+        QTreeWidgetItem* twoOld = item(browse(), "Two old");
+        emit browse()->customContextMenuRequested(browse()->visualItemRect(twoOld).center());
+        child<QMenu>("contextMenu")->hide();
+        QCOMPARE(browse()->currentItem(), twoOld);
+        QVERIFY(details().startsWith("名称: Two old\n"));
+
+        m_answerer->answer(QMessageBox::Yes);
+        action("从历史中移除")->trigger();
+        QCOMPARE(m_answerer->boxes.at(0).text,
+                 QStringLiteral("确定要从历史记录中移除 \"Two old\" 吗？"));
+        QCOMPARE(column(browse(), 0), (QStringList{"CAE primer", "Two new", "Five"}));
+    }
+
+    void removeActsOnTheCurrentEntry()
+    {
+        startStandard();
+        click(browse(), "Five");
+        browse()->setCurrentItem(item(browse(), "Two new"));
+        m_answerer->answer(QMessageBox::Yes);
+        action("从历史中移除")->trigger();
+        QCOMPARE(m_answerer->boxes.at(0).text,
+                 QStringLiteral("确定要从历史记录中移除 \"Two new\" 吗？"));
+        QCOMPARE(column(browse(), 0), (QStringList{"CAE primer", "Five", "Two old"}));
     }
 
     void clearFollowsTheTab_data()

@@ -113,6 +113,27 @@ private slots:
         QVERIFY(QFile::exists(prefsPath()));
     }
 
+    void loadAndSaveLogLines()
+    {
+        MessageCapture capture;
+        {
+            UserPreferences prefs;
+            QVERIFY(prefs.initialize(m_dir->path()));
+            prefs.addFavorite("f", "F", "cad", "f.json", "");
+            prefs.addToHistory("h", "H", "cae", "h.json", "");
+        }
+        QVERIFY(capture.contains(
+            QtDebugMsg,
+            "UserPreferences::loadPreferences - 用户偏好文件不存在，使用默认设置: " + prefsPath()));
+        QVERIFY(capture.contains(
+            QtDebugMsg, "UserPreferences::savePreferences - 用户偏好已保存到: " + prefsPath()));
+
+        UserPreferences again;
+        QVERIFY(again.initialize(m_dir->path()));
+        QVERIFY(capture.contains(QtDebugMsg, "UserPreferences::loadPreferences - 用户偏好已加载: 1 "
+                                             "个收藏, 1 个历史记录, 0 个搜索历史"));
+    }
+
     void saveBeforeInitializeFails()
     {
         UserPreferences prefs;
