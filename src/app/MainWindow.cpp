@@ -315,6 +315,9 @@ void MainWindow::setupDocks()
             &MainWindow::onFavoriteItemActivated);
     connect(m_historyWidget, &HistoryWidget::historyItemActivated, this,
             &MainWindow::onHistoryItemActivated);
+    // An import replaces the history too, and the store reloads without a signal.
+    connect(m_favoritesWidget, &FavoritesWidget::preferencesImported, m_historyWidget,
+            &HistoryWidget::refreshHistory);
 }
 
 void MainWindow::setupMenus()
@@ -478,8 +481,14 @@ void MainWindow::setDataPath(const QString& path)
         if (m_navigationTree)
             m_navigationTree->setDataManager(m_dataManager.get());
     }
-    if (m_userPreferences)
+    if (m_userPreferences) {
         m_userPreferences->initialize(m_dataPath);
+        // Another directory means another preferences file: show its lists.
+        if (m_favoritesWidget)
+            m_favoritesWidget->refreshFavorites();
+        if (m_historyWidget)
+            m_historyWidget->refreshHistory();
+    }
 
     loadNetworkConfiguration();
     if (m_newsEnabled)

@@ -388,6 +388,7 @@ void FavoritesWidget::onImportFavorites()
         m_selectedId.clear();
         updateCategoryFilter();
         loadFavorites();
+        emit preferencesImported();
         QMessageBox::information(this, tr("成功"), tr("收藏数据已导入"));
     } else {
         QMessageBox::warning(this, tr("错误"), tr("导入失败"));

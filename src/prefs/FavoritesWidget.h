@@ -43,6 +43,8 @@ public slots:
 signals:
     void favoriteItemSelected(const QString& filePath);
     void favoriteItemActivated(const QString& filePath);
+    // The whole preferences file was replaced, history included.
+    void preferencesImported();
 
 private slots:
     void onFavoritesChanged();

@@ -1,6 +1,8 @@
 #include "MainWindowTestSupport.h"
 #include "data/EmbeddedDataAdapter.h"
 #include "logging/LogWidget.h"
+#include "prefs/FavoritesWidget.h"
+#include "prefs/HistoryWidget.h"
 #include "prefs/UserPreferences.h"
 #include "views/ContentView.h"
 #include "views/NavigationTree.h"
@@ -101,8 +103,10 @@ private slots:
         QCOMPARE(toolBar->windowTitle(), QStringLiteral("主工具栏"));
         QStringList texts = actionTexts(toolBar->actions());
         texts.removeAll(QString()); // widget actions (labels, edit, combo)
-        QCOMPARE(texts, (QStringList{"高级搜索", "一键收藏", "收藏夹", "历史记录", "|", "资源文章", "|"}));
-        QVERIFY(m_window->findChild<QLineEdit*>("quickSearchEdit")->placeholderText() == QStringLiteral("输入关键词搜索..."));
+        QCOMPARE(texts,
+                 (QStringList{"高级搜索", "一键收藏", "收藏夹", "历史记录", "|", "资源文章", "|"}));
+        QVERIFY(m_window->findChild<QLineEdit*>("quickSearchEdit")->placeholderText() ==
+                QStringLiteral("输入关键词搜索..."));
         QStringList modes;
         for (int i = 0; i < modeCombo()->count(); ++i)
             modes << modeCombo()->itemText(i);
@@ -116,16 +120,22 @@ private slots:
         for (QAction* top : m_window->menuBar()->actions())
             menus << top->text();
         QCOMPARE(menus, (QStringList{"文件(&F)", "编辑(&E)", "视图(&V)", "帮助(&H)"}));
-        QCOMPARE(actionTexts(qobject_cast<QMenu*>(menuAction("编辑(&E)", "搜索(&F)")->parent())->actions()),
-                 (QStringList{"搜索(&F)", "高级搜索(&A)", "|", "添加到收藏(&F)", "显示收藏夹(&V)", "显示历史记录(&H)"}));
+        QCOMPARE(actionTexts(
+                     qobject_cast<QMenu*>(menuAction("编辑(&E)", "搜索(&F)")->parent())->actions()),
+                 (QStringList{"搜索(&F)", "高级搜索(&A)", "|", "添加到收藏(&F)", "显示收藏夹(&V)",
+                              "显示历史记录(&H)"}));
         QCOMPARE(menuAction("编辑(&E)", "高级搜索(&A)")->shortcut(), QKeySequence("Ctrl+Shift+F"));
         QCOMPARE(menuAction("编辑(&E)", "添加到收藏(&F)")->shortcut(), QKeySequence("Ctrl+D"));
-        QCOMPARE(menuAction("编辑(&E)", "显示收藏夹(&V)")->shortcut(), QKeySequence("Ctrl+Shift+D"));
+        QCOMPARE(menuAction("编辑(&E)", "显示收藏夹(&V)")->shortcut(),
+                 QKeySequence("Ctrl+Shift+D"));
         QCOMPARE(menuAction("编辑(&E)", "显示历史记录(&H)")->shortcut(), QKeySequence("Ctrl+H"));
         QCOMPARE(menuAction("编辑(&E)", "搜索(&F)")->shortcut(), QKeySequence(QKeySequence::Find));
-        QCOMPARE(actionTexts(qobject_cast<QMenu*>(menuAction("视图(&V)", "查看模式")->parent())->actions()),
-                 (QStringList{"查看模式", "表单编辑", "Markdown编辑", "表格编辑", "图谱视图", "|", "显示日志窗口"}));
-        QCOMPARE(actionTexts(qobject_cast<QMenu*>(menuAction("帮助(&H)", "关于(&A)")->parent())->actions()),
+        QCOMPARE(actionTexts(
+                     qobject_cast<QMenu*>(menuAction("视图(&V)", "查看模式")->parent())->actions()),
+                 (QStringList{"查看模式", "表单编辑", "Markdown编辑", "表格编辑", "图谱视图", "|",
+                              "显示日志窗口"}));
+        QCOMPARE(actionTexts(
+                     qobject_cast<QMenu*>(menuAction("帮助(&H)", "关于(&A)")->parent())->actions()),
                  (QStringList{"资源文章(&R)", "|", "关于(&A)"}));
 
         auto* favorites = m_window->findChild<QDockWidget*>("favoritesDock");
@@ -134,7 +144,8 @@ private slots:
         QCOMPARE(history->windowTitle(), QStringLiteral("历史记录"));
         QVERIFY(favorites->isHidden());
         QVERIFY(history->isHidden());
-        QCOMPARE(m_window->findChild<QDockWidget*>("logDock")->windowTitle(), QStringLiteral("日志输出"));
+        QCOMPARE(m_window->findChild<QDockWidget*>("logDock")->windowTitle(),
+                 QStringLiteral("日志输出"));
     }
 
     void dataPathReloadsWhenStartedElsewhere()
@@ -157,7 +168,8 @@ private slots:
         QCOMPARE(m_window->currentFilePath(), path);
         QCOMPARE(m_window->currentData().value("id").toString(), QStringLiteral("autocad"));
         QCOMPARE(stack()->currentIndex(), 0);
-        QCOMPARE(m_window->findChild<ContentView*>()->currentData().value("id").toString(), QStringLiteral("autocad"));
+        QCOMPARE(m_window->findChild<ContentView*>()->currentData().value("id").toString(),
+                 QStringLiteral("autocad"));
         const QList<HistoryItem> history = preferences()->getHistory();
         QVERIFY(!history.isEmpty());
         QCOMPARE(history.first().filePath, path);
@@ -181,7 +193,8 @@ private slots:
         QCOMPARE(image.value("name").toString(), QStringLiteral("草图 (1)"));
         QCOMPARE(image.value("fileName").toString(), QStringLiteral("草图 (1).JPG.jpg"));
         QCOMPARE(image.value("extension").toString(), QStringLiteral("jpg"));
-        QCOMPARE(image.value("description").toObject().value("zh").toString(), QStringLiteral("图片文件: 草图 (1).JPG.jpg"));
+        QCOMPARE(image.value("description").toObject().value("zh").toString(),
+                 QStringLiteral("图片文件: 草图 (1).JPG.jpg"));
         QCOMPARE(m_window->currentItemName(), QStringLiteral("草图 (1)"));
     }
 
@@ -204,15 +217,33 @@ private slots:
         QTest::addColumn<QString>("statusPattern");
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("becomesCurrent");
-        QTest::newRow("plm") << "software/plm" << "^已选择分类: PLM \\(包含 12 个软件\\)$" << "软件分类 - PLM" << false;
-        QTest::newRow("bim") << "software/bim" << "^已选择分类: BIM \\(包含 8 个软件\\)$" << "软件分类 - BIM" << false;
-        QTest::newRow("companies") << "companies" << "^已选择分类: 公司企业 \\(包含 \\d+ 家公司\\)$" << "公司企业" << false;
-        QTest::newRow("pictures") << "pictures" << "^已选择分类: 图片资源 \\(包含 \\d+ 张图片\\)$" << "图片资源" << false;
-        QTest::newRow("sub-discipline") << "disciplines/structural/explicit_dynamics" << "^已选择学科领域: 显式动力学$" << "显式动力学" << true;
-        QTest::newRow("unknown discipline") << "disciplines/qv_unknown" << "^已选择学科领域: 学科领域 - qv_unknown$" << "学科领域 - qv_unknown" << true;
-        QTest::newRow("missing sub-discipline") << "disciplines/structural/qv_missing" << "^已选择学科领域: 结构力学$" << "结构力学" << true;
-        QTest::newRow("discipline root") << "disciplines/" << "^请选择具体学科领域$" << "" << false;
-        QTest::newRow("news off") << "news" << "^在线资讯功能暂未启用$" << "" << false;
+        QTest::newRow("plm") << "software/plm"
+                             << "^已选择分类: PLM \\(包含 12 个软件\\)$"
+                             << "软件分类 - PLM" << false;
+        QTest::newRow("bim") << "software/bim"
+                             << "^已选择分类: BIM \\(包含 8 个软件\\)$"
+                             << "软件分类 - BIM" << false;
+        QTest::newRow("companies") << "companies"
+                                   << "^已选择分类: 公司企业 \\(包含 \\d+ 家公司\\)$"
+                                   << "公司企业" << false;
+        QTest::newRow("pictures") << "pictures"
+                                  << "^已选择分类: 图片资源 \\(包含 \\d+ 张图片\\)$"
+                                  << "图片资源" << false;
+        QTest::newRow("sub-discipline") << "disciplines/structural/explicit_dynamics"
+                                        << "^已选择学科领域: 显式动力学$"
+                                        << "显式动力学" << true;
+        QTest::newRow("unknown discipline") << "disciplines/qv_unknown"
+                                            << "^已选择学科领域: 学科领域 - qv_unknown$"
+                                            << "学科领域 - qv_unknown" << true;
+        QTest::newRow("missing sub-discipline") << "disciplines/structural/qv_missing"
+                                                << "^已选择学科领域: 结构力学$"
+                                                << "结构力学" << true;
+        QTest::newRow("discipline root") << "disciplines/"
+                                         << "^请选择具体学科领域$"
+                                         << "" << false;
+        QTest::newRow("news off") << "news"
+                                  << "^在线资讯功能暂未启用$"
+                                  << "" << false;
     }
 
     void categoryPages()
@@ -226,9 +257,11 @@ private slots:
         m_window->statusBar()->clearMessage();
 
         emit tree()->categorySelected(path);
-        QVERIFY2(QRegularExpression(statusPattern).match(status()).hasMatch(), qPrintable(status()));
+        QVERIFY2(QRegularExpression(statusPattern).match(status()).hasMatch(),
+                 qPrintable(status()));
         if (!name.isEmpty())
-            QCOMPARE(m_window->findChild<ContentView*>()->currentData().value("name").toString(), name);
+            QCOMPARE(m_window->findChild<ContentView*>()->currentData().value("name").toString(),
+                     name);
         if (becomesCurrent) {
             QCOMPARE(m_window->currentFilePath(), path);
             QCOMPARE(m_window->currentData().value("name").toString(), name);
@@ -250,7 +283,10 @@ private slots:
         QVERIFY(items.size() >= 2);
         for (const QJsonValue& value : items) {
             QVERIFY(!value.toObject().value("name").toString().isEmpty());
-            QVERIFY(value.toObject().value("_filePath").toString().startsWith(m_data.dataDir() + "disciplines/fluid/high_speed/"));
+            QVERIFY(value.toObject()
+                        .value("_filePath")
+                        .toString()
+                        .startsWith(m_data.dataDir() + "disciplines/fluid/high_speed/"));
         }
 
         // A folder with one title-only document and one Markdown note.
@@ -262,21 +298,27 @@ private slots:
         QCOMPARE(tiny.at(0).toObject().value("name").toString(), QStringLiteral("只有标题"));
         QCOMPARE(tiny.at(0).toObject().value("summary").toString(), QStringLiteral("只有标题"));
         QCOMPARE(tiny.at(1).toObject().value("type").toString(), QStringLiteral("markdown"));
-        QCOMPARE(tiny.at(1).toObject().value("summary").toString(), QStringLiteral("Markdown 笔记：笔记"));
+        QCOMPARE(tiny.at(1).toObject().value("summary").toString(),
+                 QStringLiteral("Markdown 笔记：笔记"));
         QCOMPARE(m_window->currentData().value("description").toObject().value("zh").toString(),
                  QStringLiteral("学科领域：qv_tiny"));
 
-        // Untitled documents keep their complete base name; Markdown notes are named up to the first dot.
-        QVERIFY(m_data.write("disciplines/qv_dotted/b.v1.json", R"({"description":{"zh":"","en":"English only"}})"));
+        // Untitled documents keep their complete base name; Markdown notes are named up to the
+        // first dot.
+        QVERIFY(m_data.write("disciplines/qv_dotted/b.v1.json",
+                             R"({"description":{"zh":"","en":"English only"}})"));
         QVERIFY(m_data.write("disciplines/qv_dotted/笔记.草稿.md", "# 草稿\n"));
         emit tree()->categorySelected("disciplines/qv_dotted");
         const QJsonArray dotted = m_window->currentData().value("items").toArray();
         QCOMPARE(dotted.size(), 2);
         QCOMPARE(dotted.at(0).toObject().value("name").toString(), QStringLiteral("b.v1"));
-        QCOMPARE(dotted.at(0).toObject().value("summary").toString(), QStringLiteral("English only"));
+        QCOMPARE(dotted.at(0).toObject().value("summary").toString(),
+                 QStringLiteral("English only"));
         QCOMPARE(dotted.at(1).toObject().value("name").toString(), QStringLiteral("笔记"));
-        QCOMPARE(dotted.at(1).toObject().value("fileName").toString(), QStringLiteral("笔记.草稿.md"));
-        QCOMPARE(dotted.at(1).toObject().value("summary").toString(), QStringLiteral("Markdown 笔记：笔记"));
+        QCOMPARE(dotted.at(1).toObject().value("fileName").toString(),
+                 QStringLiteral("笔记.草稿.md"));
+        QCOMPARE(dotted.at(1).toObject().value("summary").toString(),
+                 QStringLiteral("Markdown 笔记：笔记"));
         QCOMPARE(m_window->currentData().value("itemCount").toInt(), 2);
     }
 
@@ -284,7 +326,12 @@ private slots:
     {
         // structural has a configured description; the built-in text is the fallback only.
         emit tree()->categorySelected("disciplines/structural/qv_missing");
-        QVERIFY(!m_window->currentData().value("description").toObject().value("zh").toString().isEmpty());
+        QVERIFY(!m_window->currentData()
+                     .value("description")
+                     .toObject()
+                     .value("zh")
+                     .toString()
+                     .isEmpty());
         QCOMPARE(MainWindow::descriptionObject(QJsonValue("文本")), (QJsonObject{{"zh", "文本"}}));
         QCOMPARE(MainWindow::descriptionObject(QJsonValue(3)), QJsonObject());
     }
@@ -319,7 +366,8 @@ private slots:
         emit tree()->itemSelected(path);
         QCOMPARE(m_window->currentData().value("name").toString(), QStringLiteral("v1"));
         QVERIFY(m_data.write("software/cad/qv_live.json", R"({"id":"qv_live","name":"v2"})"));
-        QTRY_COMPARE_WITH_TIMEOUT(m_window->currentData().value("name").toString(), QStringLiteral("v2"), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->currentData().value("name").toString(),
+                                  QStringLiteral("v2"), 5000);
         QCOMPARE(status(), "文件已更新: " + path);
     }
 
@@ -342,7 +390,8 @@ private slots:
         emit tree()->itemSelected(m_data.dataDir() + "software/cad/nx.json");
         QCOMPARE(stack()->currentIndex(), 4);
         menuAction("视图(&V)", "查看模式")->trigger();
-        QCOMPARE(m_window->findChild<ContentView*>()->currentData().value("id").toString(), QStringLiteral("nx"));
+        QCOMPARE(m_window->findChild<ContentView*>()->currentData().value("id").toString(),
+                 QStringLiteral("nx"));
     }
 
     void logDockToggle()
@@ -374,10 +423,12 @@ private slots:
     void aiPromptGoesToTheClipboard()
     {
         emit tree()->aiPromptRequested("请介绍 Abaqus 的显式求解器");
-        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("请介绍 Abaqus 的显式求解器"));
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QStringLiteral("请介绍 Abaqus 的显式求解器"));
         QCOMPARE(status(), QStringLiteral("已生成AI提示词，已复制到剪贴板"));
         // The console renders HTML, so the line break of the prompt shows as a blank.
-        QVERIFY(m_window->findChild<LogWidget*>()->plainText().contains("AI提示词： 请介绍 Abaqus 的显式求解器"));
+        QVERIFY(m_window->findChild<LogWidget*>()->plainText().contains(
+            "AI提示词： 请介绍 Abaqus 的显式求解器"));
     }
 
     void aboutAndArticles()
@@ -427,6 +478,59 @@ private slots:
         QTemporaryDir empty;
         window.setDataPath(empty.path());
         QVERIFY(window.networkConfig().isEmpty());
+    }
+
+    void panelsFollowThePreferencesFile()
+    {
+        // Two data directories, each with its own preferences file.
+        QTemporaryDir first;
+        QTemporaryDir second;
+        QTemporaryDir incoming;
+        {
+            UserPreferences prefs;
+            QVERIFY(prefs.initialize(first.path()));
+            QVERIFY(prefs.addFavorite("a", "A", "cad", "data/a.json", QString()));
+            prefs.addToHistory("a", "A", "cad", "data/a.json", QString());
+        }
+        {
+            UserPreferences prefs;
+            QVERIFY(prefs.initialize(second.path()));
+            QVERIFY(prefs.addFavorite("b", "B", "cae", "data/b.json", QString()));
+            QVERIFY(prefs.addFavorite("c", "C", "cae", "data/c.json", QString()));
+            prefs.addToHistory("b", "B", "cae", "data/b.json", QString());
+            prefs.addToHistory("c", "C", "cae", "data/c.json", QString());
+        }
+        {
+            UserPreferences prefs;
+            QVERIFY(prefs.initialize(incoming.path()));
+            for (const QString id : {"x", "y", "z"})
+                prefs.addToHistory(id, id.toUpper(), "cfd", "data/" + id + ".json", QString());
+        }
+
+        WorkingDirectory cwd(m_emptyWorkingDir.path());
+        RecordingMainWindow window;
+        auto* favorites = window.findChild<FavoritesWidget*>();
+        auto* history = window.findChild<HistoryWidget*>();
+        const auto favoritesCount = [favorites] {
+            return favorites->findChild<QLabel*>("countLabel")->text();
+        };
+        const auto historyCount = [history] {
+            return history->findChild<QLabel*>("countLabel")->text();
+        };
+
+        window.setDataPath(first.path());
+        QCOMPARE(favoritesCount(), QStringLiteral("收藏: 1 个项目"));
+        QCOMPARE(historyCount(), QStringLiteral("历史记录: 1 个项目"));
+
+        window.setDataPath(second.path());
+        QCOMPARE(favoritesCount(), QStringLiteral("收藏: 2 个项目"));
+        QCOMPARE(historyCount(), QStringLiteral("历史记录: 2 个项目"));
+
+        // An import through the favourites panel replaces the history as well.
+        auto* prefs = window.findChild<UserPreferences*>();
+        QVERIFY(prefs->importPreferences(incoming.filePath("user_preferences.json")));
+        emit favorites->preferencesImported();
+        QCOMPARE(historyCount(), QStringLiteral("历史记录: 3 个项目"));
     }
 
     void startupBanner()

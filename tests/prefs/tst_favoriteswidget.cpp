@@ -449,9 +449,11 @@ private slots:
                  QStringLiteral("导入将覆盖当前的收藏数据，确定继续吗？"));
         QCOMPARE(names().size(), 5);
 
+        QSignalSpy imported(m_widget.get(), &FavoritesWidget::preferencesImported);
         m_answerer->onDialog(chooseSource);
         m_answerer->answer(QMessageBox::Yes);
         child<QPushButton>("importButton")->click();
+        QCOMPARE(imported.count(), 1);
         QCOMPARE(m_answerer->boxes.last().title, QStringLiteral("成功"));
         QCOMPARE(m_answerer->boxes.last().text, QStringLiteral("收藏数据已导入"));
         QCOMPARE(names(), QStringList{"Teamcenter"});
@@ -472,7 +474,9 @@ private slots:
             dialog->accept();
         });
         m_answerer->answer(QMessageBox::Yes);
+        QSignalSpy imported(m_widget.get(), &FavoritesWidget::preferencesImported);
         child<QPushButton>("importButton")->click();
+        QCOMPARE(imported.count(), 0);
         QCOMPARE(m_answerer->boxes.last().icon, QMessageBox::Warning);
         QCOMPARE(m_answerer->boxes.last().title, QStringLiteral("错误"));
         QCOMPARE(m_answerer->boxes.last().text, QStringLiteral("导入失败"));
