@@ -5,8 +5,10 @@
 #include <vector>
 
 #ifdef _WIN32
-#include <shellapi.h>
+// windows.h first: shellapi.h relies on the types it declares.
 #include <windows.h>
+
+#include <shellapi.h>
 
 // The narrow argv of Windows is in the ANSI code page; take the UTF-16 command
 // line instead so Chinese file names reach the generated files as UTF-8.
