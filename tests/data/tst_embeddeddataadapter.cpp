@@ -167,6 +167,12 @@ private slots:
                                            << "data/companies/ansys.json";
         QTest::newRow("exact key beats name order") << "data/software/cae/ansys.json"
                                                     << "data/software/cae/ansys.json";
+        QTest::newRow("data/ earlier in the root path")
+            << "/home/u/rv-data/data/software/cae/ansys.json"
+            << "data/software/cae/ansys.json";
+        QTest::newRow("windows root ending in data")
+            << "D:\\bigdata\\kb\\data\\software\\cae\\ansys.json"
+            << "data/software/cae/ansys.json";
         QTest::newRow("chinese markdown name") << "数字孪生技术.md"
                                                << "data/technologies/数字孪生技术.md";
     }
