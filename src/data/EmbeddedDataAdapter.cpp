@@ -54,9 +54,22 @@ int EmbeddedDataAdapter::resolveId(const QString& path, bool* foundByFileName) c
     if (foundByFileName)
         *foundByFileName = false;
 
-    const auto exact = m_pathMap.constFind(normalizePath(path));
+    const QString normalized = normalizePath(path);
+    const auto exact = m_pathMap.constFind(normalized);
     if (exact != m_pathMap.cend())
         return exact.value();
+
+    // A checkout or install path such as D:/bigdata/kb/data/... holds "data/" before the
+    // knowledge-base root; the file-name walk alone would then hand out another file of the same
+    // name (software/cae/ansys.json would come back as the company entry). Try the later
+    // "/data/" components first.
+    static const QString dataDir = QStringLiteral("/data/");
+    for (qsizetype pos = normalized.indexOf(dataDir, 1); pos >= 0;
+         pos = normalized.indexOf(dataDir, pos + 1)) {
+        const auto later = m_pathMap.constFind(normalized.mid(pos + 1));
+        if (later != m_pathMap.cend())
+            return later.value();
+    }
 
     const int separator =
         qMax(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));

@@ -7,7 +7,15 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QJsonDocument>
+#include <QTemporaryFile>
 #include <QtTest>
+
+#include <cstdio>
+#include <iostream>
+
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -21,6 +29,27 @@ QByteArray sourceBytes(const QString& key)
         return QByteArray("<unreadable source file>");
     return file.readAll();
 }
+
+#ifndef Q_OS_WIN
+// What a call writes to the process's standard output.
+template <typename Call> QByteArray capturedStdout(Call call)
+{
+    QTemporaryFile capture;
+    if (!capture.open())
+        return QByteArray("<no capture file>");
+    std::cout.flush();
+    std::fflush(stdout);
+    const int saved = ::dup(STDOUT_FILENO);
+    ::dup2(capture.handle(), STDOUT_FILENO);
+    call();
+    std::cout.flush();
+    std::fflush(stdout);
+    ::dup2(saved, STDOUT_FILENO);
+    ::close(saved);
+    capture.seek(0);
+    return capture.readAll();
+}
+#endif
 
 } // namespace
 
@@ -76,6 +105,19 @@ private slots:
         QCOMPARE(getResourceAsString(1000 + 65536), getResourceAsString(1000));
     }
 
+    void absentIdIsReportedOnStandardOutput()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("Standard output is captured through POSIX descriptors");
+#else
+        QCOMPARE(capturedStdout([] { getResource(999); }), QByteArray("Resource not found: 999\n"));
+        QCOMPARE(capturedStdout([] { getResourceAsString(65000); }),
+                 QByteArray("Resource not found: 65000\n"));
+        // Found resources print nothing.
+        QCOMPARE(capturedStdout([] { getResource(1000); }), QByteArray());
+#endif
+    }
+
     void normalizePath_data()
     {
         QTest::addColumn<QString>("path");
@@ -125,6 +167,12 @@ private slots:
                                            << "data/companies/ansys.json";
         QTest::newRow("exact key beats name order") << "data/software/cae/ansys.json"
                                                     << "data/software/cae/ansys.json";
+        QTest::newRow("data/ earlier in the root path")
+            << "/home/u/rv-data/data/software/cae/ansys.json"
+            << "data/software/cae/ansys.json";
+        QTest::newRow("windows root ending in data")
+            << "D:\\bigdata\\kb\\data\\software\\cae\\ansys.json"
+            << "data/software/cae/ansys.json";
         QTest::newRow("chinese markdown name") << "数字孪生技术.md"
                                                << "data/technologies/数字孪生技术.md";
     }

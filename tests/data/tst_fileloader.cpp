@@ -136,6 +136,49 @@ private slots:
         QVERIFY(loader.watchedFiles().contains(path));
     }
 
+    void editedFileWithEmbeddedCopyIsReloadedFromEmbedded()
+    {
+        TestDataDir data;
+        QVERIFY(
+            data.write("software/cad/autocad.json", R"({"id":"autocad","name":"Edited on disk"})"));
+        FileLoader loader;
+        loader.setDataPath(data.dataPath());
+        const QString path = data.filePath("software/cad/autocad.json");
+        const QJsonObject embedded = embeddedEntry("data/software/cad/autocad.json");
+        QCOMPARE(loader.loadJsonFile(path), embedded);
+
+        QSignalSpy changed(&loader, &FileLoader::fileChanged);
+        QTest::ignoreMessage(QtDebugMsg, qPrintable("文件变化: " + path));
+        // Evicted, so the reload goes to the embedded store again rather than the cache.
+        QTest::ignoreMessage(QtDebugMsg, qPrintable("从嵌入资源加载: " + path));
+        QVERIFY(QMetaObject::invokeMethod(&loader, "onFileChanged", Q_ARG(QString, path)));
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.first().first().toString(), path);
+        QVERIFY(loader.isCached(path));
+        QCOMPARE(loader.loadJsonFile(path), embedded);
+        QVERIFY(!loader.watchedFiles().contains(path));
+    }
+
+    void directoryChangeOnlyWatchesNewFiles()
+    {
+        TestDataDir data;
+        QVERIFY(data.write("companies/qv_x.json", R"({"id":"qv_x"})"));
+        QVERIFY(data.write("companies/qv_notes.txt", "not json"));
+        FileLoader loader;
+        loader.setDataPath(data.dataPath());
+        QSignalSpy changed(&loader, &FileLoader::fileChanged);
+        const QString dir = data.filePath("companies");
+        QTest::ignoreMessage(QtDebugMsg, qPrintable("目录变化: " + dir));
+        QVERIFY(QMetaObject::invokeMethod(&loader, "onDirectoryChanged", Q_ARG(QString, dir)));
+        QCOMPARE(loader.watchedFiles(), QStringList{data.filePath("companies/qv_x.json")});
+        QVERIFY(!loader.isCached(data.filePath("companies/qv_x.json")));
+        QCOMPARE(changed.count(), 0);
+
+        // A second notification adds nothing twice.
+        QVERIFY(QMetaObject::invokeMethod(&loader, "onDirectoryChanged", Q_ARG(QString, dir)));
+        QCOMPARE(loader.watchedFiles().size(), 1);
+    }
+
     void configurationFromEmbeddedWithoutConfigDirectory()
     {
         TestDataDir data;

@@ -5,18 +5,20 @@
 #include <vector>
 
 #ifdef _WIN32
-#include <shellapi.h>
+// windows.h first: shellapi.h relies on the types it declares.
 #include <windows.h>
+
+#include <shellapi.h>
 
 // The narrow argv of Windows is in the ANSI code page; take the UTF-16 command
 // line instead so Chinese file names reach the generated files as UTF-8.
-static std::vector<std::string> commandLineArguments(int, char**)
+static std::vector<std::string> commandLineArguments(int argc, char** argv)
 {
     std::vector<std::string> args;
     int count = 0;
     LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
     if (!wide)
-        return args;
+        return std::vector<std::string>(argv, argv + argc); // unchanged, as on other systems
     for (int i = 0; i < count; ++i) {
         const int size = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
         std::string arg(size > 0 ? size - 1 : 0, '\0');
