@@ -77,7 +77,8 @@ private slots:
         QTest::newRow("bare name") << QByteArray("a.cpp") << 1 << " [a.cpp:1]";
         QTest::newRow("line zero") << QByteArray("a.cpp") << 0 << "";
         QTest::newRow("no file") << QByteArray() << 5 << "";
-        QTest::newRow("percent sign in name") << QByteArray("/gen/moc_%2.cpp") << 9 << " [moc_%2.cpp:9]";
+        QTest::newRow("percent sign in name")
+            << QByteArray("/gen/moc_%2.cpp") << 9 << " [moc_%2.cpp:9]";
     }
 
     void locationSuffix()
