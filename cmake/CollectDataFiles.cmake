@@ -4,6 +4,9 @@
 #   -DSOURCE_DIR=<project root> -DLIST_FILE=<out> -DFINGERPRINT_FILE=<out>
 
 file(GLOB_RECURSE data_files LIST_DIRECTORIES false RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/data/*")
+# The program keeps the user's preferences (and their backup and kept-aside copies)
+# in the data directory it runs from; they are the user's, not the knowledge base.
+list(FILTER data_files EXCLUDE REGEX "^data/user_preferences\\.json")
 list(SORT data_files)
 
 set(list_content "")

@@ -49,7 +49,11 @@ public:
         QDirIterator it(source, QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString file = it.next();
-            const QString target = dataDir() + QDir(source).relativeFilePath(file);
+            const QString relative = QDir(source).relativeFilePath(file);
+            // A developer's own run leaves preferences in the source tree; not ours.
+            if (relative.startsWith(QLatin1String("user_preferences.json")))
+                continue;
+            const QString target = dataDir() + relative;
             QDir().mkpath(QFileInfo(target).absolutePath());
             QFile::copy(file, target);
         }
@@ -64,7 +68,8 @@ public:
         const QString path = dataDir() + relative;
         QDir().mkpath(QFileInfo(path).absolutePath());
         QFile file(path);
-        return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+        return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+               file.write(bytes) == bytes.size();
     }
 
 private:

@@ -64,8 +64,12 @@ private slots:
     {
         QStringList onDisk;
         QDirIterator it(kSourceDataDir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext())
-            onDisk << QStringLiteral("data/") + QDir(kSourceDataDir).relativeFilePath(it.next());
+        while (it.hasNext()) {
+            const QString relPath = QDir(kSourceDataDir).relativeFilePath(it.next());
+            // A run from the source tree keeps the user's preferences there; never shipped.
+            if (!relPath.startsWith(QLatin1String("user_preferences.json")))
+                onDisk << QStringLiteral("data/") + relPath;
+        }
         onDisk.sort();
         QStringList embedded = EmbeddedDataAdapter::instance().getAvailableResources();
         embedded.sort();

@@ -452,6 +452,23 @@ private slots:
         QCOMPARE(outside.summary().value("allFiles").toInt(), 18);
     }
 
+    void userPreferencesAreNotCounted()
+    {
+        // Running the program from the source tree leaves these beside the data.
+        KnowledgeBaseFixture kb;
+        kb.write("user_preferences.json", "{\"favorites\": []}");
+        kb.write("user_preferences.json.backup", "garbage");
+        kb.write("user_preferences.json.corrupt-20261207-120000", "garbage");
+        KnowledgeBaseChecker checker(kb.path());
+        QVERIFY(checker.run());
+        QCOMPARE(checker.summary().value("allFiles").toInt(), 17);
+
+        // Only at the top of the tree.
+        kb.write("config/user_preferences.json", "[]");
+        QVERIFY(!checker.run());
+        QCOMPARE(checker.summary().value("allFiles").toInt(), 18);
+    }
+
     void rerunStartsAfresh()
     {
         KnowledgeBaseFixture kb;

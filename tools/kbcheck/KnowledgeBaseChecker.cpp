@@ -15,6 +15,8 @@
 #include <cmath>
 
 const QString KnowledgeBaseChecker::resultsFileName = QStringLiteral("validation_results.json");
+const QString KnowledgeBaseChecker::userPreferencesFileName =
+    QStringLiteral("user_preferences.json");
 
 namespace {
 
@@ -374,7 +376,8 @@ void KnowledgeBaseChecker::collectFiles()
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString relPath = root.relativeFilePath(it.next());
-        if (relPath == resultsFileName || relPath == m_excludedRelPath)
+        if (relPath == resultsFileName || relPath == m_excludedRelPath ||
+            relPath.startsWith(userPreferencesFileName))
             continue;
         m_files.append(relPath);
     }

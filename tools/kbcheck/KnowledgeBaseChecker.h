@@ -26,6 +26,8 @@ public:
 
     // Written by --write at the root of the tree; never checked or counted itself.
     static const QString resultsFileName;
+    // The user's preferences file (and its copies) that the program writes beside the data.
+    static const QString userPreferencesFileName;
 
     explicit KnowledgeBaseChecker(const QString& dataDir);
 
