@@ -301,7 +301,12 @@ QJsonArray DataManager::getTechnologiesList(const QString& subCategory)
 void DataManager::walkJsonFiles(const QString& dirPath, QJsonArray& result, const QString& keyword)
 {
     QDir dir(dirPath);
+    const bool atRoot = QDir(dirPath) == QDir(m_dataPath);
     for (const QFileInfo& info : dir.entryInfoList({QStringLiteral("*.json")}, QDir::Files)) {
+        // The preferences store keeps the user's favourites and history beside the
+        // knowledge base; they are no entry and must not turn up in searches.
+        if (atRoot && info.fileName() == QLatin1String("user_preferences.json"))
+            continue;
         QJsonObject object = m_fileLoader->loadJsonFile(info.filePath());
         if (object.isEmpty())
             continue;

@@ -262,6 +262,29 @@ private slots:
         QCOMPARE(manager.searchInFiles("name").size(), 2);
     }
 
+    void userPreferencesAreNoEntry()
+    {
+        TestDataDir data;
+        QVERIFY(data.write("disciplines/thermal/qv_a.json", R"({"name":"Radiation"})"));
+        QVERIFY(data.write("user_preferences.json",
+                           R"({"history":[{"id":"qv_a","name":"Radiation"}]})"));
+        // Only the file at the top is the user's.
+        QVERIFY(data.write("disciplines/user_preferences.json", R"({"name":"Radiation notes"})"));
+        DataManager manager;
+        manager.setDataPath(data.dataPath());
+        manager.initialize();
+        const QStringList expected{data.filePath("disciplines/thermal/qv_a.json"),
+                                   data.filePath("disciplines/user_preferences.json")};
+        QStringList found = values(manager.searchInFiles("radiation"), "_filePath");
+        found.sort();
+        QStringList sorted = expected;
+        sorted.sort();
+        QCOMPARE(found, sorted);
+        found = values(manager.getAllEntries(), "_filePath");
+        QVERIFY(!found.contains(data.filePath("user_preferences.json")));
+        QVERIFY(found.contains(data.filePath("disciplines/thermal/qv_a.json")));
+    }
+
     void newsItemExtraction_data()
     {
         QTest::addColumn<QByteArray>("document");
