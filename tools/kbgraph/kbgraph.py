@@ -796,9 +796,8 @@ def shrink(path):
 # ------------------------------------------------------------- the pictures
 
 def kb_counts(kb):
-    nb = "\u00a0"
-    return ("依据 Quorvanta 知识库自动生成：软件{0}%d{0}款、厂商{0}%d{0}家、技术条目{0}%d{0}项"
-            .format(nb) % (len(kb.software), len(kb.companies), len(kb.techs)))
+    # No totals here: they would redraw every picture whenever one entry is added.
+    return "依据 Quorvanta 知识库自动生成"
 
 
 def org_label(text, width=24):
