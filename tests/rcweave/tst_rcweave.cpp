@@ -201,6 +201,13 @@ private slots:
         QTest::newRow("bare name") << "readme" << QByteArray("readme") << QByteArray("readme");
         QTest::newRow("four characters are too short for a data key")
             << "data" << QByteArray("data") << QByteArray("data");
+        QTest::newRow("quote in a file name")
+            << "data/a\"b.json" << QByteArray("data\\\\a\"\"b.json")
+            << QByteArray("data/a\\\"b.json");
+        QTest::newRow("file name that tries to close the string")
+            << "data/x\"];system(\"id\");//.json"
+            << QByteArray("data\\\\x\"\"];system(\"\"id\"\");\\\\\\\\.json")
+            << QByteArray("data/x\\\"];system(\\\"id\\\");//.json");
     }
 
     void scriptAndMappingPaths()
@@ -216,6 +223,44 @@ private slots:
         QCOMPARE(readFile(dir.filePath("E_Mapping.h")),
                  mapping({"    resourceMap[\"" + key + "\"] = IDR_RESOURCE_1000;"}));
     }
+
+    void controlCharacterInFileNameFailsTheRun_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QByteArray>("shown");
+        QTest::newRow("line feed") << "data/a\nb.json" << QByteArray("data/a\\012b.json");
+        QTest::newRow("carriage return") << "data/a\r.json" << QByteArray("data/a\\015.json");
+        QTest::newRow("tab") << "data/\t1.json" << QByteArray("data/\\0111.json");
+    }
+
+    void controlCharacterInFileNameFailsTheRun()
+    {
+        QFETCH(QString, input);
+        QFETCH(QByteArray, shown);
+        QTemporaryDir dir;
+        const Run run = runTool(dir, {"E.h", "E.rc", "data/ok.json", input});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.console.endsWith("Error: Control character in file name: " + shown +
+                                     "\nResource generation failed!\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
+    }
+
+#ifdef RCEMBED_PATH
+    void assemblerKeepsQuotedFileNames()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(runTool(dir, {"E.h", "E.rc", "data/a\"b.json", "data/c\\d.json"}).exitCode, 0);
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        process.start(QStringLiteral(RCEMBED_PATH), {"E.rc", "/base", "out.S"});
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitCode(), 0);
+        const QByteArray assembly = readFile(dir.filePath("out.S"));
+        QVERIFY2(assembly.contains("    .incbin \"/base/data/a\\\"b.json\"\n"),
+                 assembly.constData());
+        QVERIFY2(assembly.contains("    .incbin \"/base/data/c/d.json\"\n"), assembly.constData());
+    }
+#endif
 
     void headerWithoutDotGetsSuffixAppended()
     {

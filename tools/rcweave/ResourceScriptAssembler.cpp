@@ -33,6 +33,8 @@ std::string ResourceScriptAssembler::unescapeScriptPath(const std::string& scrip
             if (i + 1 < scriptPath.size() && scriptPath[i + 1] == '\\')
                 ++i;
             c = '/';
+        } else if (c == '"' && i + 1 < scriptPath.size() && scriptPath[i + 1] == '"') {
+            ++i;
         }
         path += c;
     }

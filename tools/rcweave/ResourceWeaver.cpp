@@ -18,6 +18,35 @@ void replaceAll(std::string& text, char from, char to)
     std::replace(text.begin(), text.end(), from, to);
 }
 
+bool isControl(unsigned char c)
+{
+    return c < 0x20 || c == 0x7f;
+}
+
+// A file name is data: a quote in it must not end the generated string.
+std::string cppStringBody(const std::string& text)
+{
+    static const char digits[] = "01234567";
+    std::string body;
+    body.reserve(text.size());
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            body += '\\';
+            body += c;
+        } else if (isControl(byte)) {
+            // Three octal digits, so a following digit cannot extend the escape.
+            body += '\\';
+            body += digits[(byte >> 6) & 7];
+            body += digits[(byte >> 3) & 7];
+            body += digits[byte & 7];
+        } else {
+            body += c;
+        }
+    }
+    return body;
+}
+
 } // namespace
 
 ResourceWeaver::ResourceWeaver(std::ostream& console) : m_console(console) {}
@@ -48,6 +77,16 @@ int ResourceWeaver::run(const std::vector<std::string>& args)
 
     // std::string compares as unsigned bytes, which is the order the IDs follow.
     std::sort(inputs.begin(), inputs.end());
+
+    // Resource scripts cannot hold line breaks or other control characters in a string.
+    for (const std::string& input : inputs) {
+        if (std::any_of(input.begin(), input.end(),
+                        [](char c) { return isControl(static_cast<unsigned char>(c)); })) {
+            m_console << "Error: Control character in file name: " << cppStringBody(input) << "\n";
+            m_console << "Resource generation failed!\n";
+            return 1;
+        }
+    }
 
     std::vector<Entry> entries;
     entries.reserve(inputs.size());
@@ -138,8 +177,9 @@ std::string ResourceWeaver::scriptPathFor(const std::string& filePath)
     escaped.reserve(path.size() * 2);
     for (char c : path) {
         escaped += c;
-        if (c == '\\')
-            escaped += '\\';
+        // Resource-script strings double both the backslash and the quote.
+        if (c == '\\' || c == '"')
+            escaped += c;
     }
     return escaped;
 }
@@ -206,8 +246,8 @@ bool ResourceWeaver::writeMapping(const std::string& path, const std::vector<Ent
     out << "inline std::map<std::string, int> getResourceMap() {\n";
     out << "    std::map<std::string, int> resourceMap;\n\n";
     for (const Entry& entry : entries)
-        out << "    resourceMap[\"" << mappingKeyFor(entry.second) << "\"] = " << entry.first
-            << ";\n";
+        out << "    resourceMap[\"" << cppStringBody(mappingKeyFor(entry.second))
+            << "\"] = " << entry.first << ";\n";
     out << "\n    return resourceMap;\n";
     out << "}\n\n";
     out << "} // namespace EmbeddedResourceMapping\n\n";
