@@ -2,6 +2,7 @@
 # Quorvanta developer entry point.
 #   ./dev.sh run    install what is missing, build, start the program
 #   ./dev.sh test   install what is missing, build, run the whole test suite
+#   ./dev.sh sanitize  the suite again in build-sanitize/, with AddressSanitizer and UBSan
 # Both are idempotent: a second call only rebuilds what changed.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -11,7 +12,7 @@ PACKAGES=(cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libgl-dev
 BUILD_DIR=${QUORVANTA_BUILD_DIR:-build}
 
 usage() {
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|sanitize" >&2
     exit 2
 }
 
@@ -41,6 +42,24 @@ build() {
     cmake --build "$BUILD_DIR" --parallel "$(nproc)"
 }
 
+# A separate tree: instrumented objects never mix with the normal build.
+sanitize() {
+    local dir=${QUORVANTA_SANITIZE_BUILD_DIR:-build-sanitize}
+    local flags="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+              -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_C_FLAGS="$flags" \
+              -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
+    fi
+    cmake --build "$dir" --parallel "$(nproc)"
+    local supp
+    supp="$(pwd)/tests/sanitizer"
+    ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1" \
+    LSAN_OPTIONS="suppressions=$supp/lsan.supp:print_suppressions=0" \
+    UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:suppressions=$supp/ubsan.supp" \
+        ctest --test-dir "$dir" --output-on-failure --parallel "$(nproc)"
+}
+
 [ $# -eq 1 ] || usage
 case "$1" in
     run)
@@ -56,6 +75,10 @@ case "$1" in
         install_missing
         build
         ctest --test-dir "$BUILD_DIR" --output-on-failure --parallel "$(nproc)"
+        ;;
+    sanitize)
+        install_missing
+        sanitize
         ;;
     *)
         usage
