@@ -97,6 +97,13 @@ public:
                 {"reviewStatus", "draft"}};
     }
 
+    static QJsonArray sources()
+    {
+        return {QJsonObject{{"url", "https://acme.example/news/2026"},
+                            {"title", "Acme news"},
+                            {"checked", "2026-12-07"}}};
+    }
+
     static QJsonObject description()
     {
         return {{"zh", "中文描述。"}, {"en", "English description."}};
@@ -150,6 +157,7 @@ public:
                 {"resources", QJsonObject{{"official", "https://acme.example/alpha"},
                                           {"documentation", ""},
                                           {"community", "not checked"}}},
+                {"sources", sources()},
                 {"metadata", metadata()}};
     }
 
@@ -182,6 +190,7 @@ public:
                      {"exchange", "NASDAQ"},
                      {"stockLinks", QJsonObject{{"yahoo", "https://finance.yahoo.com/quote/ACME"},
                                                 {"nasdaq", "https://www.nasdaq.com/acme"}}}}},
+                {"sources", sources()},
                 {"metadata", metadata()}};
     }
 
@@ -193,7 +202,8 @@ public:
                 {"technicalDetails", QJsonObject{{"representation", "B-rep"}}},
                 {"features", QJsonObject{{"core", QJsonArray{"布尔运算"}}}},
                 {"applications", QJsonArray{"CAD"}},
-                {"comparison", QJsonObject{{"strengths", QJsonArray{"稳健"}}}}};
+                {"comparison", QJsonObject{{"strengths", QJsonArray{"稳健"}}}},
+                {"sources", sources()}};
     }
 
     static QJsonObject article()

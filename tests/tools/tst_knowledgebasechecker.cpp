@@ -295,7 +295,72 @@ private slots:
                 {"data/companies/acme.json: product \"alpha cad\" is spelled \"Alpha CAD\" in "
                  "data/software/cad/alpha_cad.json"});
 
+        // Sources.
+        alpha("sources not an array", "sources", "https://acme.example/",
+              {"data/software/cad/alpha_cad.json: sources is not an array"});
+        alpha("source as text", "sources", QJsonArray{"https://acme.example/"},
+              {"data/software/cad/alpha_cad.json: sources[0] is not an object with url, title and "
+               "checked"});
+        alpha("source link not http", "sources",
+              QJsonArray{F::sources().at(0), QJsonObject{{"url", "ftp://acme.example/"},
+                                                         {"title", "t"},
+                                                         {"checked", "2026-12-01"}}},
+              {"data/software/cad/alpha_cad.json: sources[1].url is not an http(s) URL: "
+               "\"ftp://acme.example/\""});
+        alpha("source without title", "sources",
+              QJsonArray{QJsonObject{{"url", "https://acme.example/"}, {"checked", "2026-12-01"}}},
+              {"data/software/cad/alpha_cad.json: sources[0].title is missing"});
+        alpha("source checked with slashes", "sources",
+              QJsonArray{QJsonObject{
+                  {"url", "https://acme.example/"}, {"title", "t"}, {"checked", "2026/12/01"}}},
+              {"data/software/cad/alpha_cad.json: sources[0].checked \"2026/12/01\" is not a date "
+               "written YYYY-MM-DD"});
+        alpha("source checked as a number", "sources",
+              QJsonArray{QJsonObject{
+                  {"url", "https://acme.example/"}, {"title", "t"}, {"checked", 20261201}}},
+              {"data/software/cad/alpha_cad.json: sources[0].checked is not a string"});
+        alpha("source checked in the future", "sources",
+              QJsonArray{QJsonObject{
+                  {"url", "https://acme.example/"}, {"title", "t"}, {"checked", "2999-01-01"}}},
+              {"data/software/cad/alpha_cad.json: sources[0].checked \"2999-01-01\" lies in the "
+               "future"});
+        company("company source without link", "sources",
+                QJsonArray{QJsonObject{{"title", "Acme"}, {"checked", "2026-12-07"}}},
+                {"data/companies/acme.json: sources[0].url is empty"});
+        row("technology source on an impossible day", "technologies/kernels/k1.json",
+            F::json(F::edited(F::kernel(), "sources",
+                              QJsonArray{QJsonObject{{"url", "https://k1.example/"},
+                                                     {"title", "K1"},
+                                                     {"checked", "2026-02-30"}}})),
+            {"data/technologies/kernels/k1.json: sources[0].checked \"2026-02-30\" is not a date "
+             "written YYYY-MM-DD"});
+
         // Technologies.
+        row("technology id differs from file name", "technologies/kernels/k1.json",
+            F::json(F::edited(F::kernel(), "id", "k_one")),
+            {"data/technologies/kernels/k1.json: id \"k_one\" does not match the file name "
+             "\"k1\""});
+        row("standard supported by entries", "technologies/standards/s1.json",
+            F::json({{"id", "s1"},
+                     {"supportedBy", QJsonObject{{"readAndWrite", QJsonArray{"Alpha CAD"}},
+                                                 {"readOnly", QJsonArray{"Beta Sim"}}}}}),
+            {});
+        row("standard supported by unknown software", "technologies/standards/s1.json",
+            F::json({{"id", "s1"},
+                     {"supportedBy", QJsonObject{{"readOnly", QJsonArray{"Beta Sim", "Omega"}},
+                                                 {"writeOnly", QJsonArray{"alpha cad", 7}}}}}),
+            {"data/technologies/standards/s1.json: supportedBy.readOnly: software \"Omega\" is not "
+             "the name of a software entry",
+             "data/technologies/standards/s1.json: supportedBy.writeOnly: software \"alpha cad\" "
+             "is "
+             "spelled \"Alpha CAD\" in data/software/cad/alpha_cad.json",
+             "data/technologies/standards/s1.json: supportedBy.writeOnly[1] is not a string"});
+        row("standard support as a list", "technologies/standards/s1.json",
+            F::json({{"id", "s1"}, {"supportedBy", QJsonArray{"Alpha CAD"}}}),
+            {"data/technologies/standards/s1.json: supportedBy is not an object"});
+        row("standard support list as text", "technologies/standards/s1.json",
+            F::json({{"id", "s1"}, {"supportedBy", QJsonObject{{"readOnly", "Alpha CAD"}}}}),
+            {"data/technologies/standards/s1.json: supportedBy.readOnly is not an array"});
         row("content file missing", "technologies/article.json",
             F::json(F::edited(F::article(), "contentFile", "missing.md")),
             {"data/technologies/article.json: contentFile \"missing.md\" does not exist beside "
@@ -373,6 +438,54 @@ private slots:
             {"data/disciplines/thermal/data.json: id \"overview\" is already used by "
              "data/disciplines/structural/overview.json"});
 
+        // Recommended software.
+        row("discipline recommends entries", "config/categories.json",
+            F::json(F::edited(F::categories(), "disciplineCategories.thermal.recommendedSoftware",
+                              QJsonArray{"Alpha CAD", "Beta Sim"})),
+            {});
+        row("discipline recommends unknown software", "config/categories.json",
+            F::json(F::edited(F::categories(), "disciplineCategories.thermal.recommendedSoftware",
+                              QJsonArray{"Alpha CAD", "Gamma"})),
+            {"data/config/categories.json: discipline \"thermal\": recommended software \"Gamma\" "
+             "is "
+             "not the name of a software entry"});
+        row("discipline recommendation spelled differently", "config/categories.json",
+            F::json(F::edited(F::categories(), "disciplineCategories.thermal.recommendedSoftware",
+                              QJsonArray{"alpha  cad"})),
+            {"data/config/categories.json: discipline \"thermal\": recommended software \"alpha  "
+             "cad\" is spelled \"Alpha CAD\" in data/software/cad/alpha_cad.json"});
+        row("discipline recommendations as text", "config/categories.json",
+            F::json(F::edited(F::categories(), "disciplineCategories.thermal.recommendedSoftware",
+                              "Alpha CAD")),
+            {"data/config/categories.json: discipline \"thermal\": recommendedSoftware is not an "
+             "array"});
+        row("sub-discipline recommends unknown software", "config/categories.json",
+            F::json(F::edited(F::categories(), "disciplineCategories.structural.subDisciplines",
+                              QJsonArray{QJsonObject{
+                                  {"id", "linear_static"},
+                                  {"dataPath", "structural/linear_static"},
+                                  {"recommendedSoftware", QJsonArray{"Beta Sim", "Delta", 3}}}})),
+            {"data/config/categories.json: sub-discipline \"linear_static\" of \"structural\": "
+             "recommended software \"Delta\" is not the name of a software entry",
+             "data/config/categories.json: sub-discipline \"linear_static\" of \"structural\": "
+             "recommendedSoftware[2] is not a string"});
+        row("discipline document recommends unknown software", "disciplines/thermal/data.json",
+            F::json({{"id", "data"},
+                     {"type", "dataset"},
+                     {"name", "物性数据"},
+                     {"recommendedSoftware", QJsonArray{"Beta Sim", "Zeta"}}}),
+            {"data/disciplines/thermal/data.json: recommended software \"Zeta\" is not the name of "
+             "a "
+             "software entry"});
+        row("nested recommendation spelled differently", "disciplines/thermal/data.json",
+            F::json({{"id", "data"},
+                     {"type", "dataset"},
+                     {"name", "物性数据"},
+                     {"steps",
+                      QJsonArray{QJsonObject{{"recommendedSoftware", QJsonArray{"BETA SIM"}}}}}}),
+            {"data/disciplines/thermal/data.json: recommended software \"BETA SIM\" is spelled "
+             "\"Beta Sim\" in data/software/cae/beta_sim.json"});
+
         // Pictures.
         row("picture that is not PNG", "pictures/fake.png", "GIF89a\x01\x00",
             {"data/pictures/fake.png: not a PNG file (wrong signature)"});
@@ -409,6 +522,137 @@ private slots:
         }
         if (!relPath.isEmpty())
             kb.write(relPath, content);
+        QCOMPARE(checkedLines(kb), expected);
+    }
+
+    void acquisitions_data()
+    {
+        QTest::addColumn<QJsonObject>("bigco");
+        QTest::addColumn<QJsonObject>("acme");
+        QTest::addColumn<QJsonObject>("alpha");
+        QTest::addColumn<QStringList>("expected");
+
+        // BigCo: a second company that records what it bought.
+        const auto bigco = [](const QJsonValue& acquisitions) {
+            QJsonObject company = F::edited(F::edited(F::acme(), "id", "bigco"), "name", "BigCo");
+            return F::edited(F::edited(company, "products", QJsonArray{}), "acquisitions",
+                             acquisitions);
+        };
+        const auto deal = [](const QString& status, const QJsonValue& products) {
+            return QJsonObject{{"target", "Acme"},
+                               {"date", "2026-03"},
+                               {"status", status},
+                               {"products", products}};
+        };
+        const QJsonArray alphaBought{deal("completed", QJsonArray{"Alpha CAD"})};
+
+        QTest::newRow("completed purchase, old vendor")
+            << bigco(alphaBought) << F::acme() << F::alphaCad()
+            << QStringList{
+                   "data/companies/acme.json: lists product \"Alpha CAD\", but "
+                   "data/companies/bigco.json records that BigCo acquired it with \"Acme\" "
+                   "(2026-03)",
+                   "data/software/cad/alpha_cad.json: vendor \"Acme\", but "
+                   "data/companies/bigco.json records that BigCo acquired \"Alpha CAD\" with "
+                   "\"Acme\" (2026-03)"};
+        QTest::newRow("announced purchase")
+            << bigco(QJsonArray{deal("announced", QJsonArray{"Alpha CAD"})}) << F::acme()
+            << F::alphaCad() << QStringList();
+        QTest::newRow("terminated purchase")
+            << bigco(QJsonArray{deal("terminated", QJsonArray{"Alpha CAD"})}) << F::acme()
+            << F::alphaCad() << QStringList();
+        QTest::newRow("vendor moved, old company still lists it")
+            << bigco(alphaBought) << F::acme() << F::edited(F::alphaCad(), "vendor", "BigCo")
+            << QStringList{"data/companies/acme.json: lists product \"Alpha CAD\", but "
+                           "data/companies/bigco.json records that BigCo acquired it with \"Acme\" "
+                           "(2026-03)"};
+        QTest::newRow("vendor and list moved")
+            << F::edited(bigco(alphaBought), "products", QJsonArray{"Alpha CAD"})
+            << F::edited(F::acme(), "products", QJsonArray{"Gamma Tool"})
+            << F::edited(F::alphaCad(), "vendor", "BigCo") << QStringList();
+        QTest::newRow("bought company keeps selling it")
+            << bigco(QJsonArray{
+                   F::edited(deal("completed", QJsonArray{"Alpha CAD"}), "targetCompany", "Acme")})
+            << F::acme() << F::alphaCad() << QStringList();
+        QTest::newRow("subsidiary through acquisitionInfo")
+            << bigco(alphaBought)
+            << F::edited(F::acme(), "acquisitionInfo",
+                         QJsonObject{{"acquirer", "BigCo（全资收购）"}, {"date", "2026-03"}})
+            << F::alphaCad() << QStringList();
+        QTest::newRow("subsidiary through parentCompany")
+            << bigco(alphaBought) << F::edited(F::acme(), "parentCompany", "BigCo") << F::alphaCad()
+            << QStringList();
+        QTest::newRow("parent that is no entry")
+            << bigco(alphaBought) << F::edited(F::acme(), "parentCompany", "BigCo Holdings")
+            << F::edited(F::alphaCad(), "vendor", "BigCo")
+            << QStringList{"data/companies/acme.json: lists product \"Alpha CAD\", but "
+                           "data/companies/bigco.json records that BigCo acquired it with \"Acme\" "
+                           "(2026-03)"};
+        QTest::newRow("ownership cycle")
+            << F::edited(bigco(alphaBought), "parentCompany", "Acme")
+            << F::edited(F::acme(), "parentCompany", "BigCo") << F::alphaCad() << QStringList();
+        QTest::newRow("later sale wins")
+            << bigco(QJsonArray{
+                   deal("completed", QJsonArray{"Alpha CAD"}),
+                   F::edited(deal("completed", QJsonArray{"Alpha CAD"}), "date", "2019")})
+            << F::edited(F::acme(), "acquisitions",
+                         QJsonArray{F::edited(
+                             F::edited(deal("completed", QJsonArray{"Alpha CAD"}), "target", "Old"),
+                             "date", "2024")})
+            << F::alphaCad()
+            << QStringList{
+                   "data/companies/acme.json: lists product \"Alpha CAD\", but "
+                   "data/companies/bigco.json records that BigCo acquired it with \"Acme\" "
+                   "(2026-03)",
+                   "data/software/cad/alpha_cad.json: vendor \"Acme\", but "
+                   "data/companies/bigco.json records that BigCo acquired \"Alpha CAD\" with "
+                   "\"Acme\" (2026-03)"};
+        QTest::newRow("no date")
+            << bigco(QJsonArray{F::edited(deal("completed", QJsonArray{"Alpha CAD"}), "date",
+                                          QJsonValue(QJsonValue::Undefined))})
+            << F::acme() << F::edited(F::alphaCad(), "vendor", "BigCo")
+            << QStringList{
+                   "data/companies/acme.json: lists product \"Alpha CAD\", but "
+                   "data/companies/bigco.json records that BigCo acquired it with \"Acme\""};
+        QTest::newRow("acquired product spelled differently")
+            << bigco(QJsonArray{deal("completed", QJsonArray{"alpha cad", "Not Listed"})})
+            << F::acme() << F::alphaCad()
+            << QStringList{"data/companies/bigco.json: acquired product \"alpha cad\" is spelled "
+                           "\"Alpha CAD\" in data/software/cad/alpha_cad.json"};
+        QTest::newRow("acquisitions not a list")
+            << bigco(QJsonObject{}) << F::acme() << F::alphaCad()
+            << QStringList{"data/companies/bigco.json: acquisitions is not an array"};
+        QTest::newRow("acquisition as text")
+            << bigco(QJsonArray{"Acme"}) << F::acme() << F::alphaCad()
+            << QStringList{"data/companies/bigco.json: acquisitions[0] is not an object"};
+        QTest::newRow("acquisition without target or status")
+            << bigco(QJsonArray{QJsonObject{{"products", QJsonArray{"Alpha CAD"}}}}) << F::acme()
+            << F::alphaCad()
+            << QStringList{"data/companies/bigco.json: acquisitions[0].target is missing",
+                           "data/companies/bigco.json: acquisitions[0].status is missing"};
+        QTest::newRow("unknown status")
+            << bigco(QJsonArray{deal("rumoured", QJsonArray{"Alpha CAD"})}) << F::acme()
+            << F::alphaCad()
+            << QStringList{"data/companies/bigco.json: acquisitions[0].status \"rumoured\" is not "
+                           "one of completed, announced, terminated"};
+        QTest::newRow("products not names")
+            << bigco(QJsonArray{deal("completed", QJsonArray{"Alpha CAD", 1})}) << F::acme()
+            << F::alphaCad()
+            << QStringList{"data/companies/bigco.json: acquisitions[0].products is not an array of "
+                           "product names"};
+    }
+
+    void acquisitions()
+    {
+        QFETCH(QJsonObject, bigco);
+        QFETCH(QJsonObject, acme);
+        QFETCH(QJsonObject, alpha);
+        QFETCH(QStringList, expected);
+
+        KnowledgeBaseFixture kb;
+        kb.write("companies/bigco.json", F::json(bigco));
+        kb.write("companies/acme.json", F::json(acme));
+        kb.write("software/cad/alpha_cad.json", F::json(alpha));
         QCOMPARE(checkedLines(kb), expected);
     }
 

@@ -127,6 +127,13 @@ bool isHttpUrl(const QString& text)
            !url.host().isEmpty();
 }
 
+bool isIsoDate(const QString& text)
+{
+    static const QRegularExpression datePattern(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+    return datePattern.match(text).hasMatch() &&
+           QDate::fromString(text, QStringLiteral("yyyy-MM-dd")).isValid();
+}
+
 bool isEmptyValue(const QJsonValue& value)
 {
     switch (value.type()) {
@@ -172,37 +179,6 @@ bool isCompanyLike(const QString& vendor)
     }
     return true;
 }
-
-// A name's exact spellings and where each was found, with a loose index on top.
-class NameIndex
-{
-public:
-    void add(const QString& name, const QString& relPath)
-    {
-        if (name.trimmed().isEmpty() || m_exact.contains(name))
-            return;
-        m_exact.insert(name, relPath);
-        const QString key = looseKey(name);
-        if (!m_loose.contains(key))
-            m_loose.insert(key, name);
-    }
-
-    bool containsExactly(const QString& name) const { return m_exact.contains(name); }
-
-    // The indexed spelling of a name that matches only loosely; empty otherwise.
-    QString looseMatch(const QString& name) const
-    {
-        if (m_exact.contains(name))
-            return QString();
-        return m_loose.value(looseKey(name));
-    }
-
-    QString fileOf(const QString& name) const { return m_exact.value(name); }
-
-private:
-    QHash<QString, QString> m_exact;
-    QHash<QString, QString> m_loose;
-};
 
 void appendEscaped(QByteArray& out, const QString& text)
 {
@@ -314,7 +290,47 @@ void appendJson(QByteArray& out, const QJsonValue& value, int indent)
     }
 }
 
+// The company a text names: "Siemens AG（并入 …）" names "Siemens AG".
+QString leadingName(const QString& text)
+{
+    static const QRegularExpression bracket(QStringLiteral("[（(]"));
+    return text.section(bracket, 0, 0).trimmed();
+}
+
+const QStringList acquisitionStates = {"completed", "announced", "terminated"};
+
 } // namespace
+
+// A name's exact spellings and where each was found, with a loose index on top.
+class KnowledgeBaseChecker::NameIndex
+{
+public:
+    void add(const QString& name, const QString& relPath)
+    {
+        if (name.trimmed().isEmpty() || m_exact.contains(name))
+            return;
+        m_exact.insert(name, relPath);
+        const QString key = looseKey(name);
+        if (!m_loose.contains(key))
+            m_loose.insert(key, name);
+    }
+
+    bool containsExactly(const QString& name) const { return m_exact.contains(name); }
+
+    // The indexed spelling of a name that matches only loosely; empty otherwise.
+    QString looseMatch(const QString& name) const
+    {
+        if (m_exact.contains(name))
+            return QString();
+        return m_loose.value(looseKey(name));
+    }
+
+    QString fileOf(const QString& name) const { return m_exact.value(name); }
+
+private:
+    QHash<QString, QString> m_exact;
+    QHash<QString, QString> m_loose;
+};
 
 KnowledgeBaseChecker::KnowledgeBaseChecker(const QString& dataDir)
     : m_dataDir(QDir(dataDir).absolutePath())
@@ -593,6 +609,7 @@ void KnowledgeBaseChecker::checkSoftwareEntry(const QString& relPath, const QJso
     checkHttpUrl(relPath, resources.value("documentation"), "resources.documentation", true);
 
     checkMetadata(relPath, entry);
+    checkSources(relPath, entry);
 
     const QJsonValue competitors =
         entry.value("competitiveAnalysis").toObject().value("competitors");
@@ -641,6 +658,7 @@ void KnowledgeBaseChecker::checkCompanies()
         checkNonEmptyString(relPath, company, "name");
         checkDescription(relPath, company);
         checkMetadata(relPath, company);
+        checkSources(relPath, company);
 
         // The company page reads the links from stockInfo; a top-level copy gets the same rules.
         const QList<QPair<QString, QJsonValue>> linkSets = {
@@ -725,6 +743,280 @@ void KnowledgeBaseChecker::checkConsistency()
             checkSoftwareName(relPath, name, QStringLiteral("product"));
         }
     }
+
+    checkOwnership(companies, software);
+    checkRecommendations(software);
+    checkSupportedBy(software);
+}
+
+void KnowledgeBaseChecker::checkSoftwareReference(const QString& relPath, const QString& context,
+                                                  const QString& what, const QString& name,
+                                                  const NameIndex& software)
+{
+    if (software.containsExactly(name))
+        return;
+    const QString spelling = software.looseMatch(name);
+    if (!spelling.isEmpty())
+        addProblem(relPath, QStringLiteral("%1%2 %3 is spelled %4 in %5")
+                                .arg(context, what, quoted(name), quoted(spelling),
+                                     shown(software.fileOf(spelling))));
+    else
+        addProblem(relPath, QStringLiteral("%1%2 %3 is not the name of a software entry")
+                                .arg(context, what, quoted(name)));
+}
+
+void KnowledgeBaseChecker::checkSoftwareList(const QString& relPath, const QString& context,
+                                             const QString& label, const QString& what,
+                                             const QJsonValue& list, const NameIndex& software)
+{
+    if (!list.isArray()) {
+        addProblem(relPath, QStringLiteral("%1%2 is not an array").arg(context, label));
+        return;
+    }
+    const QJsonArray names = list.toArray();
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (!names.at(i).isString())
+            addProblem(relPath,
+                       QStringLiteral("%1%2[%3] is not a string").arg(context, label).arg(i));
+        else
+            checkSoftwareReference(relPath, context, what, names.at(i).toString(), software);
+    }
+}
+
+void KnowledgeBaseChecker::checkOwnership(const NameIndex& companies, const NameIndex& software)
+{
+    // Who owns whom, as far as parentCompany and acquisitionInfo name company entries.
+    QHash<QString, QString> owner;
+    for (const QString& relPath : std::as_const(m_companyFiles)) {
+        const QJsonObject company = m_json.value(relPath).object();
+        const QString name = company.value("name").toString();
+        for (const QString& text :
+             {company.value("parentCompany").toString(),
+              company.value("acquisitionInfo").toObject().value("acquirer").toString()}) {
+            const QString candidate = leadingName(text);
+            if (!candidate.isEmpty() && candidate != name && companies.containsExactly(candidate)) {
+                owner.insert(name, candidate);
+                break;
+            }
+        }
+    }
+    const auto ownedBy = [&owner](QString company, const QString& group) {
+        QSet<QString> seen;
+        while (!company.isEmpty() && !seen.contains(company)) {
+            if (company == group)
+                return true;
+            seen.insert(company);
+            company = owner.value(company);
+        }
+        return false;
+    };
+
+    // Which company entries list a product.
+    QHash<QString, QStringList> listedBy;
+    for (const QString& relPath : std::as_const(m_companyFiles)) {
+        const QJsonArray products = m_json.value(relPath).object().value("products").toArray();
+        for (const QJsonValue& product : products) {
+            const QString name = product.isObject() ? product.toObject().value("name").toString()
+                                                    : product.toString();
+            if (!name.isEmpty() && !listedBy.value(name).contains(relPath))
+                listedBy[name].append(relPath);
+        }
+    }
+
+    struct Deal
+    {
+        QString relPath;
+        QString acquirer;
+        QString target;
+        QString targetCompany;
+        QString date;
+    };
+    QMap<QString, Deal> latest; // product -> latest completed acquisition naming it
+    for (const QString& relPath : std::as_const(m_companyFiles)) {
+        const QJsonObject company = m_json.value(relPath).object();
+        const QJsonValue acquisitions = company.value("acquisitions");
+        if (acquisitions.isUndefined())
+            continue;
+        if (!acquisitions.isArray()) {
+            addProblem(relPath, QStringLiteral("acquisitions is not an array"));
+            continue;
+        }
+        const QString acquirer = company.value("name").toString();
+        const QJsonArray list = acquisitions.toArray();
+        for (qsizetype i = 0; i < list.size(); ++i) {
+            const QString label = QStringLiteral("acquisitions[%1]").arg(i);
+            if (!list.at(i).isObject()) {
+                addProblem(relPath, QStringLiteral("%1 is not an object").arg(label));
+                continue;
+            }
+            const QJsonObject deal = list.at(i).toObject();
+            const bool named = checkNonEmptyString(relPath, deal, "target", label + ".target");
+            QString status;
+            if (checkNonEmptyString(relPath, deal, "status", label + ".status")) {
+                status = deal.value("status").toString();
+                if (!acquisitionStates.contains(status))
+                    addProblem(relPath, QStringLiteral("%1.status %2 is not one of %3")
+                                            .arg(label, quoted(status),
+                                                 acquisitionStates.join(QStringLiteral(", "))));
+            }
+            const QJsonValue products = deal.value("products");
+            if (products.isUndefined())
+                continue;
+            const QJsonArray names = products.toArray();
+            if (!products.isArray() ||
+                std::any_of(names.begin(), names.end(),
+                            [](const QJsonValue& value) { return !value.isString(); })) {
+                addProblem(
+                    relPath,
+                    QStringLiteral("%1.products is not an array of product names").arg(label));
+                continue;
+            }
+            if (!named || status != QLatin1String("completed"))
+                continue;
+
+            for (const QJsonValue& value : names) {
+                const QString product = value.toString();
+                const QString spelling = software.looseMatch(product);
+                if (!spelling.isEmpty())
+                    addProblem(relPath, QStringLiteral("acquired product %1 is spelled %2 in %3")
+                                            .arg(quoted(product), quoted(spelling),
+                                                 shown(software.fileOf(spelling))));
+                // A product sold on again belongs to its latest buyer.
+                const Deal candidate{relPath, acquirer, deal.value("target").toString(),
+                                     deal.value("targetCompany").toString(),
+                                     deal.value("date").toString()};
+                const auto known = latest.constFind(product);
+                if (known == latest.cend() || known->date < candidate.date)
+                    latest.insert(product, candidate);
+            }
+        }
+    }
+
+    for (auto it = latest.cbegin(); it != latest.cend(); ++it) {
+        const QString& product = it.key();
+        const Deal& deal = it.value();
+        const QString deed =
+            QStringLiteral("%1 records that %2 acquired").arg(shown(deal.relPath), deal.acquirer);
+        const QString how =
+            QStringLiteral("with %1%2")
+                .arg(quoted(deal.target),
+                     deal.date.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(deal.date));
+        // The acquirer, its subsidiaries and the bought company itself may sell the product.
+        const auto mayOwn = [&](const QString& name) {
+            return ownedBy(name, deal.acquirer) ||
+                   (!deal.targetCompany.isEmpty() && name == deal.targetCompany);
+        };
+        if (software.containsExactly(product)) {
+            const QString entryPath = software.fileOf(product);
+            const QString vendor = m_json.value(entryPath).object().value("vendor").toString();
+            if (!mayOwn(vendor))
+                addProblem(entryPath, QStringLiteral("vendor %1, but %2 %3 %4")
+                                          .arg(quoted(vendor), deed, quoted(product), how));
+        }
+        for (const QString& listing : listedBy.value(product)) {
+            const QString lister = m_json.value(listing).object().value("name").toString();
+            if (!mayOwn(lister))
+                addProblem(listing, QStringLiteral("lists product %1, but %2 it %3")
+                                        .arg(quoted(product), deed, how));
+        }
+    }
+}
+
+void KnowledgeBaseChecker::checkRecommendations(const NameIndex& software)
+{
+    const QString label = QStringLiteral("recommendedSoftware");
+    const QString what = QStringLiteral("recommended software");
+    if (m_haveDisciplineCategories) {
+        for (auto it = m_disciplineCategories.begin(); it != m_disciplineCategories.end(); ++it) {
+            const QJsonObject discipline = it.value().toObject();
+            if (discipline.contains(label))
+                checkSoftwareList(categoriesPath,
+                                  QStringLiteral("discipline %1: ").arg(quoted(it.key())), label,
+                                  what, discipline.value(label), software);
+            for (const QJsonValue& value : discipline.value("subDisciplines").toArray()) {
+                const QJsonObject sub = value.toObject();
+                if (sub.contains(label))
+                    checkSoftwareList(
+                        categoriesPath,
+                        QStringLiteral("sub-discipline %1 of %2: ")
+                            .arg(quoted(sub.value("id").toString()), quoted(it.key())),
+                        label, what, sub.value(label), software);
+            }
+        }
+    }
+
+    // Discipline documents may recommend software at any depth.
+    for (const QString& relPath : jsonFilesUnder(QStringLiteral("disciplines/"))) {
+        QVector<QJsonValue> pending = {QJsonValue(m_json.value(relPath).object())};
+        while (!pending.isEmpty()) {
+            const QJsonValue value = pending.takeFirst();
+            if (value.isArray()) {
+                for (const QJsonValue& element : value.toArray())
+                    pending.append(element);
+                continue;
+            }
+            const QJsonObject object = value.toObject();
+            for (auto it = object.begin(); it != object.end(); ++it) {
+                if (it.key() == label)
+                    checkSoftwareList(relPath, QString(), label, what, it.value(), software);
+                else
+                    pending.append(it.value());
+            }
+        }
+    }
+}
+
+void KnowledgeBaseChecker::checkSupportedBy(const NameIndex& software)
+{
+    for (const QString& relPath : jsonFilesUnder(QStringLiteral("technologies/"))) {
+        const QJsonValue supportedBy = m_json.value(relPath).object().value("supportedBy");
+        if (supportedBy.isUndefined())
+            continue;
+        if (!supportedBy.isObject()) {
+            addProblem(relPath, QStringLiteral("supportedBy is not an object"));
+            continue;
+        }
+        const QJsonObject lists = supportedBy.toObject();
+        for (auto it = lists.begin(); it != lists.end(); ++it) {
+            const QString label = QStringLiteral("supportedBy.") + it.key();
+            checkSoftwareList(relPath, QString(), label, label + QStringLiteral(": software"),
+                              it.value(), software);
+        }
+    }
+}
+
+void KnowledgeBaseChecker::checkSources(const QString& relPath, const QJsonObject& entry)
+{
+    const QJsonValue sources = entry.value("sources");
+    if (sources.isUndefined())
+        return;
+    if (!sources.isArray()) {
+        addProblem(relPath, QStringLiteral("sources is not an array"));
+        return;
+    }
+    const QJsonArray list = sources.toArray();
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        const QString label = QStringLiteral("sources[%1]").arg(i);
+        if (!list.at(i).isObject()) {
+            addProblem(
+                relPath,
+                QStringLiteral("%1 is not an object with url, title and checked").arg(label));
+            continue;
+        }
+        const QJsonObject source = list.at(i).toObject();
+        checkHttpUrl(relPath, source.value("url"), label + QStringLiteral(".url"), false);
+        checkNonEmptyString(relPath, source, "title", label + QStringLiteral(".title"));
+        if (!checkNonEmptyString(relPath, source, "checked", label + QStringLiteral(".checked")))
+            continue;
+        const QString checked = source.value("checked").toString();
+        if (!isIsoDate(checked))
+            addProblem(relPath, QStringLiteral("%1.checked %2 is not a date written YYYY-MM-DD")
+                                    .arg(label, quoted(checked)));
+        else if (QDate::fromString(checked, QStringLiteral("yyyy-MM-dd")) > QDate::currentDate())
+            addProblem(
+                relPath,
+                QStringLiteral("%1.checked %2 lies in the future").arg(label, quoted(checked)));
+    }
 }
 
 void KnowledgeBaseChecker::checkContentFiles()
@@ -769,7 +1061,15 @@ void KnowledgeBaseChecker::checkTechnologies()
 {
     const QStringList files = jsonFilesUnder(QStringLiteral("technologies/"));
     for (const QString& relPath : files) {
+        if (!m_json.value(relPath).isObject())
+            continue;
         const QJsonObject object = m_json.value(relPath).object();
+        const QString id = object.value("id").toString();
+        const QString baseName = QFileInfo(relPath).completeBaseName();
+        if (!id.isEmpty() && id != baseName)
+            addProblem(relPath, QStringLiteral("id %1 does not match the file name %2")
+                                    .arg(quoted(id), quoted(baseName)));
+        checkSources(relPath, object);
         if (object.value("type").toString() != kernelType)
             continue;
         for (const QString& key : kernelKeys) {
@@ -867,11 +1167,9 @@ void KnowledgeBaseChecker::checkMetadata(const QString& relPath, const QJsonObje
     }
     const QJsonObject metadata = entry.value("metadata").toObject();
 
-    static const QRegularExpression datePattern(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
     if (checkNonEmptyString(relPath, metadata, "lastUpdated", "metadata.lastUpdated")) {
         const QString date = metadata.value("lastUpdated").toString();
-        if (!datePattern.match(date).hasMatch() ||
-            !QDate::fromString(date, QStringLiteral("yyyy-MM-dd")).isValid())
+        if (!isIsoDate(date))
             addProblem(relPath, QStringLiteral("metadata.lastUpdated %1 is not a date written "
                                                "YYYY-MM-DD")
                                     .arg(quoted(date)));

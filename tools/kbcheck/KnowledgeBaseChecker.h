@@ -48,6 +48,8 @@ public:
     static QByteArray formatJson(const QJsonValue& value);
 
 private:
+    class NameIndex;
+
     void reset();
     void collectFiles();
     void checkFile(const QString& relPath);
@@ -62,6 +64,14 @@ private:
     void checkDisciplines();
     void checkDisciplineDirectory(const QString& dataPath, const QString& what);
     void checkUniqueIds(const QStringList& relPaths);
+    void checkOwnership(const NameIndex& companies, const NameIndex& software);
+    void checkRecommendations(const NameIndex& software);
+    void checkSupportedBy(const NameIndex& software);
+    void checkSources(const QString& relPath, const QJsonObject& entry);
+    void checkSoftwareReference(const QString& relPath, const QString& context, const QString& what,
+                                const QString& name, const NameIndex& software);
+    void checkSoftwareList(const QString& relPath, const QString& context, const QString& label,
+                           const QString& what, const QJsonValue& list, const NameIndex& software);
 
     void checkMetadata(const QString& relPath, const QJsonObject& entry);
     void checkDescription(const QString& relPath, const QJsonObject& entry);
