@@ -85,7 +85,9 @@ QString NavigationTree::entryLabel(const QJsonObject& entry)
         const QJsonValue version = entry.value(QLatin1String("currentVersion"));
         const QString text =
             version.isDouble() ? QString::number(version.toDouble(), 'g', 15) : version.toString();
-        label += QStringLiteral(" (") + text + QLatin1Char(')');
+        // An entry without a version must not read "Name ()".
+        if (!text.trimmed().isEmpty())
+            label += QStringLiteral(" (") + text + QLatin1Char(')');
     }
     return label;
 }

@@ -352,6 +352,12 @@ private slots:
                                  << "";
         QTest::newRow("version only") << R"({"currentVersion":"1"})"
                                       << " (1)";
+        QTest::newRow("empty version") << R"({"name":"N","currentVersion":""})"
+                                       << "N";
+        QTest::newRow("blank version") << R"({"name":"N","currentVersion":"  "})"
+                                       << "N";
+        QTest::newRow("null version") << R"({"name":"N","currentVersion":null})"
+                                      << "N";
     }
     void entryLabel()
     {
