@@ -324,6 +324,8 @@ void NavigationTree::onRefresh()
 {
     if (!m_dataManager)
         return;
+    // The lists are cached; without this a file added since the last build stays hidden.
+    m_dataManager->clearListCache();
     clearTree();
     loadCategories();
 }

@@ -749,15 +749,30 @@ private slots:
         QCOMPARE(tree.itemForPath(alpha)->treeWidget(), &tree);
     }
 
+    void refreshPicksUpNewFiles_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QStringList>("labels");
+        QTest::newRow("company") << "companies/beta.json"
+                                 << "companies" << QStringList({"Acme", "Neu", "notes.md"});
+        QTest::newRow("software") << "software/cad/gamma.json"
+                                  << "software/cad"
+                                  << QStringList({"Alpha (2024)", "bare (2024)", "Neu"});
+        QTest::newRow("technology") << "technologies/mesh/hexa.json"
+                                    << "technologies/mesh" << QStringList({"Neu"});
+    }
     void refreshPicksUpNewFiles()
     {
+        QFETCH(QString, file);
+        QFETCH(QString, parent);
+        QFETCH(QStringList, labels);
         NavigationTree tree;
         tree.setDataManager(m_manager.get());
-        QVERIFY(m_data->write("companies/beta.json", R"({"name":"Beta"})"));
-        m_manager->clearListCache();
+        QVERIFY(m_data->write(file, R"({"name":"Neu"})"));
+        // No clearListCache here: the refresh itself must not serve the cached lists.
         tree.onRefresh();
-        QCOMPARE(childLabels(findPath(tree, "companies")),
-                 QStringList({"Acme", "Beta", "notes.md"}));
+        QCOMPARE(childLabels(findPath(tree, parent)), labels);
     }
 
     void newsSwitchAppliesAtNextLoad()
