@@ -8,6 +8,7 @@
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 
@@ -318,6 +319,23 @@ void NavigationTree::onItemExpanded(QTreeWidgetItem* item)
         loadPictureItems(item);
     if (item->childCount() == 0)
         item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+}
+
+void NavigationTree::keyPressEvent(QKeyEvent* event)
+{
+    QTreeWidgetItem* before = currentItem();
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && before && state() != EditingState) {
+        onItemClicked(before, 0);
+        event->accept();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
+    // Moving with the keys opens the new item as a click would. Mouse presses change the
+    // current item too, but they end in itemClicked, so only key moves are handled here.
+    QTreeWidgetItem* after = currentItem();
+    if (after && after != before)
+        onItemClicked(after, 0);
 }
 
 void NavigationTree::onRefresh()

@@ -448,6 +448,71 @@ private slots:
         QCOMPARE(selectedSpy.count(), 1);
     }
 
+    void keyboardOpensItems_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<QString>("category");
+        QTest::newRow("return") << int(Qt::Key_Return) << "software/cad/alpha.json"
+                                << "";
+        QTest::newRow("enter") << int(Qt::Key_Enter) << "software/cad/alpha.json"
+                               << "";
+        QTest::newRow("down") << int(Qt::Key_Down) << "software/cad/bare.json"
+                              << "";
+        QTest::newRow("up") << int(Qt::Key_Up) << ""
+                            << "software/cad";
+        QTest::newRow("left to parent") << int(Qt::Key_Left) << ""
+                                        << "software/cad";
+        QTest::newRow("right on a leaf") << int(Qt::Key_Right) << ""
+                                         << "";
+    }
+    void keyboardOpensItems()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, selected);
+        QFETCH(QString, category);
+        NavigationTree tree;
+        tree.setNewsEnabled(false);
+        tree.setDataManager(m_manager.get());
+        tree.resize(400, 600);
+        tree.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tree));
+        QTreeWidgetItem* cad = findPath(tree, "software/cad");
+        cad->setExpanded(true);
+        tree.setCurrentItem(cad->child(0));
+
+        QSignalSpy selectedSpy(&tree, &NavigationTree::itemSelected);
+        QSignalSpy categorySpy(&tree, &NavigationTree::categorySelected);
+        QTest::keyClick(&tree, Qt::Key(key));
+        QCOMPARE(selectedSpy.count(), selected.isEmpty() ? 0 : 1);
+        QCOMPARE(categorySpy.count(), category.isEmpty() ? 0 : 1);
+        if (!selected.isEmpty())
+            QCOMPARE(selectedSpy.at(0).at(0).toString(), m_data->filePath(selected));
+        if (!category.isEmpty())
+            QCOMPARE(categorySpy.at(0).at(0).toString(), category);
+    }
+
+    void mouseClickOpensOnce()
+    {
+        NavigationTree tree;
+        tree.setNewsEnabled(false);
+        tree.setDataManager(m_manager.get());
+        tree.resize(400, 600);
+        tree.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tree));
+        QTreeWidgetItem* cad = findPath(tree, "software/cad");
+        cad->setExpanded(true);
+        tree.setCurrentItem(cad->child(0));
+
+        // A click that also moves the current item is still one load.
+        QSignalSpy selectedSpy(&tree, &NavigationTree::itemSelected);
+        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {},
+                          tree.visualItemRect(cad->child(1)).center());
+        QCOMPARE(tree.currentItem(), cad->child(1));
+        QCOMPARE(selectedSpy.count(), 1);
+        QCOMPARE(selectedSpy.at(0).at(0).toString(), m_data->filePath("software/cad/bare.json"));
+    }
+
     void contextMenus_data()
     {
         QTest::addColumn<QString>("path");
