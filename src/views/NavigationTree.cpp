@@ -1,12 +1,12 @@
 #include "NavigationTree.h"
 
 #include "data/DataManager.h"
+#include "data/EntryFileDeleter.h"
 
 #include <QBrush>
 #include <QColor>
 #include <QContextMenuEvent>
 #include <QDebug>
-#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
@@ -398,16 +398,42 @@ void NavigationTree::onDelete()
     const QString path = itemPath(item);
     if (path.isEmpty() || !path.endsWith(QLatin1String(".json")))
         return;
-    if (!confirmDelete(item->text(0)))
+    const QString label = item->text(0);
+    if (!confirmDelete(label))
         return;
-    if (!QFile::remove(path)) {
-        qWarning().noquote() << "NavigationTree::onDelete - Failed to remove" << path;
-        showWarning(tr("删除失败"), tr("无法删除文件"));
+
+    // Paths of embedded entries ("data/...") name a place in the knowledge base, not a file
+    // below the working directory.
+    const QString dataPath = m_dataManager ? m_dataManager->dataPath() : QString();
+    const EntryFileDeleter::Result result = EntryFileDeleter::remove(path, dataPath);
+    switch (result.outcome) {
+    case EntryFileDeleter::Outcome::EmbeddedOnly:
+        showWarning(tr("无法删除"), tr("'%1' 是程序内置的条目，没有可删除的文件。").arg(label));
+        return;
+    case EntryFileDeleter::Outcome::NotFound:
+    case EntryFileDeleter::Outcome::Failed: {
+        const QString reason =
+            result.outcome == EntryFileDeleter::Outcome::NotFound ? tr("文件不存在") : result.error;
+        qWarning().noquote() << "NavigationTree::onDelete - Failed to remove" << result.diskPath
+                             << reason;
+        showWarning(tr("删除失败"), tr("无法删除文件: %1\n%2").arg(result.diskPath, reason));
         return;
     }
-    forgetItem(item);
-    delete item;
-    showInformation(tr("删除成功"), tr("文件已删除"));
+    case EntryFileDeleter::Outcome::Deleted:
+        // The cached lists still hold the entry; searches and overviews must not see it.
+        if (m_dataManager)
+            m_dataManager->clearListCache();
+        forgetItem(item);
+        delete item;
+        showInformation(tr("删除成功"), tr("文件已删除"));
+        return;
+    case EntryFileDeleter::Outcome::DeletedEmbeddedRemains:
+        // The program's own copy takes the file's place; show the tree as it now is.
+        onRefresh();
+        showInformation(tr("删除成功"),
+                        tr("文件已删除: %1\n程序内置的同一条目仍会显示。").arg(result.diskPath));
+        return;
+    }
 }
 
 void NavigationTree::forgetItem(QTreeWidgetItem* item)

@@ -676,6 +676,12 @@ private slots:
         // A later search for the deleted path finds nothing to touch.
         tree.highlightSearchResults(QJsonArray{QJsonObject{{"_filePath", path}}});
         QVERIFY(tree.highlightedItems().isEmpty());
+
+        // Nor do the lists the search and the overview pages are built from.
+        QJsonArray cadList = m_manager->getSoftwareList("cad");
+        QCOMPARE(cadList.size(), 1);
+        QCOMPARE(cadList.at(0).toObject().value("_filePath").toString(),
+                 m_data->filePath("software/cad/bare.json"));
     }
 
     void deleteAnsweredNo()
@@ -701,7 +707,8 @@ private slots:
         QVERIFY(QFile::remove(path)); // gone behind the tree's back
         tree.setCurrentItem(item);
         tree.onDelete();
-        QCOMPARE(tree.messages, QStringList{"warning|删除失败|无法删除文件"});
+        QCOMPARE(tree.messages,
+                 QStringList{"warning|删除失败|无法删除文件: " + path + "\n文件不存在"});
         QCOMPARE(tree.itemForPath(path), item);
         QCOMPARE(childLabels(item->parent()), QStringList({"Alpha (2024)", "bare (2024)"}));
     }
