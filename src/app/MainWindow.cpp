@@ -20,6 +20,7 @@
 #include "search/SearchDialog.h"
 #include "search/SearchEngine.h"
 #include "views/ContentView.h"
+#include "views/NavigationPath.h"
 #include "views/NavigationTree.h"
 
 #include <QAction>
@@ -49,22 +50,8 @@
 
 namespace {
 
-const QStringList kImageExtensions{QStringLiteral(".png"),  QStringLiteral(".jpg"),
-                                   QStringLiteral(".jpeg"), QStringLiteral(".gif"),
-                                   QStringLiteral(".bmp"),  QStringLiteral(".tiff"),
-                                   QStringLiteral(".tif")};
-
 const char kResourceArticlesUrl[] = "http://www.velmarik.example.com/articles";
 const char kFeedbackAddress[] = "feedback@velmarik.example.com";
-
-bool isImagePath(const QString& path)
-{
-    for (const QString& extension : kImageExtensions) {
-        if (path.endsWith(extension))
-            return true;
-    }
-    return false;
-}
 
 QString modeStatusName(int mode)
 {
@@ -565,7 +552,7 @@ void MainWindow::loadEntry(const QJsonObject& data)
 void MainWindow::onNavigationItemSelected(const QString& filePath)
 {
     m_currentFilePath = filePath;
-    if (!isImagePath(filePath)) {
+    if (!NavigationPath::isImagePath(filePath)) {
         loadEntry(m_dataManager->loadJsonFile(filePath));
         return;
     }
@@ -605,14 +592,23 @@ void MainWindow::onNavigationItemClicked(QTreeWidgetItem* item, int column)
 
 void MainWindow::onFavoriteItemActivated(const QString& filePath)
 {
-    if (!filePath.isEmpty())
-        onNavigationItemSelected(filePath);
+    openStoredPath(filePath);
 }
 
 void MainWindow::onHistoryItemActivated(const QString& filePath)
 {
-    if (!filePath.isEmpty())
-        onNavigationItemSelected(filePath);
+    openStoredPath(filePath);
+}
+
+void MainWindow::openStoredPath(const QString& path)
+{
+    if (path.isEmpty())
+        return;
+    // A favourited overview page is stored under its category path, which is no file.
+    if (NavigationPath::isCategoryPath(path))
+        onNavigationCategorySelected(path);
+    else
+        onNavigationItemSelected(path);
 }
 
 void MainWindow::onDataChanged(const QString& filePath)
@@ -624,7 +620,9 @@ void MainWindow::onDataChanged(const QString& filePath)
 
 void MainWindow::refreshContent()
 {
-    if (!m_currentFilePath.isEmpty())
+    if (NavigationPath::isCategoryPath(m_currentFilePath))
+        onNavigationCategorySelected(m_currentFilePath);
+    else if (!m_currentFilePath.isEmpty())
         loadEntry(m_dataManager->loadJsonFile(m_currentFilePath));
 }
 
@@ -829,7 +827,7 @@ void MainWindow::onNavigationCategorySelected(const QString& category)
         const QString text = builtInSoftwareDescription(key);
         overview.insert(QStringLiteral("description"),
                         text.isEmpty() ? QJsonObject() : QJsonObject{{QStringLiteral("zh"), text}});
-        loadDataToEditors(overview);
+        showCategoryOverview(category, overview);
         m_statusBar->showMessage(
             tr("已选择分类: %1 (包含 %2 个软件)").arg(key.toUpper()).arg(count), 3000);
         return;
@@ -871,9 +869,7 @@ void MainWindow::onNavigationCategorySelected(const QString& category)
         }
         overview.insert(QStringLiteral("items"), items);
         overview.insert(QStringLiteral("itemCount"), static_cast<int>(items.size()));
-        m_currentFilePath = category;
-        m_currentData = overview;
-        loadDataToEditors(m_currentData);
+        showCategoryOverview(category, overview);
         const QString name = overview.value(QLatin1String("name")).toString();
         m_statusBar->showMessage(tr("已加载类别: %1").arg(name.isEmpty() ? key : name), 3000);
         return;
@@ -901,7 +897,7 @@ void MainWindow::onNavigationCategorySelected(const QString& category)
                         {QStringLiteral("en"),
                          QStringLiteral("Major industrial software companies and solution "
                                         "providers worldwide.")}});
-        loadDataToEditors(overview);
+        showCategoryOverview(category, overview);
         m_statusBar->showMessage(tr("已选择分类: 公司企业 (包含 %1 家公司)").arg(companies.size()),
                                  3000);
         return;
@@ -925,11 +921,20 @@ void MainWindow::onNavigationCategorySelected(const QString& category)
                 {QStringLiteral("en"),
                  QStringLiteral("Knowledge graphs, architecture diagrams, flowcharts and other "
                                 "image resources related to industrial software.")}});
-        loadDataToEditors(overview);
+        showCategoryOverview(category, overview);
         m_statusBar->showMessage(tr("已选择分类: 图片资源 (包含 %1 张图片)").arg(pictures.size()),
                                  3000);
         return;
     }
+}
+
+void MainWindow::showCategoryOverview(const QString& category, const QJsonObject& overview)
+{
+    // The page shown is the current entry, so that favourites and mode switches act on it.
+    // Overviews are no entries and stay out of the history.
+    m_currentFilePath = category;
+    m_currentData = overview;
+    loadDataToEditors(m_currentData);
 }
 
 void MainWindow::showDisciplineOverview(const QString& category)
@@ -1053,9 +1058,7 @@ void MainWindow::showDisciplineOverview(const QString& category)
         overview.insert(QStringLiteral("itemCount"), static_cast<int>(items.size()));
     }
 
-    m_currentFilePath = category;
-    m_currentData = overview;
-    loadDataToEditors(m_currentData);
+    showCategoryOverview(category, overview);
     m_statusBar->showMessage(tr("已选择学科领域: %1").arg(name), 3000);
 }
 

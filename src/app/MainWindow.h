@@ -113,6 +113,9 @@ private:
     void loadEntry(const QJsonObject& data);
     void recordHistory();
     void showDisciplineOverview(const QString& category);
+    void showCategoryOverview(const QString& category, const QJsonObject& overview);
+    // Opens a favourite's or history entry's path: an entry file or a category page.
+    void openStoredPath(const QString& path);
     void loadNetworkConfiguration();
     void initializeNewsService();
     void applyNewsItems(const QJsonArray& items, const QDateTime& timestamp, bool fromNetwork);

@@ -1,5 +1,6 @@
 #include "NavigationTree.h"
 
+#include "NavigationPath.h"
 #include "data/DataManager.h"
 #include "data/EntryFileDeleter.h"
 
@@ -18,19 +19,6 @@ namespace {
 
 const QString kTechnologiesPrefix = QStringLiteral("technologies/");
 const QString kDisciplinesPrefix = QStringLiteral("disciplines/");
-
-const QLatin1String kImageSuffixes[] = {
-    QLatin1String(".png"), QLatin1String(".jpg"),  QLatin1String(".jpeg"), QLatin1String(".gif"),
-    QLatin1String(".bmp"), QLatin1String(".tiff"), QLatin1String(".tif")};
-
-bool hasImageSuffix(const QString& path, Qt::CaseSensitivity sensitivity)
-{
-    for (const QLatin1String& suffix : kImageSuffixes) {
-        if (path.endsWith(suffix, sensitivity))
-            return true;
-    }
-    return false;
-}
 
 QString zhText(const QJsonValue& description)
 {
@@ -99,7 +87,7 @@ bool NavigationTree::isFilePath(const QString& path)
         return false;
     return path.endsWith(QLatin1String(".json"), Qt::CaseInsensitive) ||
            path.endsWith(QLatin1String(".md"), Qt::CaseInsensitive) ||
-           hasImageSuffix(path, Qt::CaseInsensitive);
+           NavigationPath::isImagePath(path, Qt::CaseInsensitive);
 }
 
 QString NavigationTree::aiPromptText(const QString& subject)
@@ -291,7 +279,7 @@ void NavigationTree::onItemClicked(QTreeWidgetItem* item, int column)
     if (path.endsWith(QLatin1String(".json"))) {
         qDebug().noquote() << "Emitting itemSelected:" << path;
         emit itemSelected(path);
-    } else if (hasImageSuffix(path, Qt::CaseSensitive)) {
+    } else if (NavigationPath::isImagePath(path)) {
         qDebug().noquote() << "Emitting itemSelected (image):" << path;
         emit itemSelected(path);
     } else if (!path.isEmpty()) {

@@ -217,18 +217,19 @@ private slots:
         QTest::addColumn<QString>("statusPattern");
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("becomesCurrent");
+        // Every overview shown becomes what the favourites and the mode switches act on.
         QTest::newRow("plm") << "software/plm"
                              << "^已选择分类: PLM \\(包含 12 个软件\\)$"
-                             << "软件分类 - PLM" << false;
+                             << "软件分类 - PLM" << true;
         QTest::newRow("bim") << "software/bim"
                              << "^已选择分类: BIM \\(包含 8 个软件\\)$"
-                             << "软件分类 - BIM" << false;
+                             << "软件分类 - BIM" << true;
         QTest::newRow("companies") << "companies"
                                    << "^已选择分类: 公司企业 \\(包含 \\d+ 家公司\\)$"
-                                   << "公司企业" << false;
+                                   << "公司企业" << true;
         QTest::newRow("pictures") << "pictures"
                                   << "^已选择分类: 图片资源 \\(包含 \\d+ 张图片\\)$"
-                                  << "图片资源" << false;
+                                  << "图片资源" << true;
         QTest::newRow("sub-discipline") << "disciplines/structural/explicit_dynamics"
                                         << "^已选择学科领域: 显式动力学$"
                                         << "显式动力学" << true;
@@ -348,6 +349,68 @@ private slots:
         m_window->onAddToFavorites();
         QCOMPARE(m_window->messages.last(), QStringLiteral("提示|该项目已在收藏列表中"));
         QCOMPARE(m_window->messages.size(), 2);
+    }
+
+    void favouritesOfCategoryPages_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("technology") << "technologies/kernels"
+                                    << "";
+        QTest::newRow("sub-discipline") << "disciplines/structural/explicit_dynamics"
+                                        << "显式动力学";
+        QTest::newRow("software category") << "software/cad"
+                                           << "软件分类 - CAD";
+        QTest::newRow("companies") << "companies"
+                                   << "公司企业";
+        QTest::newRow("pictures") << "pictures"
+                                  << "图片资源";
+    }
+    void favouritesOfCategoryPages()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, name);
+        auto* content = m_window->findChild<ContentView*>();
+        auto* favorites = m_window->findChild<FavoritesWidget*>();
+        auto* history = m_window->findChild<HistoryWidget*>();
+        m_window->onEditModeChanged(0);
+
+        // "一键收藏" on a category page keeps that page, not the entry opened before.
+        emit tree()->itemSelected(m_data.dataDir() + "software/cae/abaqus.json");
+        emit tree()->categorySelected(path);
+        if (name.isEmpty())
+            name = content->currentData().value("name").toString();
+        QVERIFY(!name.isEmpty());
+        m_window->messages.clear();
+        m_window->onAddToFavorites();
+        QCOMPARE(m_window->messages, QStringList{"成功|已将 \"" + name + "\" 添加到收藏"});
+        int stored = 0;
+        for (const FavoriteItem& favorite : preferences()->getFavorites()) {
+            if (favorite.filePath == path) {
+                QCOMPARE(favorite.name, name);
+                ++stored;
+            }
+        }
+        QCOMPARE(stored, 1);
+
+        // Opening the favourite, or a history entry with that path, shows the page again.
+        for (const bool fromHistory : {false, true}) {
+            emit tree()->itemSelected(m_data.dataDir() + "software/cad/catia.json");
+            QCOMPARE(content->currentData().value("id").toString(), QStringLiteral("catia"));
+            if (fromHistory)
+                emit history->historyItemActivated(path);
+            else
+                emit favorites->favoriteItemActivated(path);
+            const QJsonObject shown = content->currentData();
+            QCOMPARE(shown.value("type").toString(), QStringLiteral("category_overview"));
+            QCOMPARE(shown.value("category").toString(), path);
+            QCOMPARE(shown.value("name").toString(), name);
+            QCOMPARE(m_window->currentFilePath(), path);
+        }
+        // Reloading the current page reloads the category page, not a file of that name.
+        m_window->refreshContent();
+        QCOMPARE(content->currentData().value("category").toString(), path);
+        QCOMPARE(content->currentData().value("name").toString(), name);
     }
 
     void idOfAnEntryWithoutId()
