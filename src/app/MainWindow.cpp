@@ -734,8 +734,11 @@ void MainWindow::onShowHistory()
 
 void MainWindow::onSearchTextChanged(const QString& text)
 {
-    if (text.isEmpty()) {
+    if (text.trimmed().isEmpty()) {
+        // Blanks match everything: treat them as no query and drop the last result.
         m_navigationTree->clearSelection();
+        m_navigationTree->highlightSearchResults(QJsonArray());
+        m_statusBar->clearMessage();
         return;
     }
     const QJsonArray results =

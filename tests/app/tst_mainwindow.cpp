@@ -471,16 +471,27 @@ private slots:
         m_window->hide();
     }
 
+    void quickSearchHighlights_data()
+    {
+        QTest::addColumn<QString>("emptyQuery");
+        QTest::newRow("cleared") << "";
+        QTest::newRow("one blank") << " ";
+        QTest::newRow("blanks and tab") << "  \t ";
+    }
     void quickSearchHighlights()
     {
+        QFETCH(QString, emptyQuery);
         auto* edit = m_window->findChild<QLineEdit*>("quickSearchEdit");
         edit->setText("Fluent");
         QVERIFY(status().startsWith("找到 "));
         QVERIFY(!status().startsWith("找到 0 "));
         QVERIFY(!tree()->highlightedItems().isEmpty());
-        edit->clear();
+        // A query of nothing but blanks is no query: no highlights, no count.
+        edit->setText(emptyQuery);
         QVERIFY(tree()->selectedItems().isEmpty());
-        QVERIFY(!tree()->highlightedItems().isEmpty());
+        QVERIFY(tree()->highlightedItems().isEmpty());
+        QCOMPARE(status(), QString());
+        edit->clear();
     }
 
     void aiPromptGoesToTheClipboard()
