@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "app/FeatureSwitches.h"
+#include "app/ViewModeSelector.h"
 #include "data/DataManager.h"
 #include "data/FileLoader.h"
 #include "editors/FormEditor.h"
@@ -335,10 +336,9 @@ void MainWindow::setupMenus()
     QMenu* viewMenu = menuBar()->addMenu(tr("视图(&V)"));
     const QStringList modes{tr("查看模式"), tr("表单编辑"), tr("Markdown编辑"), tr("表格编辑"),
                             tr("图谱视图")};
-    for (int mode = 0; mode < modes.size(); ++mode) {
-        QAction* action = viewMenu->addAction(modes.at(mode));
-        connect(action, &QAction::triggered, this, [this, mode] { onEditModeChanged(mode); });
-    }
+    m_viewModes = new ViewModeSelector(this);
+    m_viewModes->addMenuActions(viewMenu, modes);
+    connect(m_viewModes, &ViewModeSelector::modeRequested, this, &MainWindow::onEditModeChanged);
     viewMenu->addSeparator();
     QAction* showLog = viewMenu->addAction(tr("显示日志窗口"));
     showLog->setObjectName(QStringLiteral("showLogAction"));
@@ -401,11 +401,10 @@ void MainWindow::setupToolBar()
 
     m_mainToolBar->addSeparator();
     m_mainToolBar->addWidget(new QLabel(tr("编辑模式: "), this));
-    auto* modeCombo = new QComboBox(this);
+    QComboBox* modeCombo = m_viewModes->createComboBox(
+        {tr("查看"), tr("表单"), QStringLiteral("Markdown"), tr("表格"), tr("图谱"), tr("笔记")},
+        this);
     modeCombo->setObjectName(QStringLiteral("editModeCombo"));
-    modeCombo->addItems(
-        {tr("查看"), tr("表单"), QStringLiteral("Markdown"), tr("表格"), tr("图谱"), tr("笔记")});
-    connect(modeCombo, &QComboBox::currentIndexChanged, this, &MainWindow::onEditModeChanged);
     m_mainToolBar->addWidget(modeCombo);
 }
 
@@ -492,7 +491,9 @@ void MainWindow::onEditModeChanged(int index)
     qDebug().noquote() << "MainWindow: 切换编辑模式到:" << index;
     m_currentEditMode = index;
     m_editorStack->setCurrentIndex(index);
-    if (index == 5) {
+    if (m_viewModes)
+        m_viewModes->setMode(index);
+    if (index == 5 && m_currentData.isEmpty()) {
         qDebug().noquote() << "MainWindow: 切换到笔记模式，刷新笔记列表";
         if (m_noteEditor && m_noteManager)
             m_noteEditor->loadNotesForContent(QString());

@@ -35,6 +35,7 @@ class SearchDialog;
 class SearchEngine;
 class TableEditor;
 class UserPreferences;
+class ViewModeSelector;
 
 #include "online/UpdateService.h"
 
@@ -160,6 +161,8 @@ private:
     QString m_dataPath;
     QJsonObject m_networkConfig;
     QString m_currentVersion;
+    // The View menu's mode items and the tool bar's mode combo, kept in step.
+    ViewModeSelector* m_viewModes = nullptr;
     // The data path DataManager::initialize last ran with.
     QString m_initializedDataPath;
 };

@@ -1,6 +1,7 @@
 #include "MainWindowTestSupport.h"
 #include "data/EmbeddedDataAdapter.h"
 #include "logging/LogWidget.h"
+#include "notes/NoteEditor.h"
 #include "prefs/FavoritesWidget.h"
 #include "prefs/HistoryWidget.h"
 #include "prefs/UserPreferences.h"
@@ -19,6 +20,7 @@
 #include <QMenuBar>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTextEdit>
 #include <QToolBar>
 #include <QtTest>
 
@@ -413,6 +415,50 @@ private slots:
         QCOMPARE(content->currentData().value("name").toString(), name);
     }
 
+    void viewModeMenuAndComboAgree_data()
+    {
+        // Steps "menu:N" (the View menu's item of mode N) or "combo:N" (choosing item N).
+        QTest::addColumn<QStringList>("steps");
+        QTest::newRow("menu, then the combo's previous item")
+            << QStringList{"combo:0", "menu:1", "combo:0"};
+        QTest::newRow("menu twice, then the combo") << QStringList{"menu:4", "menu:2", "combo:4"};
+        QTest::newRow("combo notes, then the menu") << QStringList{"combo:5", "menu:0", "combo:5"};
+        QTest::newRow("combo, then the same mode from the menu")
+            << QStringList{"combo:3", "menu:3", "combo:0"};
+    }
+    void viewModeMenuAndComboAgree()
+    {
+        QFETCH(QStringList, steps);
+        const QStringList menuItems{"查看模式", "表单编辑", "Markdown编辑", "表格编辑", "图谱视图"};
+        for (const QString& step : steps) {
+            const int mode = step.section(':', 1).toInt();
+            if (step.startsWith("menu"))
+                menuAction("视图(&V)", menuItems.at(mode))->trigger();
+            else
+                modeCombo()->setCurrentIndex(mode);
+            QCOMPARE(m_window->currentEditMode(), mode);
+            QCOMPARE(stack()->currentIndex(), mode);
+            QCOMPARE(modeCombo()->currentIndex(), mode);
+            for (int i = 0; i < menuItems.size(); ++i)
+                QCOMPARE(menuAction("视图(&V)", menuItems.at(i))->isChecked(), i == mode);
+        }
+        m_window->onEditModeChanged(0);
+    }
+
+    void notesModeShowsTheCurrentEntry()
+    {
+        m_window->onEditModeChanged(0);
+        const QString path = m_data.dataDir() + "software/cad/catia.json";
+        emit tree()->itemSelected(path);
+        modeCombo()->setCurrentIndex(5);
+        auto* notes = m_window->findChild<NoteEditor*>();
+        QCOMPARE(notes->currentContentId(), path);
+        QVERIFY(notes->findChild<QTextEdit*>("contentView")
+                    ->toPlainText()
+                    .contains(QStringLiteral("\"id\": \"catia\"")));
+        m_window->onEditModeChanged(0);
+    }
+
     void idOfAnEntryWithoutId()
     {
         QVERIFY(m_data.write("software/cae/qv_no_id.json", R"({"name":"My Solver"})"));
@@ -445,7 +491,7 @@ private slots:
         menuAction("视图(&V)", "表单编辑")->trigger();
         QCOMPARE(stack()->currentIndex(), 1);
         QCOMPARE(status(), QStringLiteral("切换到表单编辑"));
-        QCOMPARE(modeCombo()->currentIndex(), 5); // the View menu leaves the combo alone
+        QCOMPARE(modeCombo()->currentIndex(), 1); // the combo follows the View menu
 
         menuAction("视图(&V)", "图谱视图")->trigger();
         QCOMPARE(stack()->currentIndex(), 4);
