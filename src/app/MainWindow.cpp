@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "app/FeatureSwitches.h"
+#include "app/ViewModeSelector.h"
 #include "data/DataManager.h"
 #include "data/FileLoader.h"
 #include "editors/FormEditor.h"
@@ -20,6 +21,7 @@
 #include "search/SearchDialog.h"
 #include "search/SearchEngine.h"
 #include "views/ContentView.h"
+#include "views/NavigationPath.h"
 #include "views/NavigationTree.h"
 
 #include <QAction>
@@ -49,22 +51,8 @@
 
 namespace {
 
-const QStringList kImageExtensions{QStringLiteral(".png"),  QStringLiteral(".jpg"),
-                                   QStringLiteral(".jpeg"), QStringLiteral(".gif"),
-                                   QStringLiteral(".bmp"),  QStringLiteral(".tiff"),
-                                   QStringLiteral(".tif")};
-
 const char kResourceArticlesUrl[] = "http://www.velmarik.example.com/articles";
 const char kFeedbackAddress[] = "feedback@velmarik.example.com";
-
-bool isImagePath(const QString& path)
-{
-    for (const QString& extension : kImageExtensions) {
-        if (path.endsWith(extension))
-            return true;
-    }
-    return false;
-}
 
 QString modeStatusName(int mode)
 {
@@ -348,10 +336,9 @@ void MainWindow::setupMenus()
     QMenu* viewMenu = menuBar()->addMenu(tr("视图(&V)"));
     const QStringList modes{tr("查看模式"), tr("表单编辑"), tr("Markdown编辑"), tr("表格编辑"),
                             tr("图谱视图")};
-    for (int mode = 0; mode < modes.size(); ++mode) {
-        QAction* action = viewMenu->addAction(modes.at(mode));
-        connect(action, &QAction::triggered, this, [this, mode] { onEditModeChanged(mode); });
-    }
+    m_viewModes = new ViewModeSelector(this);
+    m_viewModes->addMenuActions(viewMenu, modes);
+    connect(m_viewModes, &ViewModeSelector::modeRequested, this, &MainWindow::onEditModeChanged);
     viewMenu->addSeparator();
     QAction* showLog = viewMenu->addAction(tr("显示日志窗口"));
     showLog->setObjectName(QStringLiteral("showLogAction"));
@@ -414,11 +401,10 @@ void MainWindow::setupToolBar()
 
     m_mainToolBar->addSeparator();
     m_mainToolBar->addWidget(new QLabel(tr("编辑模式: "), this));
-    auto* modeCombo = new QComboBox(this);
+    QComboBox* modeCombo = m_viewModes->createComboBox(
+        {tr("查看"), tr("表单"), QStringLiteral("Markdown"), tr("表格"), tr("图谱"), tr("笔记")},
+        this);
     modeCombo->setObjectName(QStringLiteral("editModeCombo"));
-    modeCombo->addItems(
-        {tr("查看"), tr("表单"), QStringLiteral("Markdown"), tr("表格"), tr("图谱"), tr("笔记")});
-    connect(modeCombo, &QComboBox::currentIndexChanged, this, &MainWindow::onEditModeChanged);
     m_mainToolBar->addWidget(modeCombo);
 }
 
@@ -505,7 +491,9 @@ void MainWindow::onEditModeChanged(int index)
     qDebug().noquote() << "MainWindow: 切换编辑模式到:" << index;
     m_currentEditMode = index;
     m_editorStack->setCurrentIndex(index);
-    if (index == 5) {
+    if (m_viewModes)
+        m_viewModes->setMode(index);
+    if (index == 5 && m_currentData.isEmpty()) {
         qDebug().noquote() << "MainWindow: 切换到笔记模式，刷新笔记列表";
         if (m_noteEditor && m_noteManager)
             m_noteEditor->loadNotesForContent(QString());
@@ -565,7 +553,7 @@ void MainWindow::loadEntry(const QJsonObject& data)
 void MainWindow::onNavigationItemSelected(const QString& filePath)
 {
     m_currentFilePath = filePath;
-    if (!isImagePath(filePath)) {
+    if (!NavigationPath::isImagePath(filePath)) {
         loadEntry(m_dataManager->loadJsonFile(filePath));
         return;
     }
@@ -605,14 +593,23 @@ void MainWindow::onNavigationItemClicked(QTreeWidgetItem* item, int column)
 
 void MainWindow::onFavoriteItemActivated(const QString& filePath)
 {
-    if (!filePath.isEmpty())
-        onNavigationItemSelected(filePath);
+    openStoredPath(filePath);
 }
 
 void MainWindow::onHistoryItemActivated(const QString& filePath)
 {
-    if (!filePath.isEmpty())
-        onNavigationItemSelected(filePath);
+    openStoredPath(filePath);
+}
+
+void MainWindow::openStoredPath(const QString& path)
+{
+    if (path.isEmpty())
+        return;
+    // A favourited overview page is stored under its category path, which is no file.
+    if (NavigationPath::isCategoryPath(path))
+        onNavigationCategorySelected(path);
+    else
+        onNavigationItemSelected(path);
 }
 
 void MainWindow::onDataChanged(const QString& filePath)
@@ -624,7 +621,9 @@ void MainWindow::onDataChanged(const QString& filePath)
 
 void MainWindow::refreshContent()
 {
-    if (!m_currentFilePath.isEmpty())
+    if (NavigationPath::isCategoryPath(m_currentFilePath))
+        onNavigationCategorySelected(m_currentFilePath);
+    else if (!m_currentFilePath.isEmpty())
         loadEntry(m_dataManager->loadJsonFile(m_currentFilePath));
 }
 
@@ -736,8 +735,11 @@ void MainWindow::onShowHistory()
 
 void MainWindow::onSearchTextChanged(const QString& text)
 {
-    if (text.isEmpty()) {
+    if (text.trimmed().isEmpty()) {
+        // Blanks match everything: treat them as no query and drop the last result.
         m_navigationTree->clearSelection();
+        m_navigationTree->highlightSearchResults(QJsonArray());
+        m_statusBar->clearMessage();
         return;
     }
     const QJsonArray results =
@@ -829,7 +831,7 @@ void MainWindow::onNavigationCategorySelected(const QString& category)
         const QString text = builtInSoftwareDescription(key);
         overview.insert(QStringLiteral("description"),
                         text.isEmpty() ? QJsonObject() : QJsonObject{{QStringLiteral("zh"), text}});
-        loadDataToEditors(overview);
+        showCategoryOverview(category, overview);
         m_statusBar->showMessage(
             tr("已选择分类: %1 (包含 %2 个软件)").arg(key.toUpper()).arg(count), 3000);
         return;
@@ -871,9 +873,7 @@ void MainWindow::onNavigationCategorySelected(const QString& category)
         }
         overview.insert(QStringLiteral("items"), items);
         overview.insert(QStringLiteral("itemCount"), static_cast<int>(items.size()));
-        m_currentFilePath = category;
-        m_currentData = overview;
-        loadDataToEditors(m_currentData);
+        showCategoryOverview(category, overview);
         const QString name = overview.value(QLatin1String("name")).toString();
         m_statusBar->showMessage(tr("已加载类别: %1").arg(name.isEmpty() ? key : name), 3000);
         return;
@@ -901,7 +901,7 @@ void MainWindow::onNavigationCategorySelected(const QString& category)
                         {QStringLiteral("en"),
                          QStringLiteral("Major industrial software companies and solution "
                                         "providers worldwide.")}});
-        loadDataToEditors(overview);
+        showCategoryOverview(category, overview);
         m_statusBar->showMessage(tr("已选择分类: 公司企业 (包含 %1 家公司)").arg(companies.size()),
                                  3000);
         return;
@@ -925,11 +925,20 @@ void MainWindow::onNavigationCategorySelected(const QString& category)
                 {QStringLiteral("en"),
                  QStringLiteral("Knowledge graphs, architecture diagrams, flowcharts and other "
                                 "image resources related to industrial software.")}});
-        loadDataToEditors(overview);
+        showCategoryOverview(category, overview);
         m_statusBar->showMessage(tr("已选择分类: 图片资源 (包含 %1 张图片)").arg(pictures.size()),
                                  3000);
         return;
     }
+}
+
+void MainWindow::showCategoryOverview(const QString& category, const QJsonObject& overview)
+{
+    // The page shown is the current entry, so that favourites and mode switches act on it.
+    // Overviews are no entries and stay out of the history.
+    m_currentFilePath = category;
+    m_currentData = overview;
+    loadDataToEditors(m_currentData);
 }
 
 void MainWindow::showDisciplineOverview(const QString& category)
@@ -1053,9 +1062,7 @@ void MainWindow::showDisciplineOverview(const QString& category)
         overview.insert(QStringLiteral("itemCount"), static_cast<int>(items.size()));
     }
 
-    m_currentFilePath = category;
-    m_currentData = overview;
-    loadDataToEditors(m_currentData);
+    showCategoryOverview(category, overview);
     m_statusBar->showMessage(tr("已选择学科领域: %1").arg(name), 3000);
 }
 

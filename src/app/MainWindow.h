@@ -35,6 +35,7 @@ class SearchDialog;
 class SearchEngine;
 class TableEditor;
 class UserPreferences;
+class ViewModeSelector;
 
 #include "online/UpdateService.h"
 
@@ -113,6 +114,9 @@ private:
     void loadEntry(const QJsonObject& data);
     void recordHistory();
     void showDisciplineOverview(const QString& category);
+    void showCategoryOverview(const QString& category, const QJsonObject& overview);
+    // Opens a favourite's or history entry's path: an entry file or a category page.
+    void openStoredPath(const QString& path);
     void loadNetworkConfiguration();
     void initializeNewsService();
     void applyNewsItems(const QJsonArray& items, const QDateTime& timestamp, bool fromNetwork);
@@ -157,6 +161,8 @@ private:
     QString m_dataPath;
     QJsonObject m_networkConfig;
     QString m_currentVersion;
+    // The View menu's mode items and the tool bar's mode combo, kept in step.
+    ViewModeSelector* m_viewModes = nullptr;
     // The data path DataManager::initialize last ran with.
     QString m_initializedDataPath;
 };

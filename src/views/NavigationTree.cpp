@@ -1,13 +1,15 @@
 #include "NavigationTree.h"
 
+#include "NavigationPath.h"
 #include "data/DataManager.h"
+#include "data/EntryFileDeleter.h"
 
 #include <QBrush>
 #include <QColor>
 #include <QContextMenuEvent>
 #include <QDebug>
-#include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 
@@ -17,19 +19,6 @@ namespace {
 
 const QString kTechnologiesPrefix = QStringLiteral("technologies/");
 const QString kDisciplinesPrefix = QStringLiteral("disciplines/");
-
-const QLatin1String kImageSuffixes[] = {
-    QLatin1String(".png"), QLatin1String(".jpg"),  QLatin1String(".jpeg"), QLatin1String(".gif"),
-    QLatin1String(".bmp"), QLatin1String(".tiff"), QLatin1String(".tif")};
-
-bool hasImageSuffix(const QString& path, Qt::CaseSensitivity sensitivity)
-{
-    for (const QLatin1String& suffix : kImageSuffixes) {
-        if (path.endsWith(suffix, sensitivity))
-            return true;
-    }
-    return false;
-}
 
 QString zhText(const QJsonValue& description)
 {
@@ -85,7 +74,9 @@ QString NavigationTree::entryLabel(const QJsonObject& entry)
         const QJsonValue version = entry.value(QLatin1String("currentVersion"));
         const QString text =
             version.isDouble() ? QString::number(version.toDouble(), 'g', 15) : version.toString();
-        label += QStringLiteral(" (") + text + QLatin1Char(')');
+        // An entry without a version must not read "Name ()".
+        if (!text.trimmed().isEmpty())
+            label += QStringLiteral(" (") + text + QLatin1Char(')');
     }
     return label;
 }
@@ -96,7 +87,7 @@ bool NavigationTree::isFilePath(const QString& path)
         return false;
     return path.endsWith(QLatin1String(".json"), Qt::CaseInsensitive) ||
            path.endsWith(QLatin1String(".md"), Qt::CaseInsensitive) ||
-           hasImageSuffix(path, Qt::CaseInsensitive);
+           NavigationPath::isImagePath(path, Qt::CaseInsensitive);
 }
 
 QString NavigationTree::aiPromptText(const QString& subject)
@@ -288,7 +279,7 @@ void NavigationTree::onItemClicked(QTreeWidgetItem* item, int column)
     if (path.endsWith(QLatin1String(".json"))) {
         qDebug().noquote() << "Emitting itemSelected:" << path;
         emit itemSelected(path);
-    } else if (hasImageSuffix(path, Qt::CaseSensitive)) {
+    } else if (NavigationPath::isImagePath(path)) {
         qDebug().noquote() << "Emitting itemSelected (image):" << path;
         emit itemSelected(path);
     } else if (!path.isEmpty()) {
@@ -318,10 +309,29 @@ void NavigationTree::onItemExpanded(QTreeWidgetItem* item)
         item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
 }
 
+void NavigationTree::keyPressEvent(QKeyEvent* event)
+{
+    QTreeWidgetItem* before = currentItem();
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && before && state() != EditingState) {
+        onItemClicked(before, 0);
+        event->accept();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
+    // Moving with the keys opens the new item as a click would. Mouse presses change the
+    // current item too, but they end in itemClicked, so only key moves are handled here.
+    QTreeWidgetItem* after = currentItem();
+    if (after && after != before)
+        onItemClicked(after, 0);
+}
+
 void NavigationTree::onRefresh()
 {
     if (!m_dataManager)
         return;
+    // The lists are cached; without this a file added since the last build stays hidden.
+    m_dataManager->clearListCache();
     clearTree();
     loadCategories();
 }
@@ -376,16 +386,42 @@ void NavigationTree::onDelete()
     const QString path = itemPath(item);
     if (path.isEmpty() || !path.endsWith(QLatin1String(".json")))
         return;
-    if (!confirmDelete(item->text(0)))
+    const QString label = item->text(0);
+    if (!confirmDelete(label))
         return;
-    if (!QFile::remove(path)) {
-        qWarning().noquote() << "NavigationTree::onDelete - Failed to remove" << path;
-        showWarning(tr("删除失败"), tr("无法删除文件"));
+
+    // Paths of embedded entries ("data/...") name a place in the knowledge base, not a file
+    // below the working directory.
+    const QString dataPath = m_dataManager ? m_dataManager->dataPath() : QString();
+    const EntryFileDeleter::Result result = EntryFileDeleter::remove(path, dataPath);
+    switch (result.outcome) {
+    case EntryFileDeleter::Outcome::EmbeddedOnly:
+        showWarning(tr("无法删除"), tr("'%1' 是程序内置的条目，没有可删除的文件。").arg(label));
+        return;
+    case EntryFileDeleter::Outcome::NotFound:
+    case EntryFileDeleter::Outcome::Failed: {
+        const QString reason =
+            result.outcome == EntryFileDeleter::Outcome::NotFound ? tr("文件不存在") : result.error;
+        qWarning().noquote() << "NavigationTree::onDelete - Failed to remove" << result.diskPath
+                             << reason;
+        showWarning(tr("删除失败"), tr("无法删除文件: %1\n%2").arg(result.diskPath, reason));
         return;
     }
-    forgetItem(item);
-    delete item;
-    showInformation(tr("删除成功"), tr("文件已删除"));
+    case EntryFileDeleter::Outcome::Deleted:
+        // The cached lists still hold the entry; searches and overviews must not see it.
+        if (m_dataManager)
+            m_dataManager->clearListCache();
+        forgetItem(item);
+        delete item;
+        showInformation(tr("删除成功"), tr("文件已删除"));
+        return;
+    case EntryFileDeleter::Outcome::DeletedEmbeddedRemains:
+        // The program's own copy takes the file's place; show the tree as it now is.
+        onRefresh();
+        showInformation(tr("删除成功"),
+                        tr("文件已删除: %1\n程序内置的同一条目仍会显示。").arg(result.diskPath));
+        return;
+    }
 }
 
 void NavigationTree::forgetItem(QTreeWidgetItem* item)

@@ -57,6 +57,8 @@ public slots:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // Return opens the current item; a key that moves the current item opens the new one.
+    void keyPressEvent(QKeyEvent* event) override;
 
     // Message boxes, overridable so that nothing modal blocks a test.
     virtual bool confirmDelete(const QString& label);

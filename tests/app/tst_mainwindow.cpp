@@ -1,6 +1,7 @@
 #include "MainWindowTestSupport.h"
 #include "data/EmbeddedDataAdapter.h"
 #include "logging/LogWidget.h"
+#include "notes/NoteEditor.h"
 #include "prefs/FavoritesWidget.h"
 #include "prefs/HistoryWidget.h"
 #include "prefs/UserPreferences.h"
@@ -19,6 +20,7 @@
 #include <QMenuBar>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTextEdit>
 #include <QToolBar>
 #include <QtTest>
 
@@ -217,6 +219,7 @@ private slots:
         QTest::addColumn<QString>("statusPattern");
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("becomesCurrent");
+        // Every overview shown becomes what the favourites and the mode switches act on.
         // The counts follow the shipped knowledge base.
         const auto entries = [](const char* folder) {
             return QString::number(QDir(QStringLiteral(QUORVANTA_SOURCE_DATA_DIR "/software/") +
@@ -226,16 +229,16 @@ private slots:
         };
         QTest::newRow("plm") << "software/plm"
                              << "^已选择分类: PLM \\(包含 " + entries("plm") + " 个软件\\)$"
-                             << "软件分类 - PLM" << false;
+                             << "软件分类 - PLM" << true;
         QTest::newRow("bim") << "software/bim"
                              << "^已选择分类: BIM \\(包含 " + entries("bim") + " 个软件\\)$"
-                             << "软件分类 - BIM" << false;
+                             << "软件分类 - BIM" << true;
         QTest::newRow("companies") << "companies"
                                    << "^已选择分类: 公司企业 \\(包含 \\d+ 家公司\\)$"
-                                   << "公司企业" << false;
+                                   << "公司企业" << true;
         QTest::newRow("pictures") << "pictures"
                                   << "^已选择分类: 图片资源 \\(包含 \\d+ 张图片\\)$"
-                                  << "图片资源" << false;
+                                  << "图片资源" << true;
         QTest::newRow("sub-discipline") << "disciplines/structural/explicit_dynamics"
                                         << "^已选择学科领域: 显式动力学$"
                                         << "显式动力学" << true;
@@ -357,6 +360,112 @@ private slots:
         QCOMPARE(m_window->messages.size(), 2);
     }
 
+    void favouritesOfCategoryPages_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("technology") << "technologies/kernels"
+                                    << "";
+        QTest::newRow("sub-discipline") << "disciplines/structural/explicit_dynamics"
+                                        << "显式动力学";
+        QTest::newRow("software category") << "software/cad"
+                                           << "软件分类 - CAD";
+        QTest::newRow("companies") << "companies"
+                                   << "公司企业";
+        QTest::newRow("pictures") << "pictures"
+                                  << "图片资源";
+    }
+    void favouritesOfCategoryPages()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, name);
+        auto* content = m_window->findChild<ContentView*>();
+        auto* favorites = m_window->findChild<FavoritesWidget*>();
+        auto* history = m_window->findChild<HistoryWidget*>();
+        m_window->onEditModeChanged(0);
+
+        // "一键收藏" on a category page keeps that page, not the entry opened before.
+        emit tree()->itemSelected(m_data.dataDir() + "software/cae/abaqus.json");
+        emit tree()->categorySelected(path);
+        if (name.isEmpty())
+            name = content->currentData().value("name").toString();
+        QVERIFY(!name.isEmpty());
+        m_window->messages.clear();
+        m_window->onAddToFavorites();
+        QCOMPARE(m_window->messages, QStringList{"成功|已将 \"" + name + "\" 添加到收藏"});
+        int stored = 0;
+        for (const FavoriteItem& favorite : preferences()->getFavorites()) {
+            if (favorite.filePath == path) {
+                QCOMPARE(favorite.name, name);
+                ++stored;
+            }
+        }
+        QCOMPARE(stored, 1);
+
+        // Opening the favourite, or a history entry with that path, shows the page again.
+        for (const bool fromHistory : {false, true}) {
+            emit tree()->itemSelected(m_data.dataDir() + "software/cad/catia.json");
+            QCOMPARE(content->currentData().value("id").toString(), QStringLiteral("catia"));
+            if (fromHistory)
+                emit history->historyItemActivated(path);
+            else
+                emit favorites->favoriteItemActivated(path);
+            const QJsonObject shown = content->currentData();
+            QCOMPARE(shown.value("type").toString(), QStringLiteral("category_overview"));
+            QCOMPARE(shown.value("category").toString(), path);
+            QCOMPARE(shown.value("name").toString(), name);
+            QCOMPARE(m_window->currentFilePath(), path);
+        }
+        // Reloading the current page reloads the category page, not a file of that name.
+        m_window->refreshContent();
+        QCOMPARE(content->currentData().value("category").toString(), path);
+        QCOMPARE(content->currentData().value("name").toString(), name);
+    }
+
+    void viewModeMenuAndComboAgree_data()
+    {
+        // Steps "menu:N" (the View menu's item of mode N) or "combo:N" (choosing item N).
+        QTest::addColumn<QStringList>("steps");
+        QTest::newRow("menu, then the combo's previous item")
+            << QStringList{"combo:0", "menu:1", "combo:0"};
+        QTest::newRow("menu twice, then the combo") << QStringList{"menu:4", "menu:2", "combo:4"};
+        QTest::newRow("combo notes, then the menu") << QStringList{"combo:5", "menu:0", "combo:5"};
+        QTest::newRow("combo, then the same mode from the menu")
+            << QStringList{"combo:3", "menu:3", "combo:0"};
+    }
+    void viewModeMenuAndComboAgree()
+    {
+        QFETCH(QStringList, steps);
+        const QStringList menuItems{"查看模式", "表单编辑", "Markdown编辑", "表格编辑", "图谱视图"};
+        for (const QString& step : steps) {
+            const int mode = step.section(':', 1).toInt();
+            if (step.startsWith("menu"))
+                menuAction("视图(&V)", menuItems.at(mode))->trigger();
+            else
+                modeCombo()->setCurrentIndex(mode);
+            QCOMPARE(m_window->currentEditMode(), mode);
+            QCOMPARE(stack()->currentIndex(), mode);
+            QCOMPARE(modeCombo()->currentIndex(), mode);
+            for (int i = 0; i < menuItems.size(); ++i)
+                QCOMPARE(menuAction("视图(&V)", menuItems.at(i))->isChecked(), i == mode);
+        }
+        m_window->onEditModeChanged(0);
+    }
+
+    void notesModeShowsTheCurrentEntry()
+    {
+        m_window->onEditModeChanged(0);
+        const QString path = m_data.dataDir() + "software/cad/catia.json";
+        emit tree()->itemSelected(path);
+        modeCombo()->setCurrentIndex(5);
+        auto* notes = m_window->findChild<NoteEditor*>();
+        QCOMPARE(notes->currentContentId(), path);
+        QVERIFY(notes->findChild<QTextEdit*>("contentView")
+                    ->toPlainText()
+                    .contains(QStringLiteral("\"id\": \"catia\"")));
+        m_window->onEditModeChanged(0);
+    }
+
     void idOfAnEntryWithoutId()
     {
         QVERIFY(m_data.write("software/cae/qv_no_id.json", R"({"name":"My Solver"})"));
@@ -389,7 +498,7 @@ private slots:
         menuAction("视图(&V)", "表单编辑")->trigger();
         QCOMPARE(stack()->currentIndex(), 1);
         QCOMPARE(status(), QStringLiteral("切换到表单编辑"));
-        QCOMPARE(modeCombo()->currentIndex(), 5); // the View menu leaves the combo alone
+        QCOMPARE(modeCombo()->currentIndex(), 1); // the combo follows the View menu
 
         menuAction("视图(&V)", "图谱视图")->trigger();
         QCOMPARE(stack()->currentIndex(), 4);
@@ -415,16 +524,27 @@ private slots:
         m_window->hide();
     }
 
+    void quickSearchHighlights_data()
+    {
+        QTest::addColumn<QString>("emptyQuery");
+        QTest::newRow("cleared") << "";
+        QTest::newRow("one blank") << " ";
+        QTest::newRow("blanks and tab") << "  \t ";
+    }
     void quickSearchHighlights()
     {
+        QFETCH(QString, emptyQuery);
         auto* edit = m_window->findChild<QLineEdit*>("quickSearchEdit");
         edit->setText("Fluent");
         QVERIFY(status().startsWith("找到 "));
         QVERIFY(!status().startsWith("找到 0 "));
         QVERIFY(!tree()->highlightedItems().isEmpty());
-        edit->clear();
+        // A query of nothing but blanks is no query: no highlights, no count.
+        edit->setText(emptyQuery);
         QVERIFY(tree()->selectedItems().isEmpty());
-        QVERIFY(!tree()->highlightedItems().isEmpty());
+        QVERIFY(tree()->highlightedItems().isEmpty());
+        QCOMPARE(status(), QString());
+        edit->clear();
     }
 
     void aiPromptGoesToTheClipboard()

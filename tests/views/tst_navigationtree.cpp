@@ -352,6 +352,12 @@ private slots:
                                  << "";
         QTest::newRow("version only") << R"({"currentVersion":"1"})"
                                       << " (1)";
+        QTest::newRow("empty version") << R"({"name":"N","currentVersion":""})"
+                                       << "N";
+        QTest::newRow("blank version") << R"({"name":"N","currentVersion":"  "})"
+                                       << "N";
+        QTest::newRow("null version") << R"({"name":"N","currentVersion":null})"
+                                      << "N";
     }
     void entryLabel()
     {
@@ -440,6 +446,71 @@ private slots:
         QCOMPARE(categorySpy.count(), 1);
         QCOMPARE(categorySpy.at(0).at(0).toString(), QStringLiteral("software/cad"));
         QCOMPARE(selectedSpy.count(), 1);
+    }
+
+    void keyboardOpensItems_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<QString>("category");
+        QTest::newRow("return") << int(Qt::Key_Return) << "software/cad/alpha.json"
+                                << "";
+        QTest::newRow("enter") << int(Qt::Key_Enter) << "software/cad/alpha.json"
+                               << "";
+        QTest::newRow("down") << int(Qt::Key_Down) << "software/cad/bare.json"
+                              << "";
+        QTest::newRow("up") << int(Qt::Key_Up) << ""
+                            << "software/cad";
+        QTest::newRow("left to parent") << int(Qt::Key_Left) << ""
+                                        << "software/cad";
+        QTest::newRow("right on a leaf") << int(Qt::Key_Right) << ""
+                                         << "";
+    }
+    void keyboardOpensItems()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, selected);
+        QFETCH(QString, category);
+        NavigationTree tree;
+        tree.setNewsEnabled(false);
+        tree.setDataManager(m_manager.get());
+        tree.resize(400, 600);
+        tree.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tree));
+        QTreeWidgetItem* cad = findPath(tree, "software/cad");
+        cad->setExpanded(true);
+        tree.setCurrentItem(cad->child(0));
+
+        QSignalSpy selectedSpy(&tree, &NavigationTree::itemSelected);
+        QSignalSpy categorySpy(&tree, &NavigationTree::categorySelected);
+        QTest::keyClick(&tree, Qt::Key(key));
+        QCOMPARE(selectedSpy.count(), selected.isEmpty() ? 0 : 1);
+        QCOMPARE(categorySpy.count(), category.isEmpty() ? 0 : 1);
+        if (!selected.isEmpty())
+            QCOMPARE(selectedSpy.at(0).at(0).toString(), m_data->filePath(selected));
+        if (!category.isEmpty())
+            QCOMPARE(categorySpy.at(0).at(0).toString(), category);
+    }
+
+    void mouseClickOpensOnce()
+    {
+        NavigationTree tree;
+        tree.setNewsEnabled(false);
+        tree.setDataManager(m_manager.get());
+        tree.resize(400, 600);
+        tree.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tree));
+        QTreeWidgetItem* cad = findPath(tree, "software/cad");
+        cad->setExpanded(true);
+        tree.setCurrentItem(cad->child(0));
+
+        // A click that also moves the current item is still one load.
+        QSignalSpy selectedSpy(&tree, &NavigationTree::itemSelected);
+        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {},
+                          tree.visualItemRect(cad->child(1)).center());
+        QCOMPARE(tree.currentItem(), cad->child(1));
+        QCOMPARE(selectedSpy.count(), 1);
+        QCOMPARE(selectedSpy.at(0).at(0).toString(), m_data->filePath("software/cad/bare.json"));
     }
 
     void contextMenus_data()
@@ -605,6 +676,12 @@ private slots:
         // A later search for the deleted path finds nothing to touch.
         tree.highlightSearchResults(QJsonArray{QJsonObject{{"_filePath", path}}});
         QVERIFY(tree.highlightedItems().isEmpty());
+
+        // Nor do the lists the search and the overview pages are built from.
+        QJsonArray cadList = m_manager->getSoftwareList("cad");
+        QCOMPARE(cadList.size(), 1);
+        QCOMPARE(cadList.at(0).toObject().value("_filePath").toString(),
+                 m_data->filePath("software/cad/bare.json"));
     }
 
     void deleteAnsweredNo()
@@ -630,7 +707,8 @@ private slots:
         QVERIFY(QFile::remove(path)); // gone behind the tree's back
         tree.setCurrentItem(item);
         tree.onDelete();
-        QCOMPARE(tree.messages, QStringList{"warning|删除失败|无法删除文件"});
+        QCOMPARE(tree.messages,
+                 QStringList{"warning|删除失败|无法删除文件: " + path + "\n文件不存在"});
         QCOMPARE(tree.itemForPath(path), item);
         QCOMPARE(childLabels(item->parent()), QStringList({"Alpha (2024)", "bare (2024)"}));
     }
@@ -743,15 +821,30 @@ private slots:
         QCOMPARE(tree.itemForPath(alpha)->treeWidget(), &tree);
     }
 
+    void refreshPicksUpNewFiles_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QStringList>("labels");
+        QTest::newRow("company") << "companies/beta.json"
+                                 << "companies" << QStringList({"Acme", "Neu", "notes.md"});
+        QTest::newRow("software") << "software/cad/gamma.json"
+                                  << "software/cad"
+                                  << QStringList({"Alpha (2024)", "bare (2024)", "Neu"});
+        QTest::newRow("technology") << "technologies/mesh/hexa.json"
+                                    << "technologies/mesh" << QStringList({"Neu"});
+    }
     void refreshPicksUpNewFiles()
     {
+        QFETCH(QString, file);
+        QFETCH(QString, parent);
+        QFETCH(QStringList, labels);
         NavigationTree tree;
         tree.setDataManager(m_manager.get());
-        QVERIFY(m_data->write("companies/beta.json", R"({"name":"Beta"})"));
-        m_manager->clearListCache();
+        QVERIFY(m_data->write(file, R"({"name":"Neu"})"));
+        // No clearListCache here: the refresh itself must not serve the cached lists.
         tree.onRefresh();
-        QCOMPARE(childLabels(findPath(tree, "companies")),
-                 QStringList({"Acme", "Beta", "notes.md"}));
+        QCOMPARE(childLabels(findPath(tree, parent)), labels);
     }
 
     void newsSwitchAppliesAtNextLoad()

@@ -110,9 +110,11 @@ private slots:
             QCOMPARE(childPaths(item), entryPaths(entries));
             for (int row = 0; row < item->childCount(); ++row) {
                 const QJsonObject entry = entries.at(row).toObject();
-                QCOMPARE(item->child(row)->text(0), entry.value("name").toString() + " (" +
-                                                        entry.value("currentVersion").toString() +
-                                                        ")");
+                // Entries without a version (several PLM entries) show their name alone.
+                const QString version = entry.value("currentVersion").toString();
+                QCOMPARE(item->child(row)->text(0),
+                         entry.value("name").toString() +
+                             (version.isEmpty() ? QString() : " (" + version + ")"));
                 QCOMPARE(item->child(row)->toolTip(0),
                          entry.value("description").toObject().value("zh").toString());
                 QCOMPARE(m_tree->itemForPath(entry.value("_filePath").toString()),
