@@ -3,16 +3,19 @@
 #   ./dev.sh run    install what is missing, build, start the program
 #   ./dev.sh test   install what is missing, build, run the whole test suite
 #   ./dev.sh sanitize  the suite again in build-sanitize/, with AddressSanitizer and UBSan
+#   ./dev.sh package   build, then the Debian package in build/package/
 # Both are idempotent: a second call only rebuilds what changed.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libgl-dev
           fonts-noto-cjk xvfb xauth)
+# The installed-tree test validates with these; CPack's Depends come from dpkg-shlibdeps.
+PACKAGES+=(desktop-file-utils appstream dpkg-dev)
 BUILD_DIR=${QUORVANTA_BUILD_DIR:-build}
 
 usage() {
-    echo "usage: $0 run|test|sanitize" >&2
+    echo "usage: $0 run|test|sanitize|package" >&2
     exit 2
 }
 
@@ -79,6 +82,11 @@ case "$1" in
     sanitize)
         install_missing
         sanitize
+        ;;
+    package)
+        install_missing
+        build
+        cpack --config "$BUILD_DIR/CPackConfig.cmake"
         ;;
     *)
         usage

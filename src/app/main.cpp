@@ -35,8 +35,13 @@ int main(int argc, char* argv[])
     EmbeddedDataAdapter::instance().initialize();
     qDebug().noquote() << "EmbeddedDataAdapter initialized with embedded resources";
 
-    const QString dataDir = DataDirectoryResolver::resolve(
-        applicationDir, QStringLiteral(QUORVANTA_DEV_DATA_PATH), QDir::currentPath());
+    // An installed copy must not reach into the source tree it was built from.
+    const bool inBuildTree = QFileInfo(applicationDir).canonicalFilePath() ==
+                             QFileInfo(QStringLiteral(QUORVANTA_BUILD_DIR)).canonicalFilePath();
+    const QString developmentDataPath =
+        inBuildTree ? QStringLiteral(QUORVANTA_DEV_DATA_PATH) : QString();
+    const QString dataDir =
+        DataDirectoryResolver::resolve(applicationDir, developmentDataPath, QDir::currentPath());
     qDebug().noquote() << "Final data directory:" << dataDir;
     qDebug() << "Data directory exists:" << QFileInfo(dataDir).isDir();
 
