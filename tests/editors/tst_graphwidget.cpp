@@ -74,8 +74,15 @@ std::map<QString, QPointF> laidOut(const std::map<QString, ExpectedNode>& nodes,
                 shift[edge.to] += d / r * (r * r / 100);
             }
         }
-        for (auto& [id, p] : position)
-            p += shift[id] * 0.01;
+        // Each move is at most 5 plus 200, the 200 shrinking by 2 per iteration.
+        const qreal limit = 5.0 + 200.0 * (100 - iteration) / 100;
+        for (auto& [id, p] : position) {
+            QPointF move = shift[id] * 0.01;
+            const qreal length = std::hypot(move.x(), move.y());
+            if (length > limit)
+                move *= limit / length;
+            p += move;
+        }
     }
     return position;
 }
@@ -251,6 +258,114 @@ private slots:
             QLineF(view.nodes().value("kernel_0")->pos(), view.nodes().value("kernel_1")->pos())
                 .length();
         QVERIFY2(gap > 30, qPrintable(QString::number(gap)));
+    }
+
+    void layoutStaysFinite_data()
+    {
+        QTest::addColumn<QJsonObject>("entry");
+        QTest::addColumn<int>("nodeCount");
+
+        const auto strings = [](int count, const QString& prefix) {
+            QJsonArray items;
+            for (int i = 0; i < count; ++i)
+                items.append(prefix + QString::number(i));
+            return items;
+        };
+        const auto objects = [](int count, const QString& key) {
+            QJsonArray items;
+            for (int i = 0; i < count; ++i)
+                items.append(QJsonObject{{key, key + QString::number(i)}});
+            return items;
+        };
+        for (const int count : {30, 40, 200}) {
+            QTest::addRow("software with %d kernels", count)
+                << QJsonObject{{"name", "S"},
+                               {"category", "CAD"},
+                               {"vendor", "V"},
+                               {"technicalSpecs", QJsonObject{{"kernel", strings(count, "k")}}}}
+                << count + 2;
+            QTest::addRow("software with %d kernels, platforms and industries", count)
+                << QJsonObject{{"name", "S"},
+                               {"category", "CAE"},
+                               {"technicalSpecs", QJsonObject{{"kernel", strings(count, "k")},
+                                                              {"platform", strings(count, "p")}}},
+                               {"industryApplications", objects(count, "industry")}}
+                << 3 * count + 1;
+            QTest::addRow("company with %d products", count)
+                << QJsonObject{{"name", "C"},
+                               {"headquarters", "H"},
+                               {"products", strings(count, "p")}}
+                << count + 2;
+            QTest::addRow("technology with %d users", count)
+                << QJsonObject{{"name", "T"},
+                               {"type", "Kernel"},
+                               {"applications",
+                                QJsonObject{{"directUsers", objects(count, "software")}}}}
+                << count + 1;
+        }
+    }
+
+    void layoutStaysFinite()
+    {
+        QFETCH(QJsonObject, entry);
+        QFETCH(int, nodeCount);
+        GraphWidget view;
+        view.setData(entry);
+        QCOMPARE(view.nodes().size(), nodeCount);
+
+        // The builders start every node within 10,050 of the origin and the layout moves
+        // a node by at most 10,600 in all, so nothing may end up beyond 21,000; and the
+        // springs keep every node within 1,000 of the main one.
+        const QRectF saneBox(-21000, -21000, 42000, 42000);
+        const NodeItem* main = nullptr;
+        for (const char* id : {"software", "company", "tech"})
+            main = main ? main : view.nodes().value(QString::fromLatin1(id));
+        QVERIFY(main);
+        for (const NodeItem* node : view.nodes()) {
+            const QPointF p = node->pos();
+            QVERIFY2(qIsFinite(p.x()) && qIsFinite(p.y()),
+                     qPrintable(node->id() + ": " + describe(p)));
+            QVERIFY2(saneBox.contains(p), qPrintable(node->id() + ": " + describe(p)));
+            QVERIFY2(
+                QLineF(p, main->pos()).length() < 1000,
+                qPrintable(node->id() + ": " + describe(p) + " main " + describe(main->pos())));
+        }
+        // Still spread out: no two nodes on top of each other.
+        const QList<NodeItem*> all = view.nodes().values();
+        for (int i = 0; i < all.size(); ++i) {
+            for (int j = i + 1; j < all.size(); ++j)
+                QVERIFY2(QLineF(all[i]->pos(), all[j]->pos()).length() > 20,
+                         qPrintable(all[i]->id() + " and " + all[j]->id()));
+        }
+        for (const EdgeItem* edge : view.edges())
+            QCOMPARE(edge->line(), QLineF(edge->fromNode()->pos(), edge->toNode()->pos()));
+        const QRectF sceneRect = view.scene()->sceneRect();
+        QVERIFY(qIsFinite(sceneRect.width()) && qIsFinite(sceneRect.height()));
+        QVERIFY(saneBox.adjusted(-1000, -1000, 1000, 1000).contains(sceneRect));
+        QVERIFY(sceneRect.width() > 100 && sceneRect.height() > 100);
+    }
+
+    void layoutOfTheRealEntriesStaysFinite()
+    {
+        // Every graph the knowledge base gives stays inside a few screens.
+        EmbeddedDataAdapter& data = EmbeddedDataAdapter::instance();
+        GraphWidget view;
+        int graphs = 0;
+        const QStringList paths = data.getAvailableResources();
+        for (const QString& path : paths) {
+            if (!path.endsWith(QLatin1String(".json")) || path.contains(QLatin1String("/config/")))
+                continue;
+            view.setData(data.loadEmbeddedJson(path));
+            for (const NodeItem* node : view.nodes()) {
+                const QPointF p = node->pos();
+                QVERIFY2(qIsFinite(p.x()) && qIsFinite(p.y()) && qAbs(p.x()) < 5000 &&
+                             qAbs(p.y()) < 5000,
+                         qPrintable(path + " " + node->id() + ": " + describe(p)));
+            }
+            if (!view.nodes().isEmpty())
+                ++graphs;
+        }
+        QVERIFY(graphs > 50);
     }
 
     void genericWithoutNameIsEmpty()
