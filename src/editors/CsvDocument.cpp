@@ -1,5 +1,7 @@
 #include "CsvDocument.h"
 
+#include <vector>
+
 namespace {
 
 const QChar kQuote = QLatin1Char('"');
@@ -77,6 +79,20 @@ QList<QList<CsvDocument::Field>> CsvDocument::parseRecords(const QString& text)
     bool recordStarted = false;
     const qsizetype length = text.size();
 
+    // closes[i]: a quoted text starting at i meets its closing quote before the end.
+    // An opening quote without one is read as a plain character, as spreadsheet
+    // programs do, so one stray quote cannot swallow the rest of the file.
+    std::vector<bool> closes(static_cast<size_t>(length) + 2, false);
+    for (qsizetype i = length - 1; i >= 0; --i) {
+        const auto at = static_cast<size_t>(i);
+        if (text.at(i) != kQuote)
+            closes[at] = closes[at + 1];
+        else if (i + 1 < length && text.at(i + 1) == kQuote)
+            closes[at] = closes[at + 2];
+        else
+            closes[at] = true;
+    }
+
     for (qsizetype i = 0; i < length; ++i) {
         const QChar c = text.at(i);
         recordStarted = true;
@@ -91,7 +107,8 @@ QList<QList<CsvDocument::Field>> CsvDocument::parseRecords(const QString& text)
             }
             continue;
         }
-        if (c == kQuote && field.text.isEmpty() && !field.quoted) {
+        if (c == kQuote && field.text.isEmpty() && !field.quoted &&
+            closes[static_cast<size_t>(i) + 1]) {
             field.quoted = true;
             inQuotes = true;
         } else if (c == kSeparator) {

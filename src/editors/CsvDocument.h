@@ -9,6 +9,7 @@
 // A field holding a comma, a double quote, CR or LF is written in double quotes with
 // inner quotes doubled (RFC 4180); every other field is written as it is. Reading
 // accepts both, keeps quoted text exactly and trims unquoted fields of data rows.
+// A quote that opens a field and is never closed is read as an ordinary character.
 class CsvDocument
 {
 public:

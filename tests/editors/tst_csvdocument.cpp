@@ -81,8 +81,21 @@ private slots:
             << QByteArray("h,i\n\"\",x\n") << QStringList{"h", "i"} << Rows{{"", "x"}};
         QTest::newRow("quote inside an unquoted field is literal")
             << QByteArray("h\nsay \"hi\"\n") << QStringList{"h"} << Rows{{"say \"hi\""}};
-        QTest::newRow("unterminated quote runs to the end")
-            << QByteArray("h\n\"open,\nrest") << QStringList{"h"} << Rows{{"open,\nrest"}};
+        // A quote that never closes is an ordinary character: the field ends at the next
+        // comma or line end and the rest of the file reads as usual.
+        QTest::newRow("unterminated quote is a plain character")
+            << QByteArray("h\n\"open,\nrest") << QStringList{"h"} << Rows{{"\"open", ""}, {"rest"}};
+        QTest::newRow("unterminated quote in the header")
+            << QByteArray("\"a,b\n1,2\n") << QStringList{"\"a", "b"} << Rows{{"1", "2"}};
+        QTest::newRow("unterminated quote after a closed one")
+            << QByteArray("h,i\n\"ok\",x\n\"bad,y\nlast,row\n") << QStringList{"h", "i"}
+            << Rows{{"ok", "x"}, {"\"bad", "y"}, {"last", "row"}};
+        QTest::newRow("unterminated quote with doubled quotes inside")
+            << QByteArray("h\n\"a\"\"b\nc\n") << QStringList{"h"} << Rows{{"\"a\"\"b"}, {"c"}};
+        QTest::newRow("unterminated quote at the very end")
+            << QByteArray("h\nx,\"") << QStringList{"h"} << Rows{{"x", "\""}};
+        QTest::newRow("quote closed on a later line still spans lines")
+            << QByteArray("h\n\"a\nb\"\n\"c\n") << QStringList{"h"} << Rows{{"a\nb"}, {"\"c"}};
     }
 
     void reads()
