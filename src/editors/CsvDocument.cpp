@@ -27,8 +27,11 @@ CsvDocument::CsvDocument(const QStringList& header, const QList<QStringList>& ro
 
 QString CsvDocument::encodeField(const QString& field)
 {
-    const bool needsQuotes = field.contains(kSeparator) || field.contains(kQuote) ||
-                             field.contains(kReturn) || field.contains(kLineFeed);
+    // Unquoted fields of data rows are trimmed on reading, so edge blanks need quotes too.
+    const bool needsQuotes =
+        field.contains(kSeparator) || field.contains(kQuote) || field.contains(kReturn) ||
+        field.contains(kLineFeed) ||
+        (!field.isEmpty() && (field.front().isSpace() || field.back().isSpace()));
     if (!needsQuotes)
         return field;
     QString escaped = field;

@@ -6,10 +6,11 @@
 #include <QStringList>
 
 // A table as CSV text: UTF-8, records ending in "\n", fields separated by ",".
-// A field holding a comma, a double quote, CR or LF is written in double quotes with
-// inner quotes doubled (RFC 4180); every other field is written as it is. Reading
-// accepts both, keeps quoted text exactly and trims unquoted fields of data rows.
-// A quote that opens a field and is never closed is read as an ordinary character.
+// A field holding a comma, a double quote, CR or LF, or starting or ending with a blank,
+// is written in double quotes with inner quotes doubled (RFC 4180); every other field is
+// written as it is. Reading accepts both, keeps quoted text exactly and trims unquoted
+// fields of data rows, so what is written reads back cell for cell. A quote that opens
+// a field and is never closed is read as an ordinary character.
 class CsvDocument
 {
 public:

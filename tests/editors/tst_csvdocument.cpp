@@ -16,7 +16,13 @@ private slots:
 
         QTest::newRow("plain") << QStringLiteral("abc") << QStringLiteral("abc");
         QTest::newRow("empty") << QString() << QString();
-        QTest::newRow("blanks stay unquoted") << QStringLiteral(" a b ") << QStringLiteral(" a b ");
+        QTest::newRow("inner blank stays unquoted")
+            << QStringLiteral("a b") << QStringLiteral("a b");
+        QTest::newRow("edge blanks quoted")
+            << QStringLiteral(" a b ") << QStringLiteral("\" a b \"");
+        QTest::newRow("leading blank quoted") << QStringLiteral(" x") << QStringLiteral("\" x\"");
+        QTest::newRow("trailing tab quoted") << QStringLiteral("x\t") << QStringLiteral("\"x\t\"");
+        QTest::newRow("only a blank") << QStringLiteral(" ") << QStringLiteral("\" \"");
         QTest::newRow("chinese") << QStringLiteral("几何内核") << QStringLiteral("几何内核");
         QTest::newRow("comma") << QStringLiteral("a,b") << QStringLiteral("\"a,b\"");
         QTest::newRow("quote") << QStringLiteral("say \"hi\"")
@@ -117,6 +123,34 @@ private slots:
         QVERIFY(!blank.isEmpty());
         QCOMPARE(blank.header(), QStringList{QString()});
         QVERIFY(blank.rows().isEmpty());
+    }
+
+    void roundTripKeepsTrickyCells_data()
+    {
+        QTest::addColumn<QStringList>("cells");
+
+        QTest::newRow("leading and trailing blanks")
+            << QStringList{" lead", "trail ", "  both  ", " "};
+        QTest::newRow("tabs at the edges") << QStringList{"\tx", "y\t", "\t"};
+        QTest::newRow("quotes") << QStringList{"\"", "\"\"", "say \"hi\"", "\"lead", "end\""};
+        QTest::newRow("commas") << QStringList{",", "a,b", " a , b "};
+        QTest::newRow("line breaks") << QStringList{"a\nb", "a\r\nb", "\r", "\n", " \n ", "a\rb"};
+        QTest::newRow("empty cells") << QStringList{"", "", "x", ""};
+        QTest::newRow("chinese with blanks") << QStringList{" 几何内核 ", "中文,逗号"};
+        QTest::newRow("everything at once") << QStringList{" \"a, b\"\r\n ", "", "plain"};
+    }
+
+    void roundTripKeepsTrickyCells()
+    {
+        QFETCH(QStringList, cells);
+        QStringList header;
+        for (int i = 0; i < cells.size(); ++i)
+            header << QStringLiteral("c%1").arg(i);
+        const Rows rows = {cells, header, cells};
+        // The same cells as header too: header fields are read untrimmed.
+        const CsvDocument document = CsvDocument::fromCsv(CsvDocument(cells, rows).toCsv());
+        QCOMPARE(document.header(), cells);
+        QCOMPARE(document.rows(), rows);
     }
 
     void roundTripKeepsEveryCell()

@@ -244,7 +244,7 @@ private slots:
         QVERIFY(editor.exportToCsv(path));
         expectBox(editor, QMessageBox::Information, "成功", "数据已导出到CSV文件");
         QCOMPARE(readFile(path),
-                 QStringLiteral("name,note,col2\n\"CATIA, V5\",\"say \"\"hi\"\"\", padded \n"
+                 QStringLiteral("name,note,col2\n\"CATIA, V5\",\"say \"\"hi\"\"\",\" padded \"\n"
                                 "\"第一行\n第二行\",plain,\n")
                      .toUtf8());
     }
@@ -298,6 +298,53 @@ private slots:
         QCOMPARE(spy.count(), 1);
         QCOMPARE(headerTexts(target.table()), header);
         QCOMPARE(cellTexts(target.table()), cells);
+    }
+
+    void csvRoundTripKeepsTrickyCells_data()
+    {
+        QTest::addColumn<QStringList>("cells");
+
+        QTest::newRow("leading and trailing blanks")
+            << QStringList{" lead", "trail ", "  both  ", " ", "in side"};
+        QTest::newRow("tabs") << QStringList{"\tx", "y\t", "\t", "a\tb"};
+        QTest::newRow("quotes") << QStringList{"\"",     "\"\"",  "say \"hi\"",
+                                               "\"lead", "end\"", " \"padded\" "};
+        QTest::newRow("commas") << QStringList{",", "a,b", " a , b ", ",,"};
+        QTest::newRow("line breaks")
+            << QStringList{"a\nb", "a\r\nb", "\r", "\n", " \n ", "a\rb", "\r\n"};
+        QTest::newRow("empty cells") << QStringList{"", "", "x", ""};
+        QTest::newRow("chinese") << QStringList{" 几何内核 ", "中文,逗号", "“引号”"};
+        QTest::newRow("everything in one cell") << QStringList{" \"a, b\"\r\n\t", "", "plain"};
+    }
+
+    void csvRoundTripKeepsTrickyCells()
+    {
+        QFETCH(QStringList, cells);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("tricky.csv");
+        QStringList header;
+        for (int i = 0; i < cells.size(); ++i)
+            header << QStringLiteral("c%1").arg(i);
+        // The tricky cells as a row, between plain rows, and as header labels too.
+        const QStringList plain = header;
+        const Cells rows = {plain, cells, plain, cells};
+
+        TableEditor source;
+        QTableWidget* table = source.table();
+        table->setColumnCount(cells.size());
+        table->setHorizontalHeaderLabels(cells);
+        table->setRowCount(rows.size());
+        for (int row = 0; row < rows.size(); ++row) {
+            for (int column = 0; column < cells.size(); ++column)
+                table->setItem(row, column, new QTableWidgetItem(rows[row][column]));
+        }
+        QVERIFY(source.exportToCsv(path));
+        expectBox(source, QMessageBox::Information, "成功", "数据已导出到CSV文件");
+
+        TableEditor target;
+        QVERIFY(target.importFromCsv(path));
+        QCOMPARE(headerTexts(target.table()), cells);
+        QCOMPARE(cellTexts(target.table()), rows);
     }
 
     void importsFilesWithoutQuotes_data()
