@@ -49,14 +49,14 @@ QByteArray CsvDocument::toCsv() const
     return text.toUtf8();
 }
 
-CsvDocument CsvDocument::fromCsv(const QByteArray& bytes)
+CsvDocument CsvDocument::fromCsv(const QByteArray& bytes, qsizetype maxFields)
 {
     QString text = QString::fromUtf8(bytes);
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
 
-    const QList<QList<Field>> records = parseRecords(text);
     CsvDocument document;
+    const QList<QList<Field>> records = parseRecords(text, maxFields, &document.m_truncated);
     if (records.isEmpty())
         return document;
 
@@ -72,7 +72,8 @@ CsvDocument CsvDocument::fromCsv(const QByteArray& bytes)
     return document;
 }
 
-QList<QList<CsvDocument::Field>> CsvDocument::parseRecords(const QString& text)
+QList<QList<CsvDocument::Field>> CsvDocument::parseRecords(const QString& text, qsizetype maxFields,
+                                                           bool* truncated)
 {
     // Records end at LF or CR LF outside quotes; a final line ending adds no record.
     QList<QList<Field>> records;
@@ -96,6 +97,15 @@ QList<QList<CsvDocument::Field>> CsvDocument::parseRecords(const QString& text)
             closes[at] = true;
     }
 
+    // Bounds the memory a file of nothing but separators can take.
+    qsizetype fieldCount = 0;
+    const auto fieldDone = [&]() {
+        ++fieldCount;
+        *truncated = maxFields >= 0 && fieldCount > maxFields;
+        return !*truncated;
+    };
+    *truncated = false;
+
     for (qsizetype i = 0; i < length; ++i) {
         const QChar c = text.at(i);
         recordStarted = true;
@@ -115,12 +125,16 @@ QList<QList<CsvDocument::Field>> CsvDocument::parseRecords(const QString& text)
             field.quoted = true;
             inQuotes = true;
         } else if (c == kSeparator) {
+            if (!fieldDone())
+                break;
             record << field;
             field = Field();
         } else if (c == kLineFeed ||
                    (c == kReturn && i + 1 < length && text.at(i + 1) == kLineFeed)) {
             if (c == kReturn)
                 ++i;
+            if (!fieldDone())
+                break;
             record << field;
             records << record;
             record.clear();
@@ -130,7 +144,9 @@ QList<QList<CsvDocument::Field>> CsvDocument::parseRecords(const QString& text)
             field.text += c;
         }
     }
-    if (recordStarted) {
+    if (*truncated)
+        return records;
+    if (recordStarted && fieldDone()) {
         record << field;
         records << record;
     }

@@ -17,7 +17,9 @@ public:
     CsvDocument() = default;
     CsvDocument(const QStringList& header, const QList<QStringList>& rows);
 
-    static CsvDocument fromCsv(const QByteArray& bytes);
+    // Reading stops after maxFields fields (all records counted, a negative value sets
+    // no bound); the document is then marked truncated and holds what was read.
+    static CsvDocument fromCsv(const QByteArray& bytes, qsizetype maxFields = -1);
     QByteArray toCsv() const;
 
     // True when the text held no record at all (not even a header line).
@@ -25,6 +27,8 @@ public:
     const QStringList& header() const { return m_header; }
     // Rows keep the number of fields their line had, which may differ from the header's.
     const QList<QStringList>& rows() const { return m_rows; }
+    // True when reading stopped at the field bound before the end of the text.
+    bool isTruncated() const { return m_truncated; }
 
     static QString encodeField(const QString& field);
 
@@ -34,9 +38,11 @@ private:
         QString text;
         bool quoted = false;
     };
-    static QList<QList<Field>> parseRecords(const QString& text);
+    static QList<QList<Field>> parseRecords(const QString& text, qsizetype maxFields,
+                                            bool* truncated);
 
     QStringList m_header;
     QList<QStringList> m_rows;
     bool m_hasHeader = false;
+    bool m_truncated = false;
 };

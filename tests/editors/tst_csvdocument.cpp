@@ -115,6 +115,43 @@ private slots:
         QCOMPARE(document.rows(), rows);
     }
 
+    void readingStopsAtTheFieldBound_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("maxFields");
+        QTest::addColumn<bool>("truncated");
+        QTest::addColumn<QStringList>("header");
+        QTest::addColumn<Rows>("rows");
+
+        const QByteArray table("a,b\n1,2\n");
+        QTest::newRow("no bound") << table << -1 << false << QStringList{"a", "b"}
+                                  << Rows{{"1", "2"}};
+        QTest::newRow("bound met exactly")
+            << table << 4 << false << QStringList{"a", "b"} << Rows{{"1", "2"}};
+        QTest::newRow("one field over: the last record is left out")
+            << table << 3 << true << QStringList{"a", "b"} << Rows{};
+        QTest::newRow("without a final line feed")
+            << QByteArray("a,b") << 2 << false << QStringList{"a", "b"} << Rows{};
+        QTest::newRow("header over the bound")
+            << QByteArray("a,b") << 1 << true << QStringList{} << Rows{};
+        QTest::newRow("commas inside quotes are no fields")
+            << QByteArray("\"a,b,c\"\n") << 1 << false << QStringList{"a,b,c"} << Rows{};
+    }
+
+    void readingStopsAtTheFieldBound()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, maxFields);
+        QFETCH(bool, truncated);
+        QFETCH(QStringList, header);
+        QFETCH(Rows, rows);
+        const CsvDocument document = CsvDocument::fromCsv(bytes, maxFields);
+        QCOMPARE(document.isTruncated(), truncated);
+        QCOMPARE(document.isEmpty(), header.isEmpty());
+        QCOMPARE(document.header(), header);
+        QCOMPARE(document.rows(), rows);
+    }
+
     void emptyTextHasNoHeader()
     {
         QVERIFY(CsvDocument::fromCsv(QByteArray()).isEmpty());
