@@ -1,5 +1,7 @@
 #include "CsvDocument.h"
 
+#include <vector>
+
 namespace {
 
 const QChar kQuote = QLatin1Char('"');
@@ -25,8 +27,11 @@ CsvDocument::CsvDocument(const QStringList& header, const QList<QStringList>& ro
 
 QString CsvDocument::encodeField(const QString& field)
 {
-    const bool needsQuotes = field.contains(kSeparator) || field.contains(kQuote) ||
-                             field.contains(kReturn) || field.contains(kLineFeed);
+    // Unquoted fields of data rows are trimmed on reading, so edge blanks need quotes too.
+    const bool needsQuotes =
+        field.contains(kSeparator) || field.contains(kQuote) || field.contains(kReturn) ||
+        field.contains(kLineFeed) ||
+        (!field.isEmpty() && (field.front().isSpace() || field.back().isSpace()));
     if (!needsQuotes)
         return field;
     QString escaped = field;
@@ -44,14 +49,14 @@ QByteArray CsvDocument::toCsv() const
     return text.toUtf8();
 }
 
-CsvDocument CsvDocument::fromCsv(const QByteArray& bytes)
+CsvDocument CsvDocument::fromCsv(const QByteArray& bytes, qsizetype maxFields)
 {
     QString text = QString::fromUtf8(bytes);
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
 
-    const QList<QList<Field>> records = parseRecords(text);
     CsvDocument document;
+    const QList<QList<Field>> records = parseRecords(text, maxFields, &document.m_truncated);
     if (records.isEmpty())
         return document;
 
@@ -67,7 +72,8 @@ CsvDocument CsvDocument::fromCsv(const QByteArray& bytes)
     return document;
 }
 
-QList<QList<CsvDocument::Field>> CsvDocument::parseRecords(const QString& text)
+QList<QList<CsvDocument::Field>> CsvDocument::parseRecords(const QString& text, qsizetype maxFields,
+                                                           bool* truncated)
 {
     // Records end at LF or CR LF outside quotes; a final line ending adds no record.
     QList<QList<Field>> records;
@@ -76,6 +82,29 @@ QList<QList<CsvDocument::Field>> CsvDocument::parseRecords(const QString& text)
     bool inQuotes = false;
     bool recordStarted = false;
     const qsizetype length = text.size();
+
+    // closes[i]: a quoted text starting at i meets its closing quote before the end.
+    // An opening quote without one is read as a plain character, as spreadsheet
+    // programs do, so one stray quote cannot swallow the rest of the file.
+    std::vector<bool> closes(static_cast<size_t>(length) + 2, false);
+    for (qsizetype i = length - 1; i >= 0; --i) {
+        const auto at = static_cast<size_t>(i);
+        if (text.at(i) != kQuote)
+            closes[at] = closes[at + 1];
+        else if (i + 1 < length && text.at(i + 1) == kQuote)
+            closes[at] = closes[at + 2];
+        else
+            closes[at] = true;
+    }
+
+    // Bounds the memory a file of nothing but separators can take.
+    qsizetype fieldCount = 0;
+    const auto fieldDone = [&]() {
+        ++fieldCount;
+        *truncated = maxFields >= 0 && fieldCount > maxFields;
+        return !*truncated;
+    };
+    *truncated = false;
 
     for (qsizetype i = 0; i < length; ++i) {
         const QChar c = text.at(i);
@@ -91,16 +120,21 @@ QList<QList<CsvDocument::Field>> CsvDocument::parseRecords(const QString& text)
             }
             continue;
         }
-        if (c == kQuote && field.text.isEmpty() && !field.quoted) {
+        if (c == kQuote && field.text.isEmpty() && !field.quoted &&
+            closes[static_cast<size_t>(i) + 1]) {
             field.quoted = true;
             inQuotes = true;
         } else if (c == kSeparator) {
+            if (!fieldDone())
+                break;
             record << field;
             field = Field();
         } else if (c == kLineFeed ||
                    (c == kReturn && i + 1 < length && text.at(i + 1) == kLineFeed)) {
             if (c == kReturn)
                 ++i;
+            if (!fieldDone())
+                break;
             record << field;
             records << record;
             record.clear();
@@ -110,7 +144,9 @@ QList<QList<CsvDocument::Field>> CsvDocument::parseRecords(const QString& text)
             field.text += c;
         }
     }
-    if (recordStarted) {
+    if (*truncated)
+        return records;
+    if (recordStarted && fieldDone()) {
         record << field;
         records << record;
     }

@@ -11,6 +11,7 @@
 namespace {
 
 const qreal kArrowSize = 10.0;
+const qreal kArrowSpread = 30.0;
 
 } // namespace
 
@@ -41,16 +42,53 @@ void EdgeItem::updatePosition()
     }
 }
 
-QPolygonF EdgeItem::arrowHead(const QLineF& line)
+QPointF EdgeItem::boundaryPoint(const QLineF& line, const QSizeF& radii)
 {
-    const qreal angle = qDegreesToRadians(line.angle());
-    const qreal spread = qDegreesToRadians(30.0);
     const QPointF end = line.p2();
+    const QPointF back = line.p1() - end;
+    if (back.isNull() || radii.isEmpty())
+        return end;
+    // The ray from the centre towards the start reaches the ellipse at factor t.
+    const qreal rx = back.x() / radii.width();
+    const qreal ry = back.y() / radii.height();
+    const qreal t = 1.0 / qSqrt(rx * rx + ry * ry);
+    return end + back * t;
+}
+
+QPolygonF EdgeItem::arrowHead(const QLineF& line, const QSizeF& endRadii)
+{
+    const QPointF tip = boundaryPoint(line, endRadii);
     QPolygonF head;
-    head << end << QPointF(end.x() + kArrowSize * qSin(angle), end.y() + kArrowSize * qCos(angle))
-         << QPointF(end.x() + kArrowSize * qSin(angle + spread),
-                    end.y() + kArrowSize * qCos(angle + spread));
+    head << tip;
+    const QLineF back(line.p2(), line.p1());
+    for (const qreal turn : {kArrowSpread, -kArrowSpread}) {
+        // A zero-length line has no direction: the head shrinks to its tip.
+        const QPointF barb = back.length() == 0.0
+                                 ? QPointF()
+                                 : QLineF::fromPolar(kArrowSize, back.angle() + turn).p2();
+        head << tip + barb;
+    }
     return head;
+}
+
+QSizeF EdgeItem::endRadii() const
+{
+    if (!m_to)
+        return QSizeF();
+    const QRectF outline = m_to->rect();
+    const qreal halfPen = m_to->pen().widthF() / 2;
+    return QSizeF(outline.width() / 2 + halfPen, outline.height() / 2 + halfPen);
+}
+
+QRectF EdgeItem::boundingRect() const
+{
+    const QRectF lineBounds = QGraphicsLineItem::boundingRect();
+    if (!m_from || !m_to || line().length() == 0.0)
+        return lineBounds;
+    const qreal halfPen = pen().widthF() / 2;
+    return lineBounds.united(arrowHead(line(), endRadii())
+                                 .boundingRect()
+                                 .adjusted(-halfPen, -halfPen, halfPen, halfPen));
 }
 
 void EdgeItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget)
@@ -64,5 +102,5 @@ void EdgeItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, 
         return;
     painter->setPen(pen());
     painter->drawLine(currentLine);
-    painter->drawPolygon(arrowHead(currentLine), Qt::OddEvenFill);
+    painter->drawPolygon(arrowHead(currentLine, endRadii()), Qt::OddEvenFill);
 }

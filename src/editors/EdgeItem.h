@@ -2,6 +2,7 @@
 
 #include <QGraphicsLineItem>
 #include <QPolygonF>
+#include <QSizeF>
 #include <QString>
 
 class NodeItem;
@@ -21,9 +22,16 @@ public:
     QString label() const { return m_label; }
     QGraphicsTextItem* labelItem() const { return m_labelItem; }
 
-    // The arrow head drawn at the line's end point.
-    static QPolygonF arrowHead(const QLineF& line);
+    // Where the line, coming from its start, meets the outline of an ellipse with the
+    // given radii centred on its end point. The end point itself for a zero-length line.
+    static QPointF boundaryPoint(const QLineF& line, const QSizeF& radii);
+    // The arrow head: its tip at boundaryPoint, its two barbs 30 degrees either side of
+    // the line, pointing back towards the start, so the end node does not cover it.
+    static QPolygonF arrowHead(const QLineF& line, const QSizeF& endRadii);
+    // Half the width and height of the end node's drawn outline, pen included.
+    QSizeF endRadii() const;
 
+    QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option,
                QWidget* widget = nullptr) override;
 

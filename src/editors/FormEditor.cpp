@@ -7,6 +7,7 @@
 #include <QDebug>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
@@ -41,9 +42,14 @@ FormEditor::FormEditor(QWidget* parent) : QWidget(parent)
     m_scrollArea->setWidget(m_formWidget);
     layout->addWidget(m_scrollArea);
 
+    // Entries are compiled into the program and served from there, so nothing edited
+    // here can be kept; the form says so instead of pretending to save.
     auto* buttonRow = new QHBoxLayout;
+    m_readOnlyNote = new QLabel(readOnlyNotice(), this);
+    buttonRow->addWidget(m_readOnlyNote);
     buttonRow->addStretch();
     m_saveButton = new QPushButton(tr("保存"), this);
+    m_saveButton->setToolTip(readOnlyNotice());
     m_cancelButton = new QPushButton(tr("取消"), this);
     m_saveButton->setStyleSheet(PushButtonStyle::styleSheet());
     m_cancelButton->setStyleSheet(PushButtonStyle::styleSheet());
@@ -313,10 +319,18 @@ void FormEditor::onFieldChanged()
     emit dataChanged();
 }
 
+QString FormEditor::readOnlyNotice()
+{
+    return tr("表单为只读：修改不会被保存");
+}
+
 void FormEditor::onSave()
 {
     if (validateForm()) {
         emit saveRequested();
+        qInfo().noquote() << "FormEditor::onSave - Read-only form, nothing saved";
+        EditorMessageBox::show(this, QMessageBox::Information, tr("未保存"),
+                               tr("表单为只读：知识库条目编译在程序中，修改不会被保存。"));
         return;
     }
     qInfo().noquote() << "FormEditor::onSave - Validation failed:"

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class QFormLayout;
+class QLabel;
 class QPushButton;
 class QScrollArea;
 
@@ -35,9 +36,13 @@ public:
     bool validateForm();
 
     static QString getFieldLabel(const QString& fieldName);
+    // Shown beside the buttons and on "保存": the form keeps no edit.
+    static QString readOnlyNotice();
 
 signals:
     void dataChanged();
+    // The required fields passed the check; the form itself keeps nothing and tells the
+    // user so.
     void saveRequested();
     void cancelRequested();
 
@@ -73,4 +78,5 @@ private:
     QString m_formType;
     QPushButton* m_saveButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
+    QLabel* m_readOnlyNote = nullptr;
 };

@@ -17,6 +17,12 @@ const qreal kRepulsion = 10000.0;
 const qreal kSpringLength = 100.0;
 const qreal kStep = 0.01;
 const int kIterations = 100;
+// Bound on the move of one node per iteration: kMinMove plus a share of kMaxMove that
+// shrinks linearly to nothing. Without it the springs of a node with many neighbours
+// overshoot further on every iteration until the positions overflow. The layouts of
+// the shipped entries never come near the bound, so they are not changed by it.
+const qreal kMaxMove = 200.0;
+const qreal kMinMove = 5.0;
 const qreal kSceneMargin = 50.0;
 
 bool isDesignSoftware(const QString& category)
@@ -222,8 +228,16 @@ void GraphWidget::applyForceDirectedLayout()
             displacement[e] += force;
         }
 
-        for (size_t i = 0; i < nodes.size(); ++i)
-            nodes[i]->setPos(nodes[i]->pos() + displacement[i] * kStep);
+        const qreal maxMove = kMinMove + kMaxMove * (kIterations - iteration) / kIterations;
+        for (size_t i = 0; i < nodes.size(); ++i) {
+            QPointF move = displacement[i] * kStep;
+            const qreal length = qSqrt(QPointF::dotProduct(move, move));
+            if (!qIsFinite(length))
+                continue;
+            if (length > maxMove)
+                move *= maxMove / length;
+            nodes[i]->setPos(nodes[i]->pos() + move);
+        }
 
         for (EdgeItem* edge : std::as_const(m_edges))
             edge->updatePosition();

@@ -62,9 +62,11 @@ QString MarkdownConverter::applyInlineRules(const QString& markdown)
         {QRegularExpression(QStringLiteral("`([^`]+)`")), QStringLiteral("<code>\\1</code>")},
         {QRegularExpression(QStringLiteral("\\[([^\\]]+)\\]\\(([^\\)]+)\\)")),
          QStringLiteral("<a href=\"\\2\">\\1</a>")},
-        {QRegularExpression(QStringLiteral("^\\* (.+)$"), kMultiline),
+        // Items start with "* " or "- ", the generator writes the latter.
+        {QRegularExpression(QStringLiteral("^[*-] (.+)$"), kMultiline),
          QStringLiteral("<li>\\1</li>")},
-        {QRegularExpression(QStringLiteral("(<li>.*</li>)"), kDotAll),
+        // One list per run of item lines, so text between two lists stays outside both.
+        {QRegularExpression(QStringLiteral("^(<li>.*</li>(?:\\n<li>.*</li>)*)$"), kMultiline),
          QStringLiteral("<ul>\\1</ul>")},
     }};
 

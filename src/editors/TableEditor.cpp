@@ -21,6 +21,21 @@ namespace {
 const int kInitialRows = 5;
 const int kInitialColumns = 5;
 
+// Sets all header labels with one change notice. Label by label, a stretching last
+// section re-lays the header out on every label: over a minute for 20,000 columns.
+// The column count must already match, so no structural change goes unannounced.
+void setHeaderLabels(QTableWidget* table, const QStringList& labels)
+{
+    Q_ASSERT(table->columnCount() == labels.size());
+    {
+        const QSignalBlocker blocker(table->model());
+        table->setHorizontalHeaderLabels(labels);
+    }
+    if (!labels.isEmpty())
+        emit table->model()->headerDataChanged(Qt::Horizontal, 0,
+                                               static_cast<int>(labels.size()) - 1);
+}
+
 } // namespace
 
 TableEditor::TableEditor(QWidget* parent) : QWidget(parent)
@@ -72,17 +87,30 @@ void TableEditor::setData(const QJsonObject& data)
     if (entryTable.isNull())
         return;
 
+    fillTable(entryTable.header(), entryTable.rows());
+}
+
+void TableEditor::fillTable(const QStringList& header, const QList<QStringList>& rows)
+{
     // Filling the table is not an edit by the user.
     const QSignalBlocker blocker(m_table);
+    // Cells the new contents leave out must not keep what the table held before.
     m_table->clearContents();
-    m_table->setColumnCount(static_cast<int>(entryTable.header().size()));
-    m_table->setHorizontalHeaderLabels(entryTable.header());
-    m_table->setRowCount(static_cast<int>(entryTable.rows().size()));
-    for (int row = 0; row < entryTable.rows().size(); ++row) {
-        const QStringList& cells = entryTable.rows().at(row);
-        for (int column = 0; column < cells.size(); ++column)
+    const int columnCount = static_cast<int>(header.size());
+    m_table->setColumnCount(columnCount);
+    setHeaderLabels(m_table, header);
+    m_table->setRowCount(static_cast<int>(rows.size()));
+    for (int row = 0; row < rows.size(); ++row) {
+        const QStringList& cells = rows.at(row);
+        const int used = std::min(columnCount, static_cast<int>(cells.size()));
+        for (int column = 0; column < used; ++column)
             m_table->setItem(row, column, new QTableWidgetItem(cells.at(column)));
     }
+}
+
+QString TableEditor::tooLargeMessage()
+{
+    return tr("表格过大，无法导入：最多允许 %1 列、%2 个单元格").arg(kMaxColumns).arg(kMaxCells);
 }
 
 bool TableEditor::exportToCsv(const QString& fileName)
@@ -124,25 +152,24 @@ bool TableEditor::importFromCsv(const QString& fileName)
         EditorMessageBox::show(this, QMessageBox::Warning, tr("错误"), tr("无法打开文件"));
         return false;
     }
-    const CsvDocument document = CsvDocument::fromCsv(file.readAll());
+    // Header and cells, with room for rows longer than the header.
+    const CsvDocument document = CsvDocument::fromCsv(file.readAll(), kMaxCells + kMaxColumns);
+    const qsizetype columns = document.header().size();
+    const qsizetype rows = document.rows().size();
+    if (document.isTruncated() || columns > kMaxColumns || columns * rows > kMaxCells) {
+        const QString size =
+            document.isTruncated()
+                ? QStringLiteral("more than %1 fields").arg(kMaxCells + kMaxColumns)
+                : QStringLiteral("%1 columns, %2 rows").arg(columns).arg(rows);
+        qWarning().noquote() << "TableEditor::importFromCsv - Refused"
+                             << QStringLiteral("%1: %2").arg(fileName, size);
+        EditorMessageBox::show(this, QMessageBox::Warning, tr("错误"), tooLargeMessage());
+        return false;
+    }
     if (document.isEmpty())
         return false;
 
-    {
-        const QSignalBlocker blocker(m_table);
-        // Cells the file leaves out must not keep what the table held before.
-        m_table->clearContents();
-        const int columnCount = static_cast<int>(document.header().size());
-        m_table->setColumnCount(columnCount);
-        m_table->setHorizontalHeaderLabels(document.header());
-        m_table->setRowCount(static_cast<int>(document.rows().size()));
-        for (int row = 0; row < document.rows().size(); ++row) {
-            const QStringList& fields = document.rows().at(row);
-            const int used = std::min(columnCount, static_cast<int>(fields.size()));
-            for (int column = 0; column < used; ++column)
-                m_table->setItem(row, column, new QTableWidgetItem(fields.at(column)));
-        }
-    }
+    fillTable(document.header(), document.rows());
     qInfo().noquote() << "TableEditor::importFromCsv - Imported" << document.rows().size()
                       << "rows from" << fileName;
     emit dataChanged();

@@ -2,7 +2,9 @@
 
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 class QHBoxLayout;
@@ -27,6 +29,12 @@ public:
 
     QTableWidget* table() const { return m_table; }
 
+    // Larger CSV files are refused on import: a table widget of that size takes
+    // seconds to fill and hundreds of megabytes.
+    static constexpr int kMaxColumns = 1000;
+    static constexpr int kMaxCells = 200000;
+    static QString tooLargeMessage();
+
 signals:
     void dataChanged();
 
@@ -41,6 +49,7 @@ private slots:
 
 private:
     QPushButton* addButton(const QString& text);
+    void fillTable(const QStringList& header, const QList<QStringList>& rows);
 
     QTableWidget* m_table = nullptr;
     QVBoxLayout* m_layout = nullptr;

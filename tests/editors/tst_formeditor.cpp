@@ -434,21 +434,72 @@ private slots:
         QTRY_VERIFY(openBoxes(editor).isEmpty());
     }
 
-    void validSaveEmitsSaveRequested()
+    void validSaveSaysNothingIsKept_data()
     {
+        QTest::addColumn<QJsonObject>("entry");
+        QTest::addColumn<QString>("editedField");
+
+        QTest::newRow("software, unchanged")
+            << json("{'id': 'a', 'name': 'b', 'category': 'CAD'}") << QString();
+        QTest::newRow("software, name edited")
+            << json("{'id': 'a', 'name': 'b', 'category': 'CAD'}") << "name";
+        QTest::newRow("company, headquarters edited")
+            << json("{'id': 'c', 'name': 'd', 'headquarters': 'x'}") << "headquarters";
+        QTest::newRow("generic, category edited")
+            << json("{'id': 'e', 'name': 'f', 'category': 'PLM'}") << "category";
+    }
+
+    void validSaveSaysNothingIsKept()
+    {
+        QFETCH(QJsonObject, entry);
+        QFETCH(QString, editedField);
         FormEditor editor;
-        editor.setData(json("{'id': 'a', 'name': 'b', 'category': 'CAD'}"));
+        editor.setData(entry);
+        if (!editedField.isEmpty())
+            qobject_cast<QLineEdit*>(editor.fieldWidget(editedField))->setText("edited");
         QSignalSpy saveSpy(&editor, &FormEditor::saveRequested);
         QTest::mouseClick(button(editor, "保存"), Qt::LeftButton);
         QCOMPARE(saveSpy.count(), 1);
-        QVERIFY(openBoxes(editor).isEmpty());
 
-        // Clearing a required field after loading is caught on the next save.
+        // No silent "save": the user is told that the edit is not kept.
+        const QList<QMessageBox*> boxes = openBoxes(editor);
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes.first()->icon(), QMessageBox::Information);
+        QCOMPARE(boxes.first()->windowTitle(), QStringLiteral("未保存"));
+        QCOMPARE(boxes.first()->text(),
+                 QStringLiteral("表单为只读：知识库条目编译在程序中，修改不会被保存。"));
+        boxes.first()->close();
+        QTRY_VERIFY(openBoxes(editor).isEmpty());
+
+        // Clearing a required field is caught on the next save, before the notice.
         qobject_cast<QLineEdit*>(editor.fieldWidget("name"))->clear();
         QTest::mouseClick(button(editor, "保存"), Qt::LeftButton);
         QCOMPARE(saveSpy.count(), 1);
         QCOMPARE(openBoxes(editor).size(), 1);
+        QCOMPARE(openBoxes(editor).first()->windowTitle(), QStringLiteral("验证失败"));
         openBoxes(editor).first()->close();
+    }
+
+    void formSaysItIsReadOnly()
+    {
+        FormEditor editor;
+        editor.resize(600, 400);
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        const QString notice = QStringLiteral("表单为只读：修改不会被保存");
+        QCOMPARE(FormEditor::readOnlyNotice(), notice);
+        QCOMPARE(button(editor, "保存")->toolTip(), notice);
+        QLabel* shown = nullptr;
+        const auto labels = editor.findChildren<QLabel*>();
+        for (QLabel* label : labels) {
+            if (label->text() == notice)
+                shown = label;
+        }
+        QVERIFY(shown);
+        QVERIFY(shown->isVisible());
+        // Beside the buttons, below the form, whatever entry is shown.
+        QVERIFY(editor.findChild<QScrollArea*>()->geometry().bottom() < shown->geometry().top());
+        QVERIFY(shown->geometry().right() < button(editor, "保存")->geometry().left());
     }
 
     void cancelEmitsCancelRequested()

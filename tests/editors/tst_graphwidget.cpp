@@ -15,6 +15,7 @@
 #include <QtMath>
 #include <QtTest>
 
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -74,8 +75,15 @@ std::map<QString, QPointF> laidOut(const std::map<QString, ExpectedNode>& nodes,
                 shift[edge.to] += d / r * (r * r / 100);
             }
         }
-        for (auto& [id, p] : position)
-            p += shift[id] * 0.01;
+        // Each move is at most 5 plus 200, the 200 shrinking by 2 per iteration.
+        const qreal limit = 5.0 + 200.0 * (100 - iteration) / 100;
+        for (auto& [id, p] : position) {
+            QPointF move = shift[id] * 0.01;
+            const qreal length = std::hypot(move.x(), move.y());
+            if (length > limit)
+                move *= limit / length;
+            p += move;
+        }
     }
     return position;
 }
@@ -253,6 +261,114 @@ private slots:
         QVERIFY2(gap > 30, qPrintable(QString::number(gap)));
     }
 
+    void layoutStaysFinite_data()
+    {
+        QTest::addColumn<QJsonObject>("entry");
+        QTest::addColumn<int>("nodeCount");
+
+        const auto strings = [](int count, const QString& prefix) {
+            QJsonArray items;
+            for (int i = 0; i < count; ++i)
+                items.append(prefix + QString::number(i));
+            return items;
+        };
+        const auto objects = [](int count, const QString& key) {
+            QJsonArray items;
+            for (int i = 0; i < count; ++i)
+                items.append(QJsonObject{{key, key + QString::number(i)}});
+            return items;
+        };
+        for (const int count : {30, 40, 200}) {
+            QTest::addRow("software with %d kernels", count)
+                << QJsonObject{{"name", "S"},
+                               {"category", "CAD"},
+                               {"vendor", "V"},
+                               {"technicalSpecs", QJsonObject{{"kernel", strings(count, "k")}}}}
+                << count + 2;
+            QTest::addRow("software with %d kernels, platforms and industries", count)
+                << QJsonObject{{"name", "S"},
+                               {"category", "CAE"},
+                               {"technicalSpecs", QJsonObject{{"kernel", strings(count, "k")},
+                                                              {"platform", strings(count, "p")}}},
+                               {"industryApplications", objects(count, "industry")}}
+                << 3 * count + 1;
+            QTest::addRow("company with %d products", count)
+                << QJsonObject{{"name", "C"},
+                               {"headquarters", "H"},
+                               {"products", strings(count, "p")}}
+                << count + 2;
+            QTest::addRow("technology with %d users", count)
+                << QJsonObject{{"name", "T"},
+                               {"type", "Kernel"},
+                               {"applications",
+                                QJsonObject{{"directUsers", objects(count, "software")}}}}
+                << count + 1;
+        }
+    }
+
+    void layoutStaysFinite()
+    {
+        QFETCH(QJsonObject, entry);
+        QFETCH(int, nodeCount);
+        GraphWidget view;
+        view.setData(entry);
+        QCOMPARE(view.nodes().size(), nodeCount);
+
+        // The builders start every node within 10,050 of the origin and the layout moves
+        // a node by at most 10,600 in all, so nothing may end up beyond 21,000; and the
+        // springs keep every node within 1,000 of the main one.
+        const QRectF saneBox(-21000, -21000, 42000, 42000);
+        const NodeItem* main = nullptr;
+        for (const char* id : {"software", "company", "tech"})
+            main = main ? main : view.nodes().value(QString::fromLatin1(id));
+        QVERIFY(main);
+        for (const NodeItem* node : view.nodes()) {
+            const QPointF p = node->pos();
+            QVERIFY2(qIsFinite(p.x()) && qIsFinite(p.y()),
+                     qPrintable(node->id() + ": " + describe(p)));
+            QVERIFY2(saneBox.contains(p), qPrintable(node->id() + ": " + describe(p)));
+            QVERIFY2(
+                QLineF(p, main->pos()).length() < 1000,
+                qPrintable(node->id() + ": " + describe(p) + " main " + describe(main->pos())));
+        }
+        // Still spread out: no two nodes on top of each other.
+        const QList<NodeItem*> all = view.nodes().values();
+        for (int i = 0; i < all.size(); ++i) {
+            for (int j = i + 1; j < all.size(); ++j)
+                QVERIFY2(QLineF(all[i]->pos(), all[j]->pos()).length() > 20,
+                         qPrintable(all[i]->id() + " and " + all[j]->id()));
+        }
+        for (const EdgeItem* edge : view.edges())
+            QCOMPARE(edge->line(), QLineF(edge->fromNode()->pos(), edge->toNode()->pos()));
+        const QRectF sceneRect = view.scene()->sceneRect();
+        QVERIFY(qIsFinite(sceneRect.width()) && qIsFinite(sceneRect.height()));
+        QVERIFY(saneBox.adjusted(-1000, -1000, 1000, 1000).contains(sceneRect));
+        QVERIFY(sceneRect.width() > 100 && sceneRect.height() > 100);
+    }
+
+    void layoutOfTheRealEntriesStaysFinite()
+    {
+        // Every graph the knowledge base gives stays inside a few screens.
+        EmbeddedDataAdapter& data = EmbeddedDataAdapter::instance();
+        GraphWidget view;
+        int graphs = 0;
+        const QStringList paths = data.getAvailableResources();
+        for (const QString& path : paths) {
+            if (!path.endsWith(QLatin1String(".json")) || path.contains(QLatin1String("/config/")))
+                continue;
+            view.setData(data.loadEmbeddedJson(path));
+            for (const NodeItem* node : view.nodes()) {
+                const QPointF p = node->pos();
+                QVERIFY2(qIsFinite(p.x()) && qIsFinite(p.y()) && qAbs(p.x()) < 5000 &&
+                             qAbs(p.y()) < 5000,
+                         qPrintable(path + " " + node->id() + ": " + describe(p)));
+            }
+            if (!view.nodes().isEmpty())
+                ++graphs;
+        }
+        QVERIFY(graphs > 50);
+    }
+
     void genericWithoutNameIsEmpty()
     {
         GraphWidget view;
@@ -361,21 +477,81 @@ private slots:
         QCOMPARE(loose.line(), QLineF());
     }
 
-    void arrowHeadAtTheEndPoint()
+    void arrowHeadMeetsTheEndNode_data()
     {
-        const QPolygonF flat = EdgeItem::arrowHead(QLineF(0, 0, 100, 0));
-        QCOMPARE(flat.size(), 3);
-        QCOMPARE(flat.at(0), QPointF(100, 0));
-        QCOMPARE(flat.at(1), QPointF(100, 10));
-        QCOMPARE(flat.at(2), QPointF(105, 10 * qCos(qDegreesToRadians(30.0))));
+        QTest::addColumn<QPointF>("start");
+        QTest::addColumn<QPointF>("end");
 
-        // Qt's line angle counts counter-clockwise, so a line going up has 90 degrees.
-        const QPolygonF up = EdgeItem::arrowHead(QLineF(0, 0, 0, -50));
-        QCOMPARE(up.at(0), QPointF(0, -50));
-        QVERIFY(qAbs(up.at(1).x() - 10) < 1e-9);
-        QVERIFY(qAbs(up.at(1).y() + 50) < 1e-9);
-        QVERIFY(qAbs(up.at(2).x() - 10 * qSin(qDegreesToRadians(120.0))) < 1e-9);
-        QVERIFY(qAbs(up.at(2).y() - (-50 + 10 * qCos(qDegreesToRadians(120.0)))) < 1e-9);
+        QTest::newRow("to the right") << QPointF(0, 0) << QPointF(100, 0);
+        QTest::newRow("to the left") << QPointF(100, 0) << QPointF(0, 0);
+        QTest::newRow("up") << QPointF(0, 0) << QPointF(0, -50);
+        QTest::newRow("down") << QPointF(0, 0) << QPointF(0, 80);
+        QTest::newRow("diagonal") << QPointF(-40, -40) << QPointF(60, 60);
+        QTest::newRow("steep") << QPointF(5, 0) << QPointF(20, 200);
+        QTest::newRow("shallow") << QPointF(0, 0) << QPointF(-300, 17);
+        QTest::newRow("end far from the origin") << QPointF(1000, -700) << QPointF(1234, -567);
+    }
+
+    void arrowHeadMeetsTheEndNode()
+    {
+        QFETCH(QPointF, start);
+        QFETCH(QPointF, end);
+        NodeItem from("a", "A");
+        NodeItem to("b", "B");
+        from.setPos(start);
+        to.setPos(end);
+        EdgeItem edge(&from, &to, QString());
+
+        // The drawn outline of the end node: its ellipse and half its pen.
+        QCOMPARE(edge.endRadii(), QSizeF(31, 21));
+        const auto outlineValue = [&](const QPointF& p) {
+            const QPointF d = p - end;
+            return (d.x() / 31) * (d.x() / 31) + (d.y() / 21) * (d.y() / 21);
+        };
+
+        const QPolygonF head = EdgeItem::arrowHead(edge.line(), edge.endRadii());
+        QCOMPARE(head.size(), 3);
+        const QPointF tip = head.at(0);
+        // The tip lies on the outline, on the segment between the two centres.
+        QVERIFY2(qAbs(outlineValue(tip) - 1) < 1e-9, qPrintable(describe(tip)));
+        const QLineF toTip(start, tip);
+        QVERIFY(qAbs(toTip.length() + QLineF(tip, end).length() - edge.line().length()) < 1e-9);
+        QCOMPARE(EdgeItem::boundaryPoint(edge.line(), edge.endRadii()), tip);
+
+        // Both barbs are 10 long, 30 degrees either side of the way back to the start.
+        const qreal back = QLineF(end, start).angle();
+        QList<qreal> turns;
+        for (int i = 1; i < 3; ++i) {
+            const QLineF barb(tip, head.at(i));
+            QVERIFY(qAbs(barb.length() - 10) < 1e-9);
+            qreal turn = barb.angle() - back;
+            while (turn > 180)
+                turn -= 360;
+            while (turn <= -180)
+                turn += 360;
+            turns << turn;
+            // Outside the node: beyond its outline and off its shape.
+            QVERIFY2(outlineValue(head.at(i)) > 1.05, qPrintable(describe(head.at(i))));
+            QVERIFY(!to.shape().contains(to.mapFromScene(head.at(i))));
+        }
+        std::sort(turns.begin(), turns.end());
+        QVERIFY(qAbs(turns.at(0) + 30) < 1e-9);
+        QVERIFY(qAbs(turns.at(1) - 30) < 1e-9);
+        // The filled head is off the node, so the node drawn above it hides none of it.
+        const QPointF centroid = (head.at(0) + head.at(1) + head.at(2)) / 3;
+        QVERIFY(!to.shape().contains(to.mapFromScene(centroid)));
+        QVERIFY(edge.boundingRect().contains(head.boundingRect()));
+    }
+
+    void arrowHeadOfDegenerateLines()
+    {
+        // Coinciding ends give no direction: the head is the end point alone.
+        const QPolygonF none = EdgeItem::arrowHead(QLineF(5, 5, 5, 5), QSizeF(31, 21));
+        QCOMPARE(none, QPolygonF({QPointF(5, 5), QPointF(5, 5), QPointF(5, 5)}));
+        // A start inside the end node still gives a tip on the outline.
+        const QPointF tip = EdgeItem::boundaryPoint(QLineF(10, 0, 0, 0), QSizeF(31, 21));
+        QVERIFY(qAbs(tip.x() - 31) < 1e-9);
+        QVERIFY(qAbs(tip.y()) < 1e-9);
     }
 
     void paintsWithoutTrouble()
@@ -423,9 +599,14 @@ private slots:
         // Both ends at one place: nothing at all, not even an arrow head.
         QCOMPARE(paintedPixels(QPointF(60, 60), QPointF(60, 60), everything), 0);
 
-        // A horizontal edge draws its line and, below its end point, the arrow head.
-        QVERIFY(paintedPixels(QPointF(10, 50), QPointF(90, 50), QRect(40, 50, 10, 1)) > 0);
-        QVERIFY(paintedPixels(QPointF(10, 50), QPointF(90, 50), QRect(85, 53, 15, 10)) > 0);
+        // A horizontal edge draws its line and, where it meets the end node's outline
+        // (x = 59), the arrow head on both sides of the line, pointing right.
+        QVERIFY(paintedPixels(QPointF(10, 50), QPointF(90, 50), QRect(30, 50, 10, 1)) > 0);
+        QVERIFY(paintedPixels(QPointF(10, 50), QPointF(90, 50), QRect(51, 45, 6, 3)) > 0);
+        QVERIFY(paintedPixels(QPointF(10, 50), QPointF(90, 50), QRect(51, 53, 6, 3)) > 0);
+        // Nothing beside the line under the end node, nor far off the line.
+        QCOMPARE(paintedPixels(QPointF(10, 50), QPointF(90, 50), QRect(62, 40, 40, 8)), 0);
+        QCOMPARE(paintedPixels(QPointF(10, 50), QPointF(90, 50), QRect(62, 53, 40, 8)), 0);
         QCOMPARE(paintedPixels(QPointF(10, 50), QPointF(90, 50), QRect(0, 70, 120, 50)), 0);
     }
 

@@ -71,8 +71,28 @@ private slots:
         QTest::newRow("bullet items")
             << QStringLiteral("* one\n* two")
             << QStringLiteral("<p><ul><li>one</li>\n<li>two</li></ul>\n</p>");
-        QTest::newRow("dash items stay text")
-            << QStringLiteral("- one") << QStringLiteral("<p>- one\n</p>");
+        QTest::newRow("dash items")
+            << QStringLiteral("- one\n- two")
+            << QStringLiteral("<p><ul><li>one</li>\n<li>two</li></ul>\n</p>");
+        QTest::newRow("single dash item")
+            << QStringLiteral("- one") << QStringLiteral("<p><ul><li>one</li></ul>\n</p>");
+        QTest::newRow("both markers in one list")
+            << QStringLiteral("* a\n- b\n* c")
+            << QStringLiteral("<p><ul><li>a</li>\n<li>b</li>\n<li>c</li></ul>\n</p>");
+        QTest::newRow("dash item with a link")
+            << QStringLiteral("- [文档](https://d)")
+            << QStringLiteral("<p><ul><li><a href=\"https://d\">文档</a></li></ul>\n</p>");
+        QTest::newRow("text between two lists stays outside both")
+            << QStringLiteral("- a\n- b\n\n## H\n\n* c")
+            << QStringLiteral("<p><ul><li>a</li>\n<li>b</li></ul></p><p><h2>H</h2></p>"
+                              "<p><ul><li>c</li></ul>\n</p>");
+        QTest::newRow("line right after a list ends it")
+            << QStringLiteral("- a\ntext\n- b")
+            << QStringLiteral("<p><ul><li>a</li></ul>\ntext\n<ul><li>b</li></ul>\n</p>");
+        QTest::newRow("dash without a blank is text")
+            << QStringLiteral("-x\n---") << QStringLiteral("<p>-x\n---\n</p>");
+        QTest::newRow("indented dash is text")
+            << QStringLiteral(" - a") << QStringLiteral("<p> - a\n</p>");
     }
 
     void convertsToExactHtml()
@@ -88,8 +108,8 @@ private slots:
             QStringLiteral("# N\n\n## 概述\n\n中文\n\n\n## 相关链接\n\n- [文档](https://d)\n");
         QCOMPARE(MarkdownConverter::toHtml(markdown),
                  document(QStringLiteral("<p><h1>N</h1></p><p><h2>概述</h2></p><p>中文</p><p>\n"
-                                         "<h2>相关链接</h2></p><p>- <a href=\"https://d\">文档</a>"
-                                         "</p>")));
+                                         "<h2>相关链接</h2></p><p><ul><li><a "
+                                         "href=\"https://d\">文档</a></li></ul></p>")));
     }
 };
 

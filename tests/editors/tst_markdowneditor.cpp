@@ -3,10 +3,14 @@
 #include "editors/MarkdownEditor.h"
 #include "editors/MarkdownGenerator.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QSignalSpy>
 #include <QSplitter>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QTextList>
 #include <QTimer>
 #include <QtTest>
 
@@ -62,6 +66,32 @@ private slots:
         QVERIFY(!preview.contains(QStringLiteral("开始编写")));
         QCOMPARE(textSpy.count(), 1);
         QCOMPARE(dataSpy.count(), 1);
+    }
+
+    void previewShowsEachGeneratedItemOnItsOwnLine()
+    {
+        const QJsonObject entry{
+            {"name", "N"},
+            {"category", "CAD"},
+            {"technicalSpecs", QJsonObject{{"kernel", QJsonArray{"Parasolid", "ACIS"}}}},
+            {"features", QJsonObject{{"core", QJsonArray{"建模", "装配"}}}},
+            {"resources", QJsonObject{{"official", "https://o.example"},
+                                      {"documentation", "https://d.example"}}}};
+        MarkdownEditor editor;
+        editor.setData(entry);
+
+        // Every item is a block of its own inside a list; headings are in none.
+        QStringList items;
+        QStringList others;
+        const QTextDocument* document = editor.previewEdit()->document();
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+            if (block.text().isEmpty())
+                continue;
+            (block.textList() ? items : others) << block.text();
+        }
+        QCOMPARE(items, (QStringList{"Parasolid", "ACIS", "建模", "装配", "官方网站", "文档"}));
+        QCOMPARE(others,
+                 (QStringList{"N", "技术规格", "几何内核", "功能特性", "核心功能", "相关链接"}));
     }
 
     void signalsComeInOrder()

@@ -244,7 +244,7 @@ private slots:
         QVERIFY(editor.exportToCsv(path));
         expectBox(editor, QMessageBox::Information, "成功", "数据已导出到CSV文件");
         QCOMPARE(readFile(path),
-                 QStringLiteral("name,note,col2\n\"CATIA, V5\",\"say \"\"hi\"\"\", padded \n"
+                 QStringLiteral("name,note,col2\n\"CATIA, V5\",\"say \"\"hi\"\"\",\" padded \"\n"
                                 "\"第一行\n第二行\",plain,\n")
                      .toUtf8());
     }
@@ -298,6 +298,157 @@ private slots:
         QCOMPARE(spy.count(), 1);
         QCOMPARE(headerTexts(target.table()), header);
         QCOMPARE(cellTexts(target.table()), cells);
+    }
+
+    void csvRoundTripKeepsTrickyCells_data()
+    {
+        QTest::addColumn<QStringList>("cells");
+
+        QTest::newRow("leading and trailing blanks")
+            << QStringList{" lead", "trail ", "  both  ", " ", "in side"};
+        QTest::newRow("tabs") << QStringList{"\tx", "y\t", "\t", "a\tb"};
+        QTest::newRow("quotes") << QStringList{"\"",     "\"\"",  "say \"hi\"",
+                                               "\"lead", "end\"", " \"padded\" "};
+        QTest::newRow("commas") << QStringList{",", "a,b", " a , b ", ",,"};
+        QTest::newRow("line breaks")
+            << QStringList{"a\nb", "a\r\nb", "\r", "\n", " \n ", "a\rb", "\r\n"};
+        QTest::newRow("empty cells") << QStringList{"", "", "x", ""};
+        QTest::newRow("chinese") << QStringList{" 几何内核 ", "中文,逗号", "“引号”"};
+        QTest::newRow("everything in one cell") << QStringList{" \"a, b\"\r\n\t", "", "plain"};
+    }
+
+    void csvRoundTripKeepsTrickyCells()
+    {
+        QFETCH(QStringList, cells);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("tricky.csv");
+        QStringList header;
+        for (int i = 0; i < cells.size(); ++i)
+            header << QStringLiteral("c%1").arg(i);
+        // The tricky cells as a row, between plain rows, and as header labels too.
+        const QStringList plain = header;
+        const Cells rows = {plain, cells, plain, cells};
+
+        TableEditor source;
+        QTableWidget* table = source.table();
+        table->setColumnCount(cells.size());
+        table->setHorizontalHeaderLabels(cells);
+        table->setRowCount(rows.size());
+        for (int row = 0; row < rows.size(); ++row) {
+            for (int column = 0; column < cells.size(); ++column)
+                table->setItem(row, column, new QTableWidgetItem(rows[row][column]));
+        }
+        QVERIFY(source.exportToCsv(path));
+        expectBox(source, QMessageBox::Information, "成功", "数据已导出到CSV文件");
+
+        TableEditor target;
+        QVERIFY(target.importFromCsv(path));
+        QCOMPARE(headerTexts(target.table()), cells);
+        QCOMPARE(cellTexts(target.table()), rows);
+    }
+
+    void importSetsAllHeaderLabelsAtOnce_data()
+    {
+        QTest::addColumn<int>("columns");
+        QTest::newRow("one column") << 1;
+        QTest::newRow("three columns") << 3;
+        QTest::newRow("most columns allowed") << TableEditor::kMaxColumns;
+    }
+
+    void importSetsAllHeaderLabelsAtOnce()
+    {
+        QFETCH(int, columns);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("wide.csv");
+        QStringList labels;
+        QStringList cells;
+        for (int i = 0; i < columns; ++i) {
+            labels << QStringLiteral("h%1").arg(i);
+            cells << QString::number(i);
+        }
+        writeFile(path, (labels.join(',') + '\n' + cells.join(',') + '\n').toUtf8());
+
+        TableEditor editor;
+        QSignalSpy headerSpy(editor.table()->model(), &QAbstractItemModel::headerDataChanged);
+        QVERIFY(editor.importFromCsv(path));
+        // One notice for the whole header: label by label, a stretching last section is
+        // laid out again for every label.
+        QCOMPARE(headerSpy.count(), 1);
+        QCOMPARE(headerSpy.first().at(0).value<Qt::Orientation>(), Qt::Horizontal);
+        QCOMPARE(headerSpy.first().at(1).toInt(), 0);
+        QCOMPARE(headerSpy.first().at(2).toInt(), columns - 1);
+        QCOMPARE(headerTexts(editor.table()), labels);
+        QCOMPARE(cellTexts(editor.table()), Cells{cells});
+        QVERIFY(editor.table()->horizontalHeader()->stretchLastSection());
+    }
+
+    void entryTableSetsAllHeaderLabelsAtOnce()
+    {
+        TableEditor editor;
+        QSignalSpy headerSpy(editor.table()->model(), &QAbstractItemModel::headerDataChanged);
+        editor.setData(json("{'tableData': [{'a': 1, 'b': 2, 'c': 3}]}"));
+        QCOMPARE(headerSpy.count(), 1);
+        QCOMPARE(headerSpy.first().at(2).toInt(), 2);
+        QCOMPARE(headerTexts(editor.table()), (QStringList{"a", "b", "c"}));
+    }
+
+    void importRefusesTablesTooLarge_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+
+        const auto table = [](int columns, int rows) {
+            QByteArrayList fields;
+            for (int i = 0; i < columns; ++i)
+                fields << QByteArray::number(i % 10);
+            const QByteArray line = fields.join(',') + '\n';
+            return line.repeated(rows + 1);
+        };
+        // About 0.2 MB: twenty thousand one-digit columns over five lines.
+        QTest::newRow("20,000 columns") << table(20000, 4);
+        QTest::newRow("20,000 columns, header only") << table(20000, 0);
+        QTest::newRow("one column too many") << table(TableEditor::kMaxColumns + 1, 1);
+        QTest::newRow("one row too many at the widest") << table(
+            TableEditor::kMaxColumns, TableEditor::kMaxCells / TableEditor::kMaxColumns + 1);
+        QTest::newRow("too many rows") << table(2, TableEditor::kMaxCells / 2 + 1);
+        QTest::newRow("nothing but separators") << QByteArray(300000, ',');
+        QTest::newRow("rows far longer than the header")
+            << (QByteArray("a\n") + table(TableEditor::kMaxColumns + 1, 200));
+    }
+
+    void importRefusesTablesTooLarge()
+    {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("large.csv");
+        writeFile(path, bytes);
+
+        TableEditor editor;
+        editor.setData(json("{'name': 'kept'}"));
+        QSignalSpy spy(&editor, &TableEditor::dataChanged);
+        QVERIFY(!editor.importFromCsv(path));
+        expectBox(editor, QMessageBox::Warning, "错误",
+                  "表格过大，无法导入：最多允许 1000 列、200000 个单元格");
+        QCOMPARE(TableEditor::tooLargeMessage(),
+                 QStringLiteral("表格过大，无法导入：最多允许 1000 列、200000 个单元格"));
+        QCOMPARE(spy.count(), 0);
+        QCOMPARE(headerTexts(editor.table()), (QStringList{"字段", "值"}));
+        QCOMPARE(cellTexts(editor.table()), (Cells{{"name", "kept"}}));
+    }
+
+    void importAcceptsTheLargestTable()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("largest.csv");
+        const int columns = TableEditor::kMaxColumns;
+        const int rows = TableEditor::kMaxCells / columns;
+        QByteArrayList fields(columns, QByteArray("x"));
+        writeFile(path, (fields.join(',') + '\n').repeated(rows + 1));
+
+        TableEditor editor;
+        QVERIFY(editor.importFromCsv(path));
+        QCOMPARE(editor.table()->columnCount(), columns);
+        QCOMPARE(editor.table()->rowCount(), rows);
+        QCOMPARE(editor.table()->item(rows - 1, columns - 1)->text(), QStringLiteral("x"));
     }
 
     void importsFilesWithoutQuotes_data()
