@@ -94,7 +94,7 @@ QJsonArray SearchEngine::fuzzySearch(const QString& query, DataManager* dataMana
         for (const QJsonValue& value : filterEntries(query, list, FuzzyMatch))
             candidates.append(value);
     };
-    for (const char* category : {"cad", "cae", "cfd", "cam", "eda"})
+    for (const char* category : {"cad", "cae", "cfd", "cam", "eda", "plm"})
         gather(dataManager->getSoftwareList(QLatin1String(category)));
     gather(dataManager->getCompaniesList());
     for (const char* type : {"kernels", "solvers", "mesh", "hpc"})

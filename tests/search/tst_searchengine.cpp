@@ -262,13 +262,15 @@ private slots:
         const QJsonArray results = engine.fuzzySearch("MESH", &manager);
         QCOMPARE(started.count(), 0);
         // Scores: "mesh" 30 + 1; "Shared Mesh" 10 + 1, once per list it is filed in;
-        // "Acme Mesh Works" 10 + 1; "Hex" 5 for its category + 1; "meshmesh" 2.
-        // Equal scores keep the order of the lists; "Lathe" fails the fuzzy test and
-        // the plm and other technology folders are no candidate sources.
-        QCOMPARE(names(results), (QStringList{"mesh", "Shared Mesh", "Shared Mesh",
+        // "PLM mesh" and "Acme Mesh Works" 10 + 1; "Hex" 5 for its category + 1;
+        // "meshmesh" 2. Equal scores keep the order of the lists (plm after eda, then
+        // the companies); "Lathe" fails the fuzzy test and the other technology
+        // folder is no candidate source.
+        QCOMPARE(names(results), (QStringList{"mesh", "Shared Mesh", "Shared Mesh", "PLM mesh",
                                               "Acme Mesh Works", "Hex", "Board"}));
-        QCOMPARE(engine.calculateScore(results.at(4).toObject(), "MESH"), 6.0);
-        QCOMPARE(engine.calculateScore(results.at(5).toObject(), "MESH"), 2.0);
+        QCOMPARE(engine.calculateScore(results.at(3).toObject(), "MESH"), 11.0);
+        QCOMPARE(engine.calculateScore(results.at(5).toObject(), "MESH"), 6.0);
+        QCOMPARE(engine.calculateScore(results.at(6).toObject(), "MESH"), 2.0);
         // Entries come back exactly as the data manager delivered them.
         QVERIFY(results.at(0)
                     .toObject()

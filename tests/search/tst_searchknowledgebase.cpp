@@ -72,6 +72,10 @@ private slots:
                                  << "Hexagon";
         QTest::newRow("chinese name") << "中望3D"
                                       << "中望3D (ZW3D)";
+        QTest::newRow("plm product") << "Windchill"
+                                     << "Windchill";
+        QTest::newRow("plm product, two words") << "Aras Innovator"
+                                                << "Aras Innovator";
     }
 
     void quickSearch()
