@@ -40,6 +40,10 @@ const QString kTypeAll = QStringLiteral("all");
 const QString kTypeJson = QStringLiteral("json");
 const QString kTypeMarkdown = QStringLiteral("markdown");
 
+// A hit in the preview: Qt's rich text draws no <mark>, but a span's background.
+const QString kHitOpen = QStringLiteral("<span style=\"background-color: #ffe066;\">");
+const QString kHitClose = QStringLiteral("</span>");
+
 QString descriptionText(const QJsonObject& entry)
 {
     if (!entry.contains(QLatin1String("description")))
@@ -427,11 +431,21 @@ void SearchDialog::onPreviewItemClicked(QTreeWidgetItem* item, int /*column*/)
 QString SearchDialog::markdownPreviewHtml(const QString& title, const QString& text,
                                           const QString& query)
 {
-    QString body = text;
-    if (!query.isEmpty())
-        body.replace(query, QStringLiteral("<mark>%1</mark>").arg(query), Qt::CaseInsensitive);
+    // Hits are found in the plain text, then every piece is escaped: a file's
+    // "<https://...>" stays visible and a query holding &, < or > is still found.
+    QString body;
+    qsizetype from = 0;
+    if (!query.isEmpty()) {
+        for (qsizetype at = text.indexOf(query, 0, Qt::CaseInsensitive); at >= 0;
+             at = text.indexOf(query, from, Qt::CaseInsensitive)) {
+            body += text.mid(from, at - from).toHtmlEscaped();
+            body += kHitOpen + text.mid(at, query.size()).toHtmlEscaped() + kHitClose;
+            from = at + query.size();
+        }
+    }
+    body += text.mid(from).toHtmlEscaped();
     body.replace(QLatin1String("\n"), QLatin1String("<br>"));
-    return QStringLiteral("<h3>%1</h3><hr>%2").arg(title, body);
+    return QStringLiteral("<h3>%1</h3><hr>%2").arg(title.toHtmlEscaped(), body);
 }
 
 void SearchDialog::onSearchProgress(int progress)

@@ -21,6 +21,8 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTreeWidget>
 #include <QtTest>
@@ -403,10 +405,10 @@ private slots:
             markdownTree->findItems("Widget Handbook", Qt::MatchExactly, 0).first();
         QTest::mouseClick(markdownTree->viewport(), Qt::LeftButton, {},
                           markdownTree->visualItemRect(handbook).center());
-        // The file is shown with each hit in the query's own letter case.
+        // The file is shown as it is written, hits in their own letter case.
         QCOMPARE(preview->toPlainText(),
-                 QStringLiteral("Widget Handbook\n\n# widget Handbook\nwidgets are small.\n"
-                                "## widget types\nround widget\n"));
+                 QStringLiteral("Widget Handbook\n\n# Widget Handbook\nWidgets are small.\n"
+                                "## Widget types\nround widget\n"));
 
         // A row whose file has gone leaves the preview as it was.
         const QString before = preview->toHtml();
@@ -419,27 +421,76 @@ private slots:
 
     void previewHtml_data()
     {
+        const auto hit = [](const QString& text) {
+            return "<span style=\"background-color: #ffe066;\">" + text + "</span>";
+        };
+        QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("query");
         QTest::addColumn<QString>("html");
-        QTest::newRow("query case wins")
+        QTest::newRow("hits keep the file's letter case")
+            << "T"
             << "# Mesh\nmesh MESH\n"
             << "MeSh"
-            << "<h3>T</h3><hr># <mark>MeSh</mark><br><mark>MeSh</mark> <mark>MeSh</mark><br>";
-        QTest::newRow("no query") << "a\nb"
+            << "<h3>T</h3><hr># " + hit("Mesh") + "<br>" + hit("mesh") + " " + hit("MESH") + "<br>";
+        QTest::newRow("no query") << "T"
+                                  << "a\nb"
                                   << ""
                                   << "<h3>T</h3><hr>a<br>b";
-        QTest::newRow("not escaped") << "x < y & <b>z</b>"
-                                     << "z"
-                                     << "<h3>T</h3><hr>x < y & <b><mark>z</mark></b>";
+        QTest::newRow("escaped, then marked")
+            << "T"
+            << "x < y & <b>z</b>"
+            << "z"
+            << "<h3>T</h3><hr>x &lt; y &amp; &lt;b&gt;" + hit("z") + "&lt;/b&gt;";
+        QTest::newRow("autolink stays text")
+            << "T"
+            << "see <https://example.com/?a=1&b=2>"
+            << "example"
+            << "<h3>T</h3><hr>see &lt;https://" + hit("example") + ".com/?a=1&amp;b=2&gt;";
+        QTest::newRow("hit holding & < >") << "T"
+                                           << "a<b & c>d"
+                                           << "<B & C>"
+                                           << "<h3>T</h3><hr>a" + hit("&lt;b &amp; c&gt;") + "d";
+        QTest::newRow("query inside an escape is no hit")
+            << "T"
+            << "&amp; amp"
+            << "amp"
+            << "<h3>T</h3><hr>&amp;" + hit("amp") + "; " + hit("amp");
+        QTest::newRow("title escaped") << "a <b> \"c\""
+                                       << "x"
+                                       << ""
+                                       << "<h3>a &lt;b&gt; &quot;c&quot;</h3><hr>x";
     }
 
     void previewHtml()
     {
+        QFETCH(QString, title);
         QFETCH(QString, text);
         QFETCH(QString, query);
         QFETCH(QString, html);
-        QCOMPARE(SearchDialog::markdownPreviewHtml("T", text, query), html);
+        QCOMPARE(SearchDialog::markdownPreviewHtml(title, text, query), html);
+    }
+
+    // What Qt's rich text makes of it: every character of the file visible, the
+    // hits (and only they) on a coloured background.
+    void previewRendersHits()
+    {
+        QTextDocument document;
+        document.setHtml(SearchDialog::markdownPreviewHtml(
+            "<Title>", "see <https://x.org/a?b&c>\nA mesh & MESH", "mesh"));
+        const QString plain = document.toPlainText();
+        QVERIFY2(plain.contains("<Title>"), qPrintable(plain));
+        QVERIFY2(plain.contains("see <https://x.org/a?b&c>\nA mesh & MESH"), qPrintable(plain));
+
+        QStringList highlighted;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextFragment fragment = it.fragment();
+                if (fragment.charFormat().background().style() != Qt::NoBrush)
+                    highlighted << fragment.text();
+            }
+        }
+        QCOMPARE(highlighted, (QStringList{"mesh", "MESH"}));
     }
 
     void jsonOnlySearch()
