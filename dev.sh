@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libgl-dev
+PACKAGES=(cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libgl-dev libpcre2-dev
           fonts-noto-cjk xvfb xauth)
 BUILD_DIR=${QUORVANTA_BUILD_DIR:-build}
 
