@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libgl-dev
+PACKAGES=(cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libgl-dev libpcre2-dev
           fonts-noto-cjk xvfb xauth)
 # The installed-tree test validates with these; CPack's Depends come from dpkg-shlibdeps.
 PACKAGES+=(desktop-file-utils appstream dpkg-dev)

@@ -1,5 +1,6 @@
 #include "MarkdownSearcher.h"
 
+#include "BoundedRegex.h"
 #include "SearchText.h"
 
 #include "search/SearchEngine.h"
@@ -13,6 +14,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -152,15 +154,7 @@ void MarkdownSearcher::indexDirectory(const QString& dirPath)
 
 QString MarkdownSearcher::extractCategory(const QString& filePath) const
 {
-    const QString dirPath = QFileInfo(filePath).absolutePath();
-    QString category = QDir(dirPath).dirName();
-    if (dirPath.contains(QLatin1String("/data/"))) {
-        const QStringList parts = dirPath.split(QLatin1Char('/'));
-        const qsizetype index = parts.lastIndexOf(QStringLiteral("data"));
-        if (index >= 0 && index < parts.size() - 1)
-            category = parts.at(index + 1);
-    }
-    return category;
+    return SearchText::categoryOfPath(filePath);
 }
 
 QString MarkdownSearcher::stripMarkdown(const QString& text) const
@@ -197,6 +191,12 @@ QStringList MarkdownSearcher::extractHeadings(const QString& content) const
 
 bool MarkdownSearcher::matchesText(const QString& text, const QString& query, int mode) const
 {
+    return matchesText(text, query, mode, nullptr);
+}
+
+bool MarkdownSearcher::matchesText(const QString& text, const QString& query, int mode,
+                                   BoundedRegex* expression) const
+{
     const Qt::CaseSensitivity sensitivity =
         m_caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
     switch (mode) {
@@ -212,10 +212,10 @@ bool MarkdownSearcher::matchesText(const QString& text, const QString& query, in
         return found >= (tokens.size() + 1) / 2;
     }
     case SearchEngine::RegexMatch: {
-        const QRegularExpression expression(query, m_caseSensitive
-                                                       ? QRegularExpression::NoPatternOption
-                                                       : QRegularExpression::CaseInsensitiveOption);
-        return expression.isValid() && expression.match(text).hasMatch();
+        if (expression)
+            return expression->matches(text);
+        BoundedRegex own(query, m_caseSensitive);
+        return own.matches(text);
     }
     case SearchEngine::SemanticMatch:
         return semanticMatch(text, query);
@@ -275,10 +275,16 @@ double MarkdownSearcher::calculateRelevance(const MarkdownSearchResult& document
 QStringList MarkdownSearcher::findMatchedLines(const QString& content, const QString& query,
                                                int mode) const
 {
+    return findMatchedLines(content, query, mode, nullptr);
+}
+
+QStringList MarkdownSearcher::findMatchedLines(const QString& content, const QString& query,
+                                               int mode, BoundedRegex* expression) const
+{
     QStringList matched;
     const QStringList lines = content.split(QLatin1Char('\n'));
     for (qsizetype i = 0; i < lines.size() && matched.size() < 10; ++i) {
-        if (matchesText(lines.at(i), query, mode))
+        if (matchesText(lines.at(i), query, mode, expression))
             matched << QStringLiteral("Line %1: %2").arg(i + 1).arg(lines.at(i).trimmed());
     }
     return matched;
@@ -331,11 +337,18 @@ QList<MarkdownSearchResult> MarkdownSearcher::search(const QString& query, int s
             << "MarkdownSearcher::search - Index not ready. Call buildIndex() first.";
         return {};
     }
+    m_lastError.clear();
     if (query.trimmed().isEmpty())
         return {};
 
     emit searchStarted(query);
     const QString q = query.trimmed();
+    std::unique_ptr<BoundedRegex> expression;
+    if (mode == SearchEngine::RegexMatch) {
+        expression = std::make_unique<BoundedRegex>(q, m_caseSensitive);
+        m_lastError = expression->errorMessage();
+        expression->setTimeBudget(BoundedRegex::kDefaultTimeBudgetMs);
+    }
     QList<MarkdownSearchResult> results;
     const qsizetype count = m_documents.size();
     for (qsizetype i = 0; i < count; ++i) {
@@ -360,12 +373,19 @@ QList<MarkdownSearchResult> MarkdownSearcher::search(const QString& query, int s
             break;
         }
 
-        if (scoped && matchesText(text, q, mode)) {
+        if (scoped && matchesText(text, q, mode, expression.get())) {
             MarkdownSearchResult hit = document;
             hit.relevance = calculateRelevance(document, q);
-            hit.matchedLines = findMatchedLines(document.content, q, mode);
+            hit.matchedLines = findMatchedLines(document.content, q, mode, expression.get());
             hit.snippet = generateSnippet(document.content, q, m_snippetLength);
             results.append(hit);
+        }
+        if (expression && expression->stopped()) {
+            // A runaway expression: nothing it found so far can be trusted as the answer.
+            m_lastError = expression->stopMessage();
+            qWarning().noquote() << "MarkdownSearcher::search - Stopped:" << m_lastError;
+            results.clear();
+            break;
         }
         emit searchProgress(static_cast<int>((i + 1) * 100 / count));
     }

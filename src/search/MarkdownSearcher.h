@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+class BoundedRegex;
+
 // In-memory index of the Markdown documents below one directory, answering
 // keyword queries with ranked results. Match modes are SearchEngine::MatchMode.
 class MarkdownSearcher : public QObject
@@ -33,6 +35,9 @@ public:
     void setMaxResults(int maxResults) { m_maxResults = maxResults; }
     QStringList getCategories() const { return m_categories; }
     QList<MarkdownSearchResult> documents() const { return m_documents; }
+    // Why the last search found nothing although it ran: an invalid or a stopped
+    // regular expression. Empty otherwise.
+    QString lastError() const { return m_lastError; }
 
     QList<MarkdownSearchResult> search(const QString& query, int scope, int mode);
     QList<MarkdownSearchResult> searchInCategory(const QString& query, const QString& category,
@@ -61,6 +66,12 @@ signals:
 
 private:
     void indexDirectory(const QString& dirPath);
+    // With a prepared expression for the regular-expression mode, so that one
+    // search shares one match limit and time budget.
+    bool matchesText(const QString& text, const QString& query, int mode,
+                     BoundedRegex* expression) const;
+    QStringList findMatchedLines(const QString& content, const QString& query, int mode,
+                                 BoundedRegex* expression) const;
 
     QString m_searchPath;
     bool m_indexReady = false;
@@ -70,4 +81,5 @@ private:
     QList<MarkdownSearchResult> m_documents;
     QStringList m_categories;
     QStringList m_stopWords;
+    QString m_lastError;
 };

@@ -2,6 +2,7 @@
 
 #include "data/AtomicFileWriter.h"
 #include "data/DataManager.h"
+#include "search/BoundedRegex.h"
 #include "search/MarkdownSearcher.h"
 #include "search/SearchEngine.h"
 
@@ -39,6 +40,35 @@ constexpr int kSummaryRole = Qt::UserRole + 1;
 const QString kTypeAll = QStringLiteral("all");
 const QString kTypeJson = QStringLiteral("json");
 const QString kTypeMarkdown = QStringLiteral("markdown");
+
+constexpr int kRelevanceColumn = 4;
+
+// A hit in the preview: Qt's rich text draws no <mark>, but a span's background.
+const QString kHitOpen = QStringLiteral("<span style=\"background-color: #ffe066;\">");
+const QString kHitClose = QStringLiteral("</span>");
+
+// A result row that sorts numerically on the relevance column; rows of equal
+// relevance keep the order the search gave them.
+class ResultItem : public QTreeWidgetItem
+{
+public:
+    ResultItem(double relevance, int rank) : m_relevance(relevance), m_rank(rank) {}
+
+    bool operator<(const QTreeWidgetItem& other) const override
+    {
+        const auto* row = dynamic_cast<const ResultItem*>(&other);
+        const int column = treeWidget() ? treeWidget()->sortColumn() : kRelevanceColumn;
+        if (column != kRelevanceColumn || !row)
+            return QTreeWidgetItem::operator<(other);
+        if (m_relevance != row->m_relevance)
+            return m_relevance < row->m_relevance;
+        return m_rank > row->m_rank;
+    }
+
+private:
+    double m_relevance;
+    int m_rank;
+};
 
 QString descriptionText(const QJsonObject& entry)
 {
@@ -184,8 +214,7 @@ void SearchDialog::configureResultTree(QTreeWidget* tree, const QStringList& lab
     tree->setHeaderLabels(labels);
     tree->setRootIsDecorated(false);
     tree->setAlternatingRowColors(true);
-    // Enabled before any row exists: rows follow the header's sort indicator.
-    tree->setSortingEnabled(true);
+    showByRelevance(tree);
     QHeaderView* header = tree->header();
     header->setStretchLastSection(false);
     header->setSectionResizeMode(0, QHeaderView::ResizeToContents);
@@ -193,6 +222,12 @@ void SearchDialog::configureResultTree(QTreeWidget* tree, const QStringList& lab
     header->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     header->setSectionResizeMode(3, QHeaderView::Stretch);
     header->setSectionResizeMode(4, QHeaderView::ResizeToContents);
+}
+
+void SearchDialog::showByRelevance(QTreeWidget* tree)
+{
+    tree->setSortingEnabled(true);
+    tree->sortByColumn(kRelevanceColumn, Qt::DescendingOrder);
 }
 
 void SearchDialog::setupConnections()
@@ -286,10 +321,24 @@ void SearchDialog::performSearch()
     m_markdownSearcher->setCaseSensitive(m_caseSensitiveCheck->isChecked());
     m_markdownSearcher->setMaxResults(m_maxResultsSpin->value());
 
-    // The JSON side is always the fuzzy search: mode, scope, category and limit
-    // only steer the Markdown side.
+    const int mode = m_matchModeCombo->currentData().toInt();
+    const QString category = m_categoryCombo->currentData().toString();
+    if (mode == SearchEngine::RegexMatch) {
+        const BoundedRegex expression(query, m_caseSensitiveCheck->isChecked());
+        if (!expression.isValid()) {
+            m_statusLabel->setText(expression.errorMessage());
+            return;
+        }
+    }
+
+    QStringList stopMessages;
     if ((type == kTypeAll || type == kTypeJson) && m_searchEngine && m_dataManager) {
-        m_jsonResults = m_searchEngine->fuzzySearch(query, m_dataManager);
+        const SearchEngine::RankedResults ranked =
+            m_searchEngine->rankedSearch(query, m_dataManager, mode, category);
+        m_jsonResults = ranked.entries;
+        m_jsonScores = ranked.scores;
+        if (!ranked.error.isEmpty())
+            stopMessages << ranked.error;
         displayJsonResults();
     }
 
@@ -298,8 +347,6 @@ void SearchDialog::performSearch()
             showInformation(tr("提示"), tr("请先构建Markdown文档索引"));
         } else {
             const int scope = m_scopeCombo->currentData().toInt();
-            const int mode = m_matchModeCombo->currentData().toInt();
-            const QString category = m_categoryCombo->currentData().toString();
             if (category.isEmpty()) {
                 // Results arrive through the searcher's searchCompleted.
                 m_markdownSearcher->search(query, scope, mode);
@@ -308,41 +355,52 @@ void SearchDialog::performSearch()
                     m_markdownSearcher->searchInCategory(query, category, scope, mode);
                 displayMarkdownResults();
             }
+            const QString error = m_markdownSearcher->lastError();
+            if (!error.isEmpty() && !stopMessages.contains(error))
+                stopMessages << error;
         }
     }
 
     onSearchCompleted();
+    if (!stopMessages.isEmpty())
+        m_statusLabel->setText(stopMessages.join(QLatin1Char(' ')));
 }
 
 void SearchDialog::displayJsonResults()
 {
     m_jsonResultTree->clear();
+    m_jsonResultTree->setSortingEnabled(false);
     int count = 0;
-    for (const QJsonValue& value : std::as_const(m_jsonResults)) {
+    for (qsizetype i = 0; i < m_jsonResults.size(); ++i) {
+        const QJsonValue value = m_jsonResults.at(i);
         if (!value.isObject())
             continue;
         const QJsonObject entry = value.toObject();
-        auto* item = new QTreeWidgetItem;
+        const double score = m_jsonScores.value(i);
+        auto* item = new ResultItem(score, count);
         item->setText(0, entry.value(QLatin1String("name")).toString());
         item->setText(1, entry.contains(QLatin1String("type"))
                              ? entry.value(QLatin1String("type")).toString()
                              : QStringLiteral("unknown"));
         item->setText(2, entry.value(QLatin1String("category")).toString());
         item->setText(3, descriptionText(entry));
-        item->setText(4, QStringLiteral("N/A"));
+        item->setText(4, QString::number(score, 'f', 1));
         item->setData(0, kEntryJsonRole,
                       QString::fromUtf8(QJsonDocument(entry).toJson(QJsonDocument::Indented)));
         m_jsonResultTree->addTopLevelItem(item);
         ++count;
     }
+    showByRelevance(m_jsonResultTree);
     m_resultTabs->setTabText(0, tr("JSON数据 (%1)").arg(count));
 }
 
 void SearchDialog::displayMarkdownResults()
 {
     m_markdownResultTree->clear();
+    m_markdownResultTree->setSortingEnabled(false);
+    int rank = 0;
     for (const MarkdownSearchResult& result : std::as_const(m_markdownResults)) {
-        auto* item = new QTreeWidgetItem;
+        auto* item = new ResultItem(result.relevance, rank++);
         item->setText(0, result.title);
         item->setText(1, result.fileName);
         item->setText(2, result.category);
@@ -357,6 +415,7 @@ void SearchDialog::displayMarkdownResults()
         item->setData(0, kSummaryRole, summary);
         m_markdownResultTree->addTopLevelItem(item);
     }
+    showByRelevance(m_markdownResultTree);
     m_resultTabs->setTabText(1, tr("Markdown文档 (%1)").arg(m_markdownResults.size()));
 }
 
@@ -376,6 +435,7 @@ void SearchDialog::clearResults()
     m_markdownResultTree->clear();
     m_previewEdit->clear();
     m_jsonResults = QJsonArray();
+    m_jsonScores.clear();
     m_markdownResults.clear();
     m_exportButton->setEnabled(false);
 }
@@ -427,11 +487,21 @@ void SearchDialog::onPreviewItemClicked(QTreeWidgetItem* item, int /*column*/)
 QString SearchDialog::markdownPreviewHtml(const QString& title, const QString& text,
                                           const QString& query)
 {
-    QString body = text;
-    if (!query.isEmpty())
-        body.replace(query, QStringLiteral("<mark>%1</mark>").arg(query), Qt::CaseInsensitive);
+    // Hits are found in the plain text, then every piece is escaped: a file's
+    // "<https://...>" stays visible and a query holding &, < or > is still found.
+    QString body;
+    qsizetype from = 0;
+    if (!query.isEmpty()) {
+        for (qsizetype at = text.indexOf(query, 0, Qt::CaseInsensitive); at >= 0;
+             at = text.indexOf(query, from, Qt::CaseInsensitive)) {
+            body += text.mid(from, at - from).toHtmlEscaped();
+            body += kHitOpen + text.mid(at, query.size()).toHtmlEscaped() + kHitClose;
+            from = at + query.size();
+        }
+    }
+    body += text.mid(from).toHtmlEscaped();
     body.replace(QLatin1String("\n"), QLatin1String("<br>"));
-    return QStringLiteral("<h3>%1</h3><hr>%2").arg(title, body);
+    return QStringLiteral("<h3>%1</h3><hr>%2").arg(title.toHtmlEscaped(), body);
 }
 
 void SearchDialog::onSearchProgress(int progress)

@@ -83,6 +83,8 @@ private:
     void updateStatus();
     void refillCategories();
     static void configureResultTree(QTreeWidget* tree, const QStringList& labels);
+    // Rows are added unsorted, then sorted most relevant first.
+    static void showByRelevance(QTreeWidget* tree);
 
     QLineEdit* m_searchEdit = nullptr;
     QPushButton* m_searchButton = nullptr;
@@ -108,5 +110,6 @@ private:
     MarkdownSearcher* m_markdownSearcher = nullptr;
     QPointer<DataManager> m_dataManager;
     QJsonArray m_jsonResults;
+    QList<double> m_jsonScores;
     QList<MarkdownSearchResult> m_markdownResults;
 };

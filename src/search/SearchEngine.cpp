@@ -1,9 +1,11 @@
 #include "SearchEngine.h"
 
+#include "BoundedRegex.h"
 #include "SearchText.h"
 
 #include "data/DataManager.h"
 
+#include <QDebug>
 #include <QJsonValue>
 #include <QRegularExpression>
 
@@ -34,14 +36,43 @@ void appendArrayStrings(QStringList& parts, const QJsonValue& value)
         parts << element.toString();
 }
 
-QJsonArray sortedByScore(std::vector<std::pair<double, QJsonObject>>& scored)
+using ScoredEntries = std::vector<std::pair<double, QJsonObject>>;
+
+void sortByScore(ScoredEntries& scored)
 {
     // Stable, so equal scores keep the order in which the candidates were gathered.
     std::stable_sort(scored.begin(), scored.end(),
                      [](const auto& a, const auto& b) { return a.first > b.first; });
+}
+
+QJsonArray entriesOf(const ScoredEntries& scored)
+{
     QJsonArray result;
     for (const auto& entry : scored)
         result.append(entry.second);
+    return result;
+}
+
+QJsonArray sortedByScore(ScoredEntries& scored)
+{
+    sortByScore(scored);
+    return entriesOf(scored);
+}
+
+bool inCategory(const QJsonObject& entry, const QString& category)
+{
+    const QString path = entry.value(QLatin1String("_filePath")).toString();
+    return !path.isEmpty() &&
+           SearchText::categoryOfPath(path).compare(category, Qt::CaseInsensitive) == 0;
+}
+
+QJsonArray objectsInCategory(const QJsonArray& entries, const QString& category)
+{
+    QJsonArray result;
+    for (const QJsonValue& value : entries) {
+        if (value.isObject() && (category.isEmpty() || inCategory(value.toObject(), category)))
+            result.append(value);
+    }
     return result;
 }
 
@@ -89,55 +120,76 @@ QJsonArray SearchEngine::fuzzySearch(const QString& query, DataManager* dataMana
 {
     if (!dataManager)
         return {};
+    ScoredEntries scored = fuzzyScored(query, dataManager);
+    return sortedByScore(scored);
+}
+
+SearchEngine::ScoredEntries SearchEngine::fuzzyScored(const QString& query,
+                                                      DataManager* dataManager)
+{
     QJsonArray candidates;
     const auto gather = [&](const QJsonArray& list) {
         for (const QJsonValue& value : filterEntries(query, list, FuzzyMatch))
             candidates.append(value);
     };
-    for (const char* category : {"cad", "cae", "cfd", "cam", "eda"})
+    for (const char* category : {"cad", "cae", "cfd", "cam", "eda", "plm"})
         gather(dataManager->getSoftwareList(QLatin1String(category)));
     gather(dataManager->getCompaniesList());
     for (const char* type : {"kernels", "solvers", "mesh", "hpc"})
         gather(dataManager->getTechnologiesList(QLatin1String(type)));
 
-    std::vector<std::pair<double, QJsonObject>> scored;
+    ScoredEntries scored;
     scored.reserve(candidates.size());
     for (const QJsonValue& value : std::as_const(candidates)) {
         const QJsonObject entry = value.toObject();
         scored.emplace_back(calculateScore(entry, query), entry);
     }
-    return sortedByScore(scored);
+    return scored;
 }
 
 QJsonArray SearchEngine::regexSearch(const QString& query, DataManager* dataManager)
 {
     if (!dataManager)
         return {};
-    const QRegularExpression expression(query, m_caseSensitive
-                                                   ? QRegularExpression::NoPatternOption
-                                                   : QRegularExpression::CaseInsensitiveOption);
+    BoundedRegex expression(query, m_caseSensitive);
     if (!expression.isValid())
         return {};
+    const ScoredEntries found =
+        regexScored(expression, objectsInCategory(dataManager->getAllEntries(), {}), false);
+    return expression.stopped() ? QJsonArray() : entriesOf(found);
+}
 
-    QJsonArray result;
-    const QJsonArray entries = dataManager->getAllEntries();
+SearchEngine::ScoredEntries SearchEngine::regexScored(BoundedRegex& expression,
+                                                      const QJsonArray& entries, bool score)
+{
+    ScoredEntries found;
+    expression.setTimeBudget(BoundedRegex::kDefaultTimeBudgetMs);
     for (const QJsonValue& value : entries) {
-        if (!value.isObject())
-            continue;
         const QJsonObject entry = value.toObject();
-        if (expression.match(extractSearchableText(entry)).hasMatch())
-            result.append(entry);
+        if (expression.matches(extractSearchableText(entry)))
+            found.emplace_back(score ? regexScore(entry, expression) : 0.0, entry);
+        if (expression.stopped()) {
+            qWarning().noquote() << "SearchEngine::regexSearch - Stopped:"
+                                 << expression.stopMessage();
+            return {};
+        }
     }
-    return result;
+    return found;
 }
 
 QJsonArray SearchEngine::semanticSearch(const QString& query, DataManager* dataManager)
 {
     if (!dataManager)
         return {};
+    ScoredEntries scored = semanticScored(query, dataManager->getAllEntries());
+    return sortedByScore(scored);
+}
+
+SearchEngine::ScoredEntries SearchEngine::semanticScored(const QString& query,
+                                                         const QJsonArray& entries)
+{
     const QStringList queryTokens = tokenize(query);
-    std::vector<std::pair<double, QJsonObject>> scored;
-    const QJsonArray entries = dataManager->getAllEntries();
+    ScoredEntries scored;
     for (const QJsonValue& value : entries) {
         if (!value.isObject())
             continue;
@@ -154,7 +206,59 @@ QJsonArray SearchEngine::semanticSearch(const QString& query, DataManager* dataM
         if (score > 0)
             scored.emplace_back(score, entry);
     }
-    return sortedByScore(scored);
+    return scored;
+}
+
+SearchEngine::RankedResults SearchEngine::rankedSearch(const QString& query,
+                                                       DataManager* dataManager, int mode,
+                                                       const QString& category)
+{
+    RankedResults ranked;
+    if (query.isEmpty() || !dataManager)
+        return ranked;
+
+    ScoredEntries scored;
+    switch (mode) {
+    case ExactMatch:
+        for (const QJsonValue& value :
+             objectsInCategory(dataManager->searchInFiles(query), category)) {
+            const QJsonObject entry = value.toObject();
+            scored.emplace_back(calculateScore(entry, query), entry);
+        }
+        break;
+    case FuzzyMatch:
+        for (auto& candidate : fuzzyScored(query, dataManager)) {
+            if (category.isEmpty() || inCategory(candidate.second, category))
+                scored.push_back(std::move(candidate));
+        }
+        break;
+    case RegexMatch: {
+        BoundedRegex expression(query, m_caseSensitive);
+        if (!expression.isValid()) {
+            ranked.error = expression.errorMessage();
+            return ranked;
+        }
+        scored = regexScored(expression, objectsInCategory(dataManager->getAllEntries(), category),
+                             true);
+        if (expression.stopped()) {
+            ranked.error = expression.stopMessage();
+            return ranked;
+        }
+        break;
+    }
+    case SemanticMatch:
+        scored = semanticScored(query, objectsInCategory(dataManager->getAllEntries(), category));
+        break;
+    default:
+        break;
+    }
+
+    sortByScore(scored);
+    for (const auto& entry : scored) {
+        ranked.entries.append(entry.second);
+        ranked.scores.append(entry.first);
+    }
+    return ranked;
 }
 
 QJsonArray SearchEngine::filterEntries(const QString& query, const QJsonArray& entries, int mode)
@@ -183,10 +287,8 @@ bool SearchEngine::matchesQuery(const QJsonObject& entry, const QString& query, 
         return found >= (words.size() + 1) / 2;
     }
     case RegexMatch: {
-        const QRegularExpression expression(query, m_caseSensitive
-                                                       ? QRegularExpression::NoPatternOption
-                                                       : QRegularExpression::CaseInsensitiveOption);
-        return expression.isValid() && expression.match(text).hasMatch();
+        BoundedRegex expression(query, m_caseSensitive);
+        return expression.matches(text);
     }
     case SemanticMatch:
         return semanticMatch(text, query);
@@ -218,6 +320,25 @@ double SearchEngine::calculateScore(const QJsonObject& entry, const QString& que
     const QStringList words = query.split(whitespaceRun(), Qt::SkipEmptyParts);
     for (const QString& word : words)
         score += SearchText::countOverlapping(text, word.toLower());
+    return score;
+}
+
+double SearchEngine::regexScore(const QJsonObject& entry, BoundedRegex& expression)
+{
+    const QString name = entry.value(QLatin1String("name")).toString();
+    int score = 0;
+    // Empty matches say nothing about a field: "x*" would match every name.
+    if (expression.matchesNonEmpty(name))
+        score = expression.matchesWhole(name) ? 30 : 10;
+    if (expression.matchesNonEmpty(entry.value(QLatin1String("category")).toString()))
+        score += 5;
+    if (entry.contains(QLatin1String("description")) &&
+        expression.matchesNonEmpty(entry.value(QLatin1String("description"))
+                                       .toObject()
+                                       .value(QLatin1String("zh"))
+                                       .toString()))
+        score += 3;
+    score += expression.countMatches(extractSearchableText(entry));
     return score;
 }
 

@@ -21,6 +21,8 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTreeWidget>
 #include <QtTest>
@@ -326,10 +328,10 @@ private slots:
         };
         QVERIFY(row("WidgetCAD") && row("Widget Co") && row("Mesher"));
         QCOMPARE(rowTexts(row("WidgetCAD")),
-                 (QStringList{"WidgetCAD", "software", "CAD", "小部件建模", "N/A"}));
-        QCOMPARE(rowTexts(row("Widget Co")), (QStringList{"Widget Co", "unknown", "", "", "N/A"}));
+                 (QStringList{"WidgetCAD", "software", "CAD", "小部件建模", "12.0"}));
+        QCOMPARE(rowTexts(row("Widget Co")), (QStringList{"Widget Co", "unknown", "", "", "11.0"}));
         QCOMPARE(rowTexts(row("Mesher")),
-                 (QStringList{"Mesher", "unknown", "mesh", "Meshes widgets", "N/A"}));
+                 (QStringList{"Mesher", "unknown", "mesh", "Meshes widgets", "1.0"}));
         const QString entryJson = row("WidgetCAD")->data(0, Qt::UserRole + 1).toString();
         QCOMPARE(QJsonDocument::fromJson(entryJson.toUtf8()).object(),
                  dialog.jsonResults().at(0).toObject());
@@ -403,10 +405,10 @@ private slots:
             markdownTree->findItems("Widget Handbook", Qt::MatchExactly, 0).first();
         QTest::mouseClick(markdownTree->viewport(), Qt::LeftButton, {},
                           markdownTree->visualItemRect(handbook).center());
-        // The file is shown with each hit in the query's own letter case.
+        // The file is shown as it is written, hits in their own letter case.
         QCOMPARE(preview->toPlainText(),
-                 QStringLiteral("Widget Handbook\n\n# widget Handbook\nwidgets are small.\n"
-                                "## widget types\nround widget\n"));
+                 QStringLiteral("Widget Handbook\n\n# Widget Handbook\nWidgets are small.\n"
+                                "## Widget types\nround widget\n"));
 
         // A row whose file has gone leaves the preview as it was.
         const QString before = preview->toHtml();
@@ -419,27 +421,76 @@ private slots:
 
     void previewHtml_data()
     {
+        const auto hit = [](const QString& text) {
+            return "<span style=\"background-color: #ffe066;\">" + text + "</span>";
+        };
+        QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("query");
         QTest::addColumn<QString>("html");
-        QTest::newRow("query case wins")
+        QTest::newRow("hits keep the file's letter case")
+            << "T"
             << "# Mesh\nmesh MESH\n"
             << "MeSh"
-            << "<h3>T</h3><hr># <mark>MeSh</mark><br><mark>MeSh</mark> <mark>MeSh</mark><br>";
-        QTest::newRow("no query") << "a\nb"
+            << "<h3>T</h3><hr># " + hit("Mesh") + "<br>" + hit("mesh") + " " + hit("MESH") + "<br>";
+        QTest::newRow("no query") << "T"
+                                  << "a\nb"
                                   << ""
                                   << "<h3>T</h3><hr>a<br>b";
-        QTest::newRow("not escaped") << "x < y & <b>z</b>"
-                                     << "z"
-                                     << "<h3>T</h3><hr>x < y & <b><mark>z</mark></b>";
+        QTest::newRow("escaped, then marked")
+            << "T"
+            << "x < y & <b>z</b>"
+            << "z"
+            << "<h3>T</h3><hr>x &lt; y &amp; &lt;b&gt;" + hit("z") + "&lt;/b&gt;";
+        QTest::newRow("autolink stays text")
+            << "T"
+            << "see <https://example.com/?a=1&b=2>"
+            << "example"
+            << "<h3>T</h3><hr>see &lt;https://" + hit("example") + ".com/?a=1&amp;b=2&gt;";
+        QTest::newRow("hit holding & < >") << "T"
+                                           << "a<b & c>d"
+                                           << "<B & C>"
+                                           << "<h3>T</h3><hr>a" + hit("&lt;b &amp; c&gt;") + "d";
+        QTest::newRow("query inside an escape is no hit")
+            << "T"
+            << "&amp; amp"
+            << "amp"
+            << "<h3>T</h3><hr>&amp;" + hit("amp") + "; " + hit("amp");
+        QTest::newRow("title escaped") << "a <b> \"c\""
+                                       << "x"
+                                       << ""
+                                       << "<h3>a &lt;b&gt; &quot;c&quot;</h3><hr>x";
     }
 
     void previewHtml()
     {
+        QFETCH(QString, title);
         QFETCH(QString, text);
         QFETCH(QString, query);
         QFETCH(QString, html);
-        QCOMPARE(SearchDialog::markdownPreviewHtml("T", text, query), html);
+        QCOMPARE(SearchDialog::markdownPreviewHtml(title, text, query), html);
+    }
+
+    // What Qt's rich text makes of it: every character of the file visible, the
+    // hits (and only they) on a coloured background.
+    void previewRendersHits()
+    {
+        QTextDocument document;
+        document.setHtml(SearchDialog::markdownPreviewHtml(
+            "<Title>", "see <https://x.org/a?b&c>\nA mesh & MESH", "mesh"));
+        const QString plain = document.toPlainText();
+        QVERIFY2(plain.contains("<Title>"), qPrintable(plain));
+        QVERIFY2(plain.contains("see <https://x.org/a?b&c>\nA mesh & MESH"), qPrintable(plain));
+
+        QStringList highlighted;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextFragment fragment = it.fragment();
+                if (fragment.charFormat().background().style() != Qt::NoBrush)
+                    highlighted << fragment.text();
+            }
+        }
+        QCOMPARE(highlighted, (QStringList{"mesh", "MESH"}));
     }
 
     void jsonOnlySearch()
@@ -478,19 +529,105 @@ private slots:
         QCOMPARE(child<QLabel>(dialog, "statusLabel")->text(), QStringLiteral("找到 1 个结果"));
     }
 
-    void jsonTabIgnoresMatchMode()
+    // The JSON tab searches in the chosen mode and category, most relevant first.
+    void jsonTabFollowsModeAndCategory_data()
     {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<QStringList>("rows");
+        const int exact = SearchEngine::ExactMatch;
+        const int fuzzy = SearchEngine::FuzzyMatch;
+        const int regex = SearchEngine::RegexMatch;
+        const int semantic = SearchEngine::SemanticMatch;
+        QTest::newRow("fuzzy") << "mesh widget" << fuzzy << ""
+                               << QStringList{"Mesher 4.0", "WidgetCAD 2.0", "Widget Co 1.0"};
+        QTest::newRow("fuzzy in a category")
+            << "widget" << fuzzy << "technologies" << QStringList{"Mesher 1.0"};
+        QTest::newRow("regex") << "widget\\b|^mesher" << regex << ""
+                               << QStringList{"Mesher 31.0", "Widget Co 11.0", "WidgetCAD 1.0"};
+        QTest::newRow("regex in a category")
+            << "widget\\b|^mesher" << regex << "technologies" << QStringList{"Mesher 31.0"};
+        QTest::newRow("exact") << "Widget Co" << exact << "" << QStringList{"Widget Co 32.0"};
+        QTest::newRow("semantic") << "widgets" << semantic << ""
+                                  << QStringList{"Widget Co 1.0", "WidgetCAD 1.0", "Mesher 1.0"};
+        QTest::newRow("category without entries")
+            << "widget" << fuzzy << "disciplines" << QStringList{};
+    }
+
+    void jsonTabFollowsModeAndCategory()
+    {
+        QFETCH(QString, query);
+        QFETCH(int, mode);
+        QFETCH(QString, category);
+        QFETCH(QStringList, rows);
         TestableSearchDialog dialog;
         wire(dialog);
+        child<QComboBox>(dialog, "searchTypeCombo")->setCurrentIndex(1);
+        auto* modeCombo = child<QComboBox>(dialog, "matchModeCombo");
+        modeCombo->setCurrentIndex(modeCombo->findData(mode));
+        auto* categoryCombo = child<QComboBox>(dialog, "categoryCombo");
+        categoryCombo->setCurrentIndex(categoryCombo->findData(category));
+        QVERIFY(categoryCombo->currentIndex() >= 0);
+        search(dialog, query);
+
+        QStringList shown;
+        const auto* tree = child<QTreeWidget>(dialog, "jsonResultTree");
+        for (int i = 0; i < tree->topLevelItemCount(); ++i)
+            shown << tree->topLevelItem(i)->text(0) + ' ' + tree->topLevelItem(i)->text(4);
+        QCOMPARE(shown, rows);
+        QStringList results;
+        for (const QJsonValue& value : dialog.jsonResults())
+            results << value.toObject().value("name").toString();
+        QCOMPARE(results.join(','),
+                 QString(shown.join(',')).remove(QRegularExpression(" [0-9.]+")));
+        QCOMPARE(child<QTabWidget>(dialog, "resultTabs")->tabText(0),
+                 QStringLiteral("JSON数据 (%1)").arg(rows.size()));
+        QCOMPARE(child<QLabel>(dialog, "statusLabel")->text(),
+                 QStringLiteral("找到 %1 个结果").arg(rows.size()));
+        QVERIFY(dialog.informations.isEmpty());
+    }
+
+    void invalidExpressionIsReported_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("all, parenthesis") << "all"
+                                          << "("
+                                          << "正则表达式无效: missing closing parenthesis (位置 1)";
+        QTest::newRow("json, bracket")
+            << "json"
+            << "widget|["
+            << "正则表达式无效: missing terminating ] for character class (位置 8)";
+        QTest::newRow("markdown, bracket")
+            << "markdown"
+            << "["
+            << "正则表达式无效: missing terminating ] for character class (位置 1)";
+    }
+
+    void invalidExpressionIsReported()
+    {
+        QFETCH(QString, type);
+        QFETCH(QString, query);
+        QFETCH(QString, status);
+        TestableSearchDialog dialog;
+        wire(dialog);
+        search(dialog, "widget");
+        auto* typeCombo = child<QComboBox>(dialog, "searchTypeCombo");
+        typeCombo->setCurrentIndex(typeCombo->findData(type));
         auto* mode = child<QComboBox>(dialog, "matchModeCombo");
         mode->setCurrentIndex(mode->findData(int(SearchEngine::RegexMatch)));
-        search(dialog, "Widget Mesher");
-        SearchEngine engine;
-        QCOMPARE(dialog.jsonResults(), engine.fuzzySearch("Widget Mesher", m_dataManager.get()));
-        QCOMPARE(dialog.jsonResults().size(), 3);
-        // The Markdown side does take the mode: no document holds the literal phrase.
+        QSignalSpy started(dialog.findChild<MarkdownSearcher*>(), &MarkdownSearcher::searchStarted);
+        search(dialog, query);
+        QCOMPARE(child<QLabel>(dialog, "statusLabel")->text(), status);
+        QCOMPARE(started.count(), 0);
+        QVERIFY(dialog.jsonResults().isEmpty());
         QVERIFY(dialog.markdownResults().isEmpty());
-        QCOMPARE(child<QLabel>(dialog, "statusLabel")->text(), QStringLiteral("找到 3 个结果"));
+        QCOMPARE(child<QTreeWidget>(dialog, "jsonResultTree")->topLevelItemCount(), 0);
+        QCOMPARE(child<QTreeWidget>(dialog, "markdownResultTree")->topLevelItemCount(), 0);
+        QVERIFY(!child<QPushButton>(dialog, "exportButton")->isEnabled());
+        QVERIFY(dialog.informations.isEmpty());
     }
 
     void markdownOptionsReachTheSearcher()

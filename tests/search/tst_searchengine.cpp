@@ -1,4 +1,5 @@
 #include "data/DataManager.h"
+#include "search/BoundedRegex.h"
 #include "search/SearchEngine.h"
 
 #include <QDir>
@@ -40,6 +41,11 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+int fuzzyMode()
+{
+    return SearchEngine::FuzzyMatch;
+}
 
 } // namespace
 
@@ -262,13 +268,15 @@ private slots:
         const QJsonArray results = engine.fuzzySearch("MESH", &manager);
         QCOMPARE(started.count(), 0);
         // Scores: "mesh" 30 + 1; "Shared Mesh" 10 + 1, once per list it is filed in;
-        // "Acme Mesh Works" 10 + 1; "Hex" 5 for its category + 1; "meshmesh" 2.
-        // Equal scores keep the order of the lists; "Lathe" fails the fuzzy test and
-        // the plm and other technology folders are no candidate sources.
-        QCOMPARE(names(results), (QStringList{"mesh", "Shared Mesh", "Shared Mesh",
+        // "PLM mesh" and "Acme Mesh Works" 10 + 1; "Hex" 5 for its category + 1;
+        // "meshmesh" 2. Equal scores keep the order of the lists (plm after eda, then
+        // the companies); "Lathe" fails the fuzzy test and the other technology
+        // folder is no candidate source.
+        QCOMPARE(names(results), (QStringList{"mesh", "Shared Mesh", "Shared Mesh", "PLM mesh",
                                               "Acme Mesh Works", "Hex", "Board"}));
-        QCOMPARE(engine.calculateScore(results.at(4).toObject(), "MESH"), 6.0);
-        QCOMPARE(engine.calculateScore(results.at(5).toObject(), "MESH"), 2.0);
+        QCOMPARE(engine.calculateScore(results.at(3).toObject(), "MESH"), 11.0);
+        QCOMPARE(engine.calculateScore(results.at(5).toObject(), "MESH"), 6.0);
+        QCOMPARE(engine.calculateScore(results.at(6).toObject(), "MESH"), 2.0);
         // Entries come back exactly as the data manager delivered them.
         QVERIFY(results.at(0)
                     .toObject()
@@ -308,6 +316,138 @@ private slots:
         QVERIFY(engine.search("[", &manager, SearchEngine::RegexMatch).isEmpty());
         QCOMPARE(completed.count(), 1);
         QVERIFY(engine.regexSearch("^center", &manager).isEmpty());
+    }
+
+    void regexScore_data()
+    {
+        QTest::addColumn<QByteArray>("entry");
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<double>("score");
+        QTest::newRow("whole name") << QByteArray(R"({"name": "NX"})") << "n.|x" << 31.0;
+        QTest::newRow("in the name") << QByteArray(R"({"name": "AutoCAD"})") << "c[a-z]d" << 11.0;
+        QTest::newRow("category") << QByteArray(R"({"name": "Foo", "category": "CAD Tools"})")
+                                  << "^cad" << 5.0;
+        QTest::newRow("zh description")
+            << QByteArray(R"({"name": "Foo", "description": {"zh": "网格划分", "en": "meshing"}})")
+            << "网格|mesh" << 5.0;
+        QTest::newRow("matches counted, not overlapping")
+            << QByteArray(R"({"vendor": "aaaaa"})") << "aa" << 2.0;
+        QTest::newRow("empty matches not counted")
+            << QByteArray(R"({"name": "Foo", "category": "", "vendor": "abc"})") << "x*" << 0.0;
+        QTest::newRow("empty or whole name")
+            << QByteArray(R"({"name": "Foo"})") << "x*|foo" << 31.0;
+        QTest::newRow("all terms") << QByteArray(R"({"name": "Fluent", "category": "CFD",
+                              "description": {"zh": "Fluent 求解器"}})")
+                                   << "FLUENT|cfd" << 41.0;
+        QTest::newRow("nothing") << QByteArray(R"({"name": "Foo"})") << "bar" << 0.0;
+    }
+
+    void regexScore()
+    {
+        QFETCH(QByteArray, entry);
+        QFETCH(QString, pattern);
+        QFETCH(double, score);
+        SearchEngine engine;
+        BoundedRegex expression(pattern, false);
+        QCOMPARE(engine.regexScore(QJsonDocument::fromJson(entry).object(), expression), score);
+    }
+
+    // The dialog's search: every mode, an optional data folder, most relevant first.
+    void rankedSearch_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QList<double>>("scores");
+        QTest::addColumn<QString>("error");
+        const int exact = SearchEngine::ExactMatch;
+        const int fuzzy = SearchEngine::FuzzyMatch;
+        const int regex = SearchEngine::RegexMatch;
+        const int semantic = SearchEngine::SemanticMatch;
+        QTest::newRow("fuzzy") << "solver" << fuzzy << ""
+                               << QStringList{"Solver", "Lanczos Solver", "Acme"}
+                               << QList<double>{31, 17, 1} << "";
+        QTest::newRow("fuzzy in a folder")
+            << "solver" << fuzzy << "technologies" << QStringList{"Lanczos Solver"}
+            << QList<double>{17} << "";
+        QTest::newRow("regex alternation")
+            << "S-N|Lanczos" << regex << "" << QStringList{"Lanczos Solver", "Fatigue"}
+            << QList<double>{11, 1} << "";
+        QTest::newRow("regex in a folder") << "S-N|Lanczos" << regex << "disciplines"
+                                           << QStringList{"Fatigue"} << QList<double>{1} << "";
+        QTest::newRow("regex, folder named in another case")
+            << "S-N|Lanczos" << regex << "Disciplines" << QStringList{"Fatigue"} << QList<double>{1}
+            << "";
+        QTest::newRow("regex invalid") << "(" << regex << "" << QStringList{} << QList<double>{}
+                                       << "正则表达式无效: missing closing parenthesis (位置 1)";
+        QTest::newRow("regex runaway")
+            << "[\\s\\S]*[\\s\\S]*[\\s\\S]*[\\s\\S]*Q" << regex << "" << QStringList{}
+            << QList<double>{} << "搜索已中止: 正则表达式过于复杂 (回溯次数超出上限), 请简化表达式";
+        QTest::newRow("exact is literal")
+            << "(" << exact << "" << QStringList{"Acme"} << QList<double>{1} << "";
+        QTest::newRow("semantic") << "solvers" << semantic << ""
+                                  << QStringList{"Lanczos Solver", "Acme", "Solver"}
+                                  << QList<double>{2, 1, 1} << "";
+        QTest::newRow("unknown mode")
+            << "solver" << 7 << "" << QStringList{} << QList<double>{} << "";
+        QTest::newRow("unknown folder")
+            << "solver" << fuzzy << "nowhere" << QStringList{} << QList<double>{} << "";
+    }
+
+    void rankedSearch()
+    {
+        QFETCH(QString, query);
+        QFETCH(int, mode);
+        QFETCH(QString, category);
+        QFETCH(QStringList, names);
+        QFETCH(QList<double>, scores);
+        QFETCH(QString, error);
+
+        QTemporaryDir root;
+        QVERIFY(root.isValid());
+        const QString data = root.filePath("data");
+        const auto write = [&](const QString& relative, const QJsonObject& object) {
+            const QString path = data + '/' + relative;
+            QDir().mkpath(QFileInfo(path).absolutePath());
+            QFile file(path);
+            return file.open(QIODevice::WriteOnly) &&
+                   file.write(QJsonDocument(object).toJson()) > 0;
+        };
+        QVERIFY(write("software/cae/solver.json", {{"id", "s"}, {"name", "Solver"}}));
+        QVERIFY(write("technologies/solvers/lanczos.json",
+                      {{"id", "l"}, {"name", "Lanczos Solver"}, {"category", "solvers"}}));
+        QVERIFY(write("companies/acme.json",
+                      {{"id", "a"}, {"name", "Acme"}, {"vendor", "Acme (solver house)"}}));
+        QVERIFY(write("disciplines/structural/fatigue.json",
+                      {{"id", "f"}, {"name", "Fatigue"}, {"vendor", "S-N curves"}}));
+        // Catastrophic backtracking needs a long text with its only "q" first.
+        QVERIFY(write("companies/long.json",
+                      {{"id", "q"}, {"name", "Long"}, {"vendor", "q" + QString(3000, 'x')}}));
+        DataManager manager;
+        manager.setDataPath(data);
+
+        SearchEngine engine;
+        QSignalSpy started(&engine, &SearchEngine::searchStarted);
+        const SearchEngine::RankedResults ranked =
+            engine.rankedSearch(query, &manager, mode, category);
+        QCOMPARE(::names(ranked.entries), names);
+        QCOMPARE(ranked.scores, scores);
+        QCOMPARE(ranked.error, error);
+        QCOMPARE(started.count(), 0);
+        if (mode == fuzzyMode() && category.isEmpty())
+            QCOMPARE(ranked.entries, engine.fuzzySearch(query, &manager));
+    }
+
+    void rankedSearchRefusesNothing()
+    {
+        SearchEngine engine;
+        DataManager manager;
+        QVERIFY(engine.rankedSearch("x", nullptr, SearchEngine::FuzzyMatch).entries.isEmpty());
+        const SearchEngine::RankedResults empty =
+            engine.rankedSearch(QString(), &manager, SearchEngine::RegexMatch);
+        QVERIFY(empty.entries.isEmpty());
+        QVERIFY(empty.error.isEmpty());
     }
 
     void semanticSearchRanksByTokenPairs()
