@@ -197,6 +197,10 @@ private slots:
         QTest::newRow("trailing slash") << "data/software/cad/";
         QTest::newRow("case of name") << "AutoCAD.json";
         QTest::newRow("unknown") << "data/software/cad/no_such_tool.json";
+        // A known place in the tree never falls back to another file of the same name.
+        QTest::newRow("name of a company under software") << "data/software/cad/ansys.json";
+        QTest::newRow("name of software under companies") << "/kb/data/companies/autocad.json";
+        QTest::newRow("root with data in its name") << "/home/u/mydata/kb/software/cad/ansys.json";
     }
 
     void unresolvedPaths()
