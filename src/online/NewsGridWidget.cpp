@@ -158,6 +158,7 @@ void NewsGridWidget::setCoverLimits(qint64 maxBytes, int timeoutMs)
 void NewsGridWidget::setNewsItems(const QJsonArray& items, const QDateTime& syncedAt)
 {
     m_allItems = items;
+    m_itemsArrived = true;
     if (syncedAt.isValid())
         m_syncLabel->setText(
             tr("同步于 %1")
@@ -299,10 +300,11 @@ void NewsGridWidget::rebuildGrid()
         }
     }
 
+    // Before the first items arrive there is nothing to filter: the status keeps waiting.
     if (shown > 0) {
         if (!m_refreshing)
             setStatusText(tr("显示 %1 条资讯").arg(shown), false);
-    } else {
+    } else if (m_itemsArrived) {
         setStatusText(tr("没有符合筛选条件的资讯"), true);
     }
     m_gridContainer->update();

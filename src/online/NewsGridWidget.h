@@ -78,6 +78,7 @@ private:
     QGridLayout* m_gridLayout = nullptr;
     QJsonArray m_allItems;
     bool m_refreshing = false;
+    bool m_itemsArrived = false;
     QString m_keyword;
     QHash<QString, QPixmap> m_coverCache;
     QHash<QString, QList<QPointer<QLabel>>> m_pendingCovers;

@@ -159,6 +159,40 @@ private slots:
         QVERIFY(!widget.isRefreshing());
     }
 
+    void waitingStatusLastsUntilItemsArrive_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::newRow("shown") << "show";
+        QTest::newRow("resized") << "resize";
+        QTest::newRow("keyword typed") << "keyword";
+    }
+
+    void waitingStatusLastsUntilItemsArrive()
+    {
+        QFETCH(QString, action);
+        NewsGridWidget widget;
+        widget.resize(700, 500);
+        if (action == "show") {
+            widget.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&widget));
+        } else if (action == "resize") {
+            widget.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&widget));
+            widget.resize(1000, 600);
+            QCoreApplication::processEvents();
+        } else {
+            widget.onSearchTextChanged("cad");
+        }
+        QCOMPARE(statusLabel(widget)->text(), QString::fromUtf8("正在等待数据..."));
+        QCOMPARE(statusLabel(widget)->styleSheet(), NormalStyle);
+
+        // Once items have arrived, an empty filter result is said as such.
+        widget.setNewsItems({item("Kernel news", {"cad"}, {})}, QDateTime());
+        widget.onSearchTextChanged("nothing like this");
+        QCOMPARE(statusLabel(widget)->text(), QString::fromUtf8("没有符合筛选条件的资讯"));
+        QCOMPARE(statusLabel(widget)->styleSheet(), ErrorStyle);
+    }
+
     void layoutNumbersAndStyles()
     {
         NewsGridWidget widget;
