@@ -28,8 +28,9 @@ QMutex& handlerMutex()
 
 LogWidget* s_currentLogWidget = nullptr;
 
-// The message as rich text that shows, and saves, exactly what was logged: markup characters are
-// escaped, and line breaks and runs of blanks, which rich text would fold, are kept.
+// The message as rich text that shows, and saves, what was logged: markup characters are escaped
+// and runs of blanks, which rich text would fold, are kept. A line break still shows as a blank,
+// so that one message stays one line of the console.
 QString messageAsHtml(const QString& message)
 {
     const QString escaped = message.toHtmlEscaped();
@@ -37,10 +38,7 @@ QString messageAsHtml(const QString& message)
     html.reserve(escaped.size());
     bool afterBlank = true; // the decoration before the message ends with a blank
     for (const QChar c : escaped) {
-        if (c == QLatin1Char('\n')) {
-            html += QLatin1String("<br>");
-            afterBlank = true;
-        } else if (c == QLatin1Char(' ')) {
+        if (c == QLatin1Char(' ')) {
             html += afterBlank ? QStringLiteral("&nbsp;") : QStringLiteral(" ");
             afterBlank = true;
         } else {
