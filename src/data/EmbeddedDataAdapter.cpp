@@ -71,6 +71,11 @@ int EmbeddedDataAdapter::resolveId(const QString& path, bool* foundByFileName) c
             return later.value();
     }
 
+    // A path that names its place below data/ is that file or none: falling back to the file
+    // name would serve a new software/cad/ansys.json on disk as the company Ansys.
+    if (normalized.startsWith(QLatin1String("data/")))
+        return -1;
+
     const int separator =
         qMax(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
     const QString suffix = QLatin1Char('/') + path.mid(separator + 1);

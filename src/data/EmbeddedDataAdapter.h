@@ -30,7 +30,8 @@ public:
 private:
     EmbeddedDataAdapter() = default;
 
-    // -1 when the path is not embedded; foundByFileName tells how it was found.
+    // -1 when the path is not embedded; foundByFileName tells how it was found. Only a path
+    // without a "data/" part falls back to the first key with the same file name.
     int resolveId(const QString& path, bool* foundByFileName = nullptr) const;
     QByteArray readResource(int id) const;
 

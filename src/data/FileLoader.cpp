@@ -43,6 +43,19 @@ QString FileLoader::cacheKey(const QString& filePath) const
     return key;
 }
 
+QString FileLoader::embeddedLookupPath(const QString& filePath) const
+{
+    // A data directory need not be called "data": name the file by its place in the tree, so
+    // that a disk file without an embedded copy is never taken for another of the same name.
+    QString root = QDir::cleanPath(QFileInfo(m_dataPath).absoluteFilePath());
+    if (!root.endsWith(QLatin1Char('/')))
+        root += QLatin1Char('/');
+    const QString absolute = QDir::cleanPath(QFileInfo(filePath).absoluteFilePath());
+    if (absolute.startsWith(root) && absolute.size() > root.size())
+        return QStringLiteral("data/") + absolute.mid(root.size());
+    return filePath;
+}
+
 bool FileLoader::isCached(const QString& filePath) const
 {
     return m_jsonCache.contains(cacheKey(filePath));
@@ -60,9 +73,10 @@ QJsonObject FileLoader::loadJsonFile(const QString& filePath)
     }
 
     EmbeddedDataAdapter& embedded = EmbeddedDataAdapter::instance();
-    if (embedded.hasEmbeddedResource(filePath)) {
+    const QString embeddedPath = embeddedLookupPath(filePath);
+    if (embedded.hasEmbeddedResource(embeddedPath)) {
         qDebug().noquote() << "从嵌入资源加载:" << filePath;
-        const QJsonObject object = embedded.loadEmbeddedJson(filePath);
+        const QJsonObject object = embedded.loadEmbeddedJson(embeddedPath);
         if (!object.isEmpty()) {
             qDebug().noquote()
                 << "FileLoader::loadJsonFile - Successfully loaded from embedded resource, keys:"

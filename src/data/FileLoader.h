@@ -30,6 +30,8 @@ public:
     QJsonArray getTechnologiesList(const QString& subCategory);
 
     QString cacheKey(const QString& filePath) const;
+    // The "data/..." key of a path below the data directory; other paths unchanged.
+    QString embeddedLookupPath(const QString& filePath) const;
     bool isCached(const QString& filePath) const;
     QStringList watchedFiles() const { return m_watcher.files(); }
     QStringList watchedDirectories() const { return m_watcher.directories(); }

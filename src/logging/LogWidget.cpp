@@ -28,12 +28,40 @@ QMutex& handlerMutex()
 
 LogWidget* s_currentLogWidget = nullptr;
 
+// The message as rich text that shows, and saves, what was logged: markup characters are escaped
+// and runs of blanks, which rich text would fold, are kept. A line break still shows as a blank,
+// so that one message stays one line of the console.
+QString messageAsHtml(const QString& message)
+{
+    const QString escaped = message.toHtmlEscaped();
+    QString html;
+    html.reserve(escaped.size());
+    bool afterBlank = true; // the decoration before the message ends with a blank
+    for (const QChar c : escaped) {
+        if (c == QLatin1Char(' ')) {
+            html += afterBlank ? QStringLiteral("&nbsp;") : QStringLiteral(" ");
+            afterBlank = true;
+        } else {
+            html += c;
+            afterBlank = false;
+        }
+    }
+    return html;
+}
+
 void messageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     if (type == QtDebugMsg)
         return;
 
     QMutexLocker locker(&handlerMutex());
+    // The process aborts as soon as this returns: a queued append would never be shown.
+    if (type == QtFatalMsg && s_currentLogWidget) {
+        const QByteArray bytes =
+            (message + LogWidget::locationSuffix(context.file, context.line)).toLocal8Bit();
+        std::fprintf(stderr, "%s\n", bytes.constData());
+        std::fflush(stderr);
+    }
     if (!s_currentLogWidget) {
         const QByteArray bytes = message.toLocal8Bit();
         std::fprintf(stderr, "%s\n", bytes.constData());
@@ -149,7 +177,7 @@ QString LogWidget::formatLine(const QString& message, int level, const QTime& ti
                           "<span style='color: %2; font-weight: bold'>[%3]</span> "
                           "<span style='color: %2'>%4</span>")
         .arg(time.toString(QStringLiteral("HH:mm:ss.zzz")), levelColor(level), levelLabel(level),
-             message);
+             messageAsHtml(message));
 }
 
 QString LogWidget::locationSuffix(const char* file, int line)

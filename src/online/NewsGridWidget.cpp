@@ -1,5 +1,6 @@
 #include "NewsGridWidget.h"
 
+#include "online/BoundedReply.h"
 #include "online/NetworkManager.h"
 
 #include <QComboBox>
@@ -143,17 +144,21 @@ NewsGridWidget::~NewsGridWidget()
 {
     // Running downloads are children of the widget; stop them before the
     // members their handlers use are gone.
-    const QList<QNetworkReply*> downloads =
-        findChildren<QNetworkReply*>(QString(), Qt::FindDirectChildrenOnly);
-    for (QNetworkReply* reply : downloads) {
-        reply->disconnect(this);
-        reply->abort();
-    }
+    qDeleteAll(findChildren<BoundedReply*>(QString(), Qt::FindDirectChildrenOnly));
+}
+
+void NewsGridWidget::setCoverLimits(qint64 maxBytes, int timeoutMs)
+{
+    if (maxBytes > 0)
+        m_coverMaxBytes = maxBytes;
+    if (timeoutMs > 0)
+        m_coverTimeoutMs = timeoutMs;
 }
 
 void NewsGridWidget::setNewsItems(const QJsonArray& items, const QDateTime& syncedAt)
 {
     m_allItems = items;
+    m_itemsArrived = true;
     if (syncedAt.isValid())
         m_syncLabel->setText(
             tr("同步于 %1")
@@ -295,10 +300,11 @@ void NewsGridWidget::rebuildGrid()
         }
     }
 
+    // Before the first items arrive there is nothing to filter: the status keeps waiting.
     if (shown > 0) {
         if (!m_refreshing)
             setStatusText(tr("显示 %1 条资讯").arg(shown), false);
-    } else {
+    } else if (m_itemsArrived) {
         setStatusText(tr("没有符合筛选条件的资讯"), true);
     }
     m_gridContainer->update();
@@ -375,22 +381,31 @@ void NewsGridWidget::loadCover(const QString& url, QLabel* label)
     if (waiting.size() > 1)
         return; // a download for this address is already running
 
+    const QUrl address(url);
+    if (!BoundedReply::isFetchable(address)) {
+        // A file: or other local address would show a file of this computer.
+        m_pendingCovers.remove(url);
+        label->setText(tr("封面加载失败"));
+        return;
+    }
+
     QNetworkReply* reply =
-        NetworkManager::instance().networkAccessManager()->get(QNetworkRequest(QUrl(url)));
+        NetworkManager::instance().networkAccessManager()->get(QNetworkRequest(address));
     // A grid destroyed mid-download takes the download along.
-    reply->setParent(this);
-    connect(reply, &QNetworkReply::finished, this,
-            [this, url, reply] { onCoverReplyFinished(url, reply); });
+    auto* download = new BoundedReply(reply, m_coverMaxBytes, m_coverTimeoutMs, this);
+    connect(download, &BoundedReply::finished, this,
+            [this, url, download] { onCoverDownloadFinished(url, download); });
 }
 
-void NewsGridWidget::onCoverReplyFinished(const QString& url, QNetworkReply* reply)
+void NewsGridWidget::onCoverDownloadFinished(const QString& url, BoundedReply* download)
 {
-    const QByteArray bytes = reply->readAll();
     const QList<QPointer<QLabel>> waiting = m_pendingCovers.take(url);
-    reply->deleteLater();
+    download->deleteLater();
 
+    // Only the bytes decide, whatever the HTTP status; a cut-off download has none.
     QPixmap pixmap;
-    if (pixmap.loadFromData(bytes)) {
+    if (download->outcome() == BoundedReply::Outcome::Completed &&
+        pixmap.loadFromData(download->body())) {
         m_coverCache.insert(url, pixmap);
         for (const QPointer<QLabel>& label : waiting) {
             if (label)

@@ -10,12 +10,12 @@
 #include <QString>
 #include <QWidget>
 
+class BoundedReply;
 class QComboBox;
 class QFrame;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
-class QNetworkReply;
 class QResizeEvent;
 class QScrollArea;
 
@@ -33,6 +33,14 @@ public:
     void setRefreshing(bool refreshing);
     bool isRefreshing() const { return m_refreshing; }
     void setStatusText(const QString& text, bool isError);
+
+    // Covers for a 296 x 140 card: a few megabytes at most, and no wait without end.
+    static constexpr qint64 DefaultCoverMaxBytes = 8 * 1024 * 1024;
+    static constexpr int DefaultCoverTimeoutMs = 10000;
+    // Values of 0 or less keep the current limit.
+    void setCoverLimits(qint64 maxBytes, int timeoutMs);
+    qint64 coverMaxBytes() const { return m_coverMaxBytes; }
+    int coverTimeout() const { return m_coverTimeoutMs; }
 
     QString currentCategory() const;
     QString currentTag() const;
@@ -57,7 +65,7 @@ private:
     void rebuildGrid();
     QFrame* createCard(const QJsonObject& item);
     void loadCover(const QString& url, QLabel* label);
-    void onCoverReplyFinished(const QString& url, QNetworkReply* reply);
+    void onCoverDownloadFinished(const QString& url, BoundedReply* download);
     static void showCover(QLabel* label, const QPixmap& pixmap);
 
     QComboBox* m_categoryCombo = nullptr;
@@ -70,7 +78,10 @@ private:
     QGridLayout* m_gridLayout = nullptr;
     QJsonArray m_allItems;
     bool m_refreshing = false;
+    bool m_itemsArrived = false;
     QString m_keyword;
     QHash<QString, QPixmap> m_coverCache;
     QHash<QString, QList<QPointer<QLabel>>> m_pendingCovers;
+    qint64 m_coverMaxBytes = DefaultCoverMaxBytes;
+    int m_coverTimeoutMs = DefaultCoverTimeoutMs;
 };

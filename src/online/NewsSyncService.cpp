@@ -1,6 +1,7 @@
 #include "NewsSyncService.h"
 
 #include "data/AtomicFileWriter.h"
+#include "online/BoundedReply.h"
 #include "online/NetworkManager.h"
 
 #include <QDebug>
@@ -12,23 +13,14 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QTimer>
-
-namespace {
-
-const char* const TimeoutProperty = "news_request_timeout";
-
-} // namespace
 
 NewsSyncService::NewsSyncService(QObject* parent) : QObject(parent) {}
 
 NewsSyncService::~NewsSyncService()
 {
-    // A reply still running must not report into a half-destroyed service.
-    if (m_reply) {
-        m_reply->disconnect(this);
-        m_reply->abort();
-    }
+    // A download still running must not report into a half-destroyed service; destroying it
+    // stops it without a word.
+    delete m_download;
 }
 
 void NewsSyncService::setEndpoint(const QUrl& endpoint)
@@ -61,6 +53,12 @@ void NewsSyncService::setUserAgent(const QByteArray& userAgent)
         m_userAgent = userAgent;
 }
 
+void NewsSyncService::setMaxPageBytes(qint64 bytes)
+{
+    if (bytes > 0)
+        m_maxPageBytes = bytes;
+}
+
 void NewsSyncService::setCacheTtl(int seconds)
 {
     if (seconds > 0)
@@ -82,7 +80,8 @@ void NewsSyncService::refresh(const QString& category, const QString& tag)
 {
     if (m_inProgress)
         return;
-    if (!m_endpoint.isValid()) {
+    // Only a web address is asked: a file: endpoint would read the disk.
+    if (!m_endpoint.isValid() || !BoundedReply::isFetchable(m_endpoint)) {
         emit newsUpdateFailed(tr("资讯服务地址无效"));
         return;
     }
@@ -135,45 +134,34 @@ void NewsSyncService::fetch()
         request.setRawHeader(it.key(), it.value());
 
     QNetworkReply* reply = network.networkAccessManager()->get(request);
-    reply->setParent(this);
-    m_reply = reply;
-
-    if (m_timeoutMs >= 1) {
-        reply->setProperty(TimeoutProperty, false);
-        auto* timer = new QTimer(reply);
-        timer->setSingleShot(true);
-        connect(timer, &QTimer::timeout, reply, [reply] {
-            if (reply->isFinished())
-                return;
-            reply->setProperty(TimeoutProperty, true);
-            reply->abort();
-        });
-        timer->start(m_timeoutMs);
-    }
-    connect(reply, &QNetworkReply::finished, this, [this, reply] { onReplyFinished(reply); });
+    auto* download = new BoundedReply(reply, m_maxPageBytes, m_timeoutMs, this);
+    m_download = download;
+    connect(download, &BoundedReply::finished, this,
+            [this, download] { onDownloadFinished(download); });
 }
 
-void NewsSyncService::onReplyFinished(QNetworkReply* reply)
+void NewsSyncService::onDownloadFinished(BoundedReply* download)
 {
-    const bool timedOut = reply->property(TimeoutProperty).toBool();
-    const QNetworkReply::NetworkError error = reply->error();
-    const QString errorText = reply->errorString();
-    const QByteArray body = reply->readAll();
-    reply->deleteLater();
-    m_reply.clear();
+    download->deleteLater();
+    m_download.clear();
 
     m_inProgress = false;
     emit refreshStateChanged(false);
 
-    if (timedOut || error == QNetworkReply::OperationCanceledError) {
+    if (download->outcome() == BoundedReply::Outcome::TooLarge) {
+        emit newsUpdateFailed(tr("资讯服务返回数据过大"));
+        return;
+    }
+    if (download->outcome() == BoundedReply::Outcome::TimedOut ||
+        download->error() == QNetworkReply::OperationCanceledError) {
         emit newsUpdateFailed(tr("资讯请求超时"));
         return;
     }
-    if (error != QNetworkReply::NoError) {
-        emit newsUpdateFailed(errorText);
+    if (download->error() != QNetworkReply::NoError) {
+        emit newsUpdateFailed(download->errorString());
         return;
     }
-    const QJsonDocument document = QJsonDocument::fromJson(body);
+    const QJsonDocument document = QJsonDocument::fromJson(download->body());
     if (!document.isObject()) {
         emit newsUpdateFailed(tr("资讯服务返回无效数据"));
         return;

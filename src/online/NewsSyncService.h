@@ -9,7 +9,7 @@
 #include <QString>
 #include <QUrl>
 
-class QNetworkReply;
+class BoundedReply;
 
 // Fetches news pages from the news endpoint, follows the server's cursor and
 // keeps the last result in a cache file that survives restarts.
@@ -31,6 +31,10 @@ public:
     int timeout() const { return m_timeoutMs; }
     void setUserAgent(const QByteArray& userAgent);
     QByteArray userAgent() const { return m_userAgent; }
+    // A page of news is tens of kilobytes; a reply beyond this is refused while reading.
+    static constexpr qint64 DefaultMaxPageBytes = 4 * 1024 * 1024;
+    void setMaxPageBytes(qint64 bytes);
+    qint64 maxPageBytes() const { return m_maxPageBytes; }
     void setCacheTtl(int seconds);
     int cacheTtl() const { return m_cacheTtlSec; }
     void setHeaders(const QHash<QByteArray, QByteArray>& headers);
@@ -56,7 +60,7 @@ signals:
 
 private:
     void fetch();
-    void onReplyFinished(QNetworkReply* reply);
+    void onDownloadFinished(BoundedReply* download);
     void loadCacheFromDisk();
     void saveCache(const QJsonArray& items, const QDateTime& fetchedAt);
 
@@ -71,5 +75,6 @@ private:
     QString m_category;
     QString m_tag;
     QHash<QByteArray, QByteArray> m_headers;
-    QPointer<QNetworkReply> m_reply;
+    qint64 m_maxPageBytes = DefaultMaxPageBytes;
+    QPointer<BoundedReply> m_download;
 };

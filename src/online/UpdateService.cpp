@@ -1,5 +1,6 @@
 #include "UpdateService.h"
 
+#include "online/BoundedReply.h"
 #include "online/NetworkManager.h"
 
 #include <QDebug>
@@ -8,11 +9,8 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QTimer>
 
 namespace {
-
-const char* const TimeoutProperty = "update_request_timeout";
 
 QDateTime parseIsoDateTime(const QString& text)
 {
@@ -44,6 +42,12 @@ void UpdateService::setTimeout(int milliseconds)
         m_timeoutMs = milliseconds;
 }
 
+void UpdateService::setMaxPayloadBytes(qint64 bytes)
+{
+    if (bytes > 0)
+        m_maxPayloadBytes = bytes;
+}
+
 void UpdateService::setUserAgent(const QByteArray& userAgent)
 {
     if (!userAgent.isEmpty())
@@ -52,7 +56,8 @@ void UpdateService::setUserAgent(const QByteArray& userAgent)
 
 void UpdateService::checkForUpdates(const QString& currentVersion)
 {
-    if (!m_endpoint.isValid()) {
+    // Only a web address is asked: a file: endpoint would read the disk.
+    if (!m_endpoint.isValid() || !BoundedReply::isFetchable(m_endpoint)) {
         emit updateCheckFailed(tr("更新服务地址无效"));
         return;
     }
@@ -62,38 +67,25 @@ void UpdateService::checkForUpdates(const QString& currentVersion)
     if (!m_userAgent.isEmpty())
         network.setUserAgent(m_userAgent);
     QNetworkReply* reply = network.networkAccessManager()->get(network.createRequest(m_endpoint));
-    // Owned here so that a service destroyed mid-check takes its reply along.
-    reply->setParent(this);
+    // Owned here so that a service destroyed mid-check takes its download along.
+    auto* download = new BoundedReply(reply, m_maxPayloadBytes, m_timeoutMs, this);
 
-    if (m_timeoutMs >= 1) {
-        reply->setProperty(TimeoutProperty, false);
-        auto* timer = new QTimer(reply);
-        timer->setSingleShot(true);
-        connect(timer, &QTimer::timeout, reply, [reply] {
-            if (reply->isFinished())
-                return;
-            reply->setProperty(TimeoutProperty, true);
-            reply->abort();
-        });
-        timer->start(m_timeoutMs);
-    }
-
-    connect(reply, &QNetworkReply::finished, this, [this, reply, currentVersion] {
-        const bool timedOut = reply->property(TimeoutProperty).toBool();
-        const QNetworkReply::NetworkError error = reply->error();
-        const QString errorText = reply->errorString();
-        const QByteArray body = reply->readAll();
-        reply->deleteLater();
-
-        if (timedOut || error == QNetworkReply::OperationCanceledError) {
+    connect(download, &BoundedReply::finished, this, [this, download, currentVersion] {
+        download->deleteLater();
+        if (download->outcome() == BoundedReply::Outcome::TooLarge) {
+            emit updateCheckFailed(tr("更新服务返回数据过大"));
+            return;
+        }
+        if (download->outcome() == BoundedReply::Outcome::TimedOut ||
+            download->error() == QNetworkReply::OperationCanceledError) {
             emit updateCheckFailed(tr("更新请求超时"));
             return;
         }
-        if (error != QNetworkReply::NoError) {
-            emit updateCheckFailed(errorText);
+        if (download->error() != QNetworkReply::NoError) {
+            emit updateCheckFailed(download->errorString());
             return;
         }
-        const UpdateInfo info = parsePayload(body, currentVersion);
+        const UpdateInfo info = parsePayload(download->body(), currentVersion);
         if (info.latestVersion.isEmpty()) {
             emit updateCheckFailed(tr("更新服务返回数据无效"));
             return;
@@ -111,7 +103,7 @@ UpdateService::UpdateInfo UpdateService::parsePayload(const QByteArray& body,
 
     const QJsonDocument document = QJsonDocument::fromJson(body);
     if (!document.isObject()) {
-        qWarning().noquote() << "[UpdateService] Unexpected payload" << info.rawPayload;
+        qWarning().noquote() << "[UpdateService] Unexpected payload" << BoundedReply::preview(body);
         return info;
     }
     const QJsonObject payload = document.object();

@@ -33,6 +33,10 @@ public:
     int timeout() const { return m_timeoutMs; }
     void setUserAgent(const QByteArray& userAgent);
     QByteArray userAgent() const { return m_userAgent; }
+    // A release description is a few kilobytes; anything far beyond is refused while reading.
+    static constexpr qint64 DefaultMaxPayloadBytes = 1024 * 1024;
+    void setMaxPayloadBytes(qint64 bytes);
+    qint64 maxPayloadBytes() const { return m_maxPayloadBytes; }
 
     void checkForUpdates(const QString& currentVersion);
 
@@ -50,6 +54,7 @@ private:
     QUrl m_endpoint;
     int m_timeoutMs = 8000;
     QByteArray m_userAgent;
+    qint64 m_maxPayloadBytes = DefaultMaxPayloadBytes;
 };
 
 Q_DECLARE_METATYPE(UpdateService::UpdateInfo)

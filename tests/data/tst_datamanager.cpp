@@ -304,14 +304,44 @@ private slots:
         QCOMPARE(DataManager::extractNewsItems(QJsonDocument::fromJson(document)).size(), count);
     }
 
+    void localNewsFromDiskFirst_data()
+    {
+        QTest::addColumn<QByteArray>("disk");
+        QTest::addColumn<QStringList>("ids");
+        QTest::newRow("single item")
+            << QByteArray(R"({"id":"disk","title":"磁盘资讯"})") << QStringList{"disk"};
+        QTest::newRow("plain array")
+            << QByteArray(R"([{"id":"a","title":"甲"},{"id":"b","title":"乙"}])")
+            << QStringList{"a", "b"};
+        QTest::newRow("object with items")
+            << QByteArray(R"({"items":[{"id":"c","title":"丙"},{"id":"d","title":"丁"}]})")
+            << QStringList{"c", "d"};
+    }
+
     void localNewsFromDiskFirst()
     {
+        QFETCH(QByteArray, disk);
+        QFETCH(QStringList, ids);
         TestDataDir data;
-        QVERIFY(data.write("news/local_news.json", R"({"id":"disk","title":"磁盘资讯"})"));
+        QVERIFY(data.write("news/local_news.json", disk));
         DataManager manager;
         manager.setDataPath(data.dataPath());
         const QJsonArray items = manager.loadLocalNewsFallback();
-        QCOMPARE(values(items, "id"), QStringList{"disk"});
+        QCOMPARE(values(items, "id"), ids);
+    }
+
+    void shippedKnowledgeBaseLoadsWithoutInvalidFiles()
+    {
+        // The start-up walk reads every JSON file; none may be refused as invalid.
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("无效的JSON文件|嵌入资源加载失败")));
+        DataManager manager;
+        manager.setDataPath(QStringLiteral(QUORVANTA_SOURCE_DATA_DIR));
+        manager.initialize();
+        QVERIFY(manager.loadJsonFile(manager.dataPath() + "news/local_news.json")
+                    .value("items")
+                    .toArray()
+                    .size() >= 2);
+        QVERIFY(manager.loadLocalNewsFallback().size() >= 2);
     }
 
     void localNewsFallsBackToEmbedded_data()

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QTemporaryFile>
 #include <QtTest>
@@ -197,6 +198,10 @@ private slots:
         QTest::newRow("trailing slash") << "data/software/cad/";
         QTest::newRow("case of name") << "AutoCAD.json";
         QTest::newRow("unknown") << "data/software/cad/no_such_tool.json";
+        // A known place in the tree never falls back to another file of the same name.
+        QTest::newRow("name of a company under software") << "data/software/cad/ansys.json";
+        QTest::newRow("name of software under companies") << "/kb/data/companies/autocad.json";
+        QTest::newRow("root with data in its name") << "/home/u/mydata/kb/software/cad/ansys.json";
     }
 
     void unresolvedPaths()
@@ -223,13 +228,25 @@ private slots:
                  QJsonDocument::fromJson(sourceBytes("data/software/cad/autocad.json")).object());
     }
 
-    void topLevelArrayGivesEmptyObject()
+    void nonObjectGivesEmptyObject()
     {
-        const QString key = QStringLiteral("data/news/local_news.json");
-        QVERIFY(QJsonDocument::fromJson(sourceBytes(key)).isArray());
+        // Every shipped JSON file is an object; a Markdown document is no JSON at all.
+        const QString key = QStringLiteral("data/technologies/数字孪生技术.md");
+        QVERIFY(!QJsonDocument::fromJson(sourceBytes(key)).isObject());
         QTest::ignoreMessage(QtDebugMsg, "EmbeddedDataAdapter::loadEmbeddedJson - JSON解析失败");
         QVERIFY(EmbeddedDataAdapter::instance().loadEmbeddedJson(key).isEmpty());
         QVERIFY(!EmbeddedDataAdapter::instance().loadEmbeddedText(key).isEmpty());
+    }
+
+    void shippedLocalNewsIsAnObjectWithItems()
+    {
+        const QJsonObject news =
+            EmbeddedDataAdapter::instance().loadEmbeddedJson("data/news/local_news.json");
+        QCOMPARE(news.keys(), QStringList{"items"});
+        const QJsonArray items = news.value("items").toArray();
+        QVERIFY(items.size() >= 2);
+        for (const QJsonValue& value : items)
+            QVERIFY(!value.toObject().value("title").toString().isEmpty());
     }
 
     void imagesLoadAsRawBytes()

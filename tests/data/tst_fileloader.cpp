@@ -73,6 +73,62 @@ private slots:
         QCOMPARE(loader.loadJsonFile(path), entry);
     }
 
+    void diskFileIsNotTakenForAnotherOfTheSameName_data()
+    {
+        QTest::addColumn<QString>("root");
+        QTest::addColumn<QString>("relative");
+        QTest::addColumn<QString>("embeddedKey");
+        // An empty key: the disk file itself must be served.
+        QTest::newRow("new software/cad/ansys.json, data directory named kb")
+            << "kb"
+            << "software/cad/ansys.json"
+            << "";
+        QTest::newRow("new software/cad/ansys.json, data directory named data")
+            << "data"
+            << "software/cad/ansys.json"
+            << "";
+        QTest::newRow("new companies/autocad.json") << "kb"
+                                                    << "companies/autocad.json"
+                                                    << "";
+        QTest::newRow("embedded copy under its own place, kb") << "kb"
+                                                               << "software/cae/ansys.json"
+                                                               << "data/software/cae/ansys.json";
+        QTest::newRow("embedded copy under its own place, data") << "data"
+                                                                 << "companies/ansys.json"
+                                                                 << "data/companies/ansys.json";
+    }
+
+    void diskFileIsNotTakenForAnotherOfTheSameName()
+    {
+        QFETCH(QString, root);
+        QFETCH(QString, relative);
+        QFETCH(QString, embeddedKey);
+        TestDataDir scratch;
+        const QString rootPath = scratch.filePath(root) + '/';
+        QVERIFY(scratch.write(root + '/' + relative, R"({"id":"qv_disk","name":"On disk"})"));
+        FileLoader loader;
+        loader.setDataPath(rootPath);
+        const QString path = rootPath + relative;
+        const QJsonObject entry = loader.loadJsonFile(path);
+        if (embeddedKey.isEmpty()) {
+            QCOMPARE(entry.value("name").toString(), QStringLiteral("On disk"));
+            QCOMPARE(loader.watchedFiles(), QStringList{path});
+        } else {
+            QCOMPARE(entry, embeddedEntry(embeddedKey));
+            QVERIFY(loader.watchedFiles().isEmpty());
+        }
+    }
+
+    void pathsOutsideTheTreeStillFindTheirName()
+    {
+        // No place in the tree is known, so the file name decides, first key first.
+        FileLoader loader;
+        loader.setDataPath("/nonexistent/qv_kb/");
+        QCOMPARE(loader.loadJsonFile("ansys.json"), embeddedEntry("data/companies/ansys.json"));
+        QCOMPARE(loader.loadJsonFile("/nowhere/qv/autocad.json"),
+                 embeddedEntry("data/software/cad/autocad.json"));
+    }
+
     void newDiskFileIsReadCachedAndWatched()
     {
         TestDataDir data;

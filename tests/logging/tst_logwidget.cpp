@@ -1,6 +1,8 @@
 #include "logging/LogWidget.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -58,12 +60,33 @@ private slots:
         QCOMPARE(LogWidget::levelColor(level), color);
     }
 
+    void lineFormat_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("html");
+        QTest::newRow("markup") << "a <b>x</b>"
+                                << "a &lt;b&gt;x&lt;/b&gt;";
+        QTest::newRow("template type") << "QList<int>"
+                                       << "QList&lt;int&gt;";
+        QTest::newRow("ampersand and quotes") << "R&D \"x\" &amp;"
+                                              << "R&amp;D &quot;x&quot; &amp;amp;";
+        QTest::newRow("line break left to rich text") << "one\ntwo"
+                                                      << "one\ntwo";
+        QTest::newRow("runs of blanks") << " a  b   c"
+                                        << "&nbsp;a &nbsp;b &nbsp;&nbsp;c";
+        QTest::newRow("plain") << "plain text"
+                               << "plain text";
+    }
+
     void lineFormat()
     {
-        QCOMPARE(LogWidget::formatLine("a <b>x</b>", LogWidget::Warning, QTime(9, 5, 7, 12)),
+        QFETCH(QString, message);
+        QFETCH(QString, html);
+        QCOMPARE(LogWidget::formatLine(message, LogWidget::Warning, QTime(9, 5, 7, 12)),
                  QStringLiteral("<span style='color: gray'>[09:05:07.012]</span> "
                                 "<span style='color: #FF8C00; font-weight: bold'>[WARN]</span> "
-                                "<span style='color: #FF8C00'>a <b>x</b></span>"));
+                                "<span style='color: #FF8C00'>") +
+                     html + QStringLiteral("</span>"));
     }
 
     void locationSuffix_data()
@@ -102,12 +125,29 @@ private slots:
         QVERIFY(widget.textArea()->isReadOnly());
     }
 
-    void htmlInMessagesIsRendered()
+    void messagesAreShownAndSavedAsWritten_data()
     {
-        LogWidget widget;
-        widget.logSuccess("<b>粗体</b> done");
-        QVERIFY(lines(widget).last().endsWith("[OK] 粗体 done"));
-        QVERIFY(widget.textArea()->toHtml().contains("font-weight:700"));
+        QTest::addColumn<QString>("message");
+        QTest::newRow("markup") << "<b>粗体</b> done";
+        QTest::newRow("template type") << "QList<int> and QMap<QString, int>";
+        QTest::newRow("entity text") << "&lt; stays &amp; as typed";
+        QTest::newRow("link in angle brackets") << "see <https://example.com/a?b=1&c=2>";
+        QTest::newRow("runs of blanks") << "col1    col2  end";
+    }
+
+    void messagesAreShownAndSavedAsWritten()
+    {
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        SavingLogWidget widget;
+        widget.answer = dir.filePath("log.txt");
+        widget.logSuccess(message);
+        QVERIFY2(widget.plainText().endsWith("[OK] " + message), qPrintable(widget.plainText()));
+
+        QTest::mouseClick(widget.findChildren<QPushButton*>().at(1), Qt::LeftButton);
+        QFile file(widget.answer);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(file.readAll()).endsWith("[OK] " + message));
     }
 
     void clearLeavesOneLine()
@@ -145,6 +185,18 @@ private slots:
         widget.answer = dir.path(); // a directory cannot be opened as a file
         QTest::mouseClick(widget.findChildren<QPushButton*>().at(1), Qt::LeftButton);
         QVERIFY(lines(widget).last().endsWith("[ERROR] 无法保存日志文件: " + dir.path()));
+    }
+
+    void fatalMessageReachesStandardError()
+    {
+        // The child installs the console's handler and dies of a fatal message.
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--emit-fatal")});
+        QVERIFY(child.waitForFinished(60000));
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+        const QByteArray errors = child.readAllStandardError();
+        QVERIFY2(errors.contains("fatal: QList<int> went wrong [Fatal.cpp:9]\n"),
+                 errors.constData());
     }
 
     // Installs the handler for the rest of this process: keep these cases last.
@@ -187,5 +239,19 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestLogWidget)
+// With --emit-fatal the program is the child of fatalMessageReachesStandardError.
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (argc > 1 && qstrcmp(argv[1], "--emit-fatal") == 0) {
+        LogWidget widget;
+        widget.installMessageHandler();
+        QMessageLogger("Fatal.cpp", 9, nullptr).fatal("fatal: QList<int> went wrong");
+        return 0;
+    }
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    TestLogWidget test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_logwidget.moc"

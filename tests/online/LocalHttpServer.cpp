@@ -99,6 +99,21 @@ LocalHttpServer::Response LocalHttpServer::Response::silent()
     return response;
 }
 
+LocalHttpServer::Response LocalHttpServer::Response::chunkedBody(const QByteArray& body,
+                                                                 const QByteArray& contentType)
+{
+    Response response = bytes(body, contentType);
+    response.chunked = true;
+    return response;
+}
+
+LocalHttpServer::Response LocalHttpServer::Response::endlessStream(const QByteArray& contentType)
+{
+    Response response = bytes(QByteArray(), contentType);
+    response.endless = true;
+    return response;
+}
+
 LocalHttpServer::LocalHttpServer(QObject* parent)
     : QObject(parent), m_listener(std::make_unique<Listener>(this))
 {
@@ -161,6 +176,7 @@ void LocalHttpServer::onNewConnection(QTcpSocket* socket)
     connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
     connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
         m_buffers.remove(socket);
+        m_streams.removeAll(socket);
         socket->deleteLater();
     });
 }
@@ -204,9 +220,26 @@ void LocalHttpServer::onReadyRead(QTcpSocket* socket)
             continue;
 
         QByteArray reply = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' +
-                           response.reason + "\r\nContent-Type: " + response.contentType +
-                           "\r\nContent-Length: " + QByteArray::number(response.body.size()) +
-                           "\r\nConnection: close\r\n\r\n" + response.body;
+                           response.reason + "\r\nContent-Type: " + response.contentType;
+        if (response.chunked || response.endless)
+            reply += "\r\nTransfer-Encoding: chunked";
+        else
+            reply += "\r\nContent-Length: " + QByteArray::number(response.body.size());
+        reply += "\r\nConnection: close\r\n\r\n";
+        if (response.endless) {
+            socket->write(reply);
+            m_streams << socket;
+            connect(socket, &QTcpSocket::bytesWritten, this,
+                    [this, socket] { pumpStream(socket); });
+            pumpStream(socket);
+            return;
+        }
+        if (response.chunked) {
+            reply += QByteArray::number(response.body.size(), 16) + "\r\n" + response.body +
+                     "\r\n0\r\n\r\n";
+        } else {
+            reply += response.body;
+        }
         socket->write(reply);
         socket->disconnectFromHost();
         return;
@@ -219,4 +252,15 @@ LocalHttpServer::Response LocalHttpServer::respond(const Request& request)
     if (handler == m_handlers.constEnd())
         return Response::error(404, QByteArrayLiteral("Not Found"));
     return handler.value()(request);
+}
+
+void LocalHttpServer::pumpStream(QTcpSocket* socket)
+{
+    // Keep a little queued: the stream goes on for as long as the client reads.
+    static const QByteArray chunk =
+        QByteArray::number(64 * 1024, 16) + "\r\n" + QByteArray(64 * 1024, 'x') + "\r\n";
+    if (!m_streams.contains(socket) || socket->state() != QAbstractSocket::ConnectedState)
+        return;
+    while (socket->bytesToWrite() < 4 * chunk.size())
+        socket->write(chunk);
 }

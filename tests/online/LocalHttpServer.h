@@ -44,12 +44,16 @@ public:
         QByteArray reason = QByteArrayLiteral("OK");
         QByteArray contentType = QByteArrayLiteral("application/json");
         QByteArray body;
-        bool answer = true; // false: read the request and never reply
+        bool answer = true;   // false: read the request and never reply
+        bool chunked = false; // the body as one chunk, without a Content-Length
+        bool endless = false; // chunk after chunk until the client hangs up
 
         static Response json(const QByteArray& body);
         static Response bytes(const QByteArray& body, const QByteArray& contentType);
         static Response error(int code, const QByteArray& reason);
         static Response silent();
+        static Response chunkedBody(const QByteArray& body, const QByteArray& contentType);
+        static Response endlessStream(const QByteArray& contentType);
     };
 
     using Handler = std::function<Response(const Request&)>;
@@ -70,6 +74,8 @@ public:
     QList<Request> requests(const QString& path) const;
     int requestCount(const QString& path) const { return requests(path).size(); }
     Request lastRequest() const { return m_requests.isEmpty() ? Request() : m_requests.last(); }
+    // Endless streams whose client has not hung up yet.
+    int openStreams() const { return m_streams.size(); }
 
 signals:
     void requestReceived(const QString& path);
@@ -79,10 +85,12 @@ private:
     void onNewConnection(QTcpSocket* socket);
     void onReadyRead(QTcpSocket* socket);
     Response respond(const Request& request);
+    void pumpStream(QTcpSocket* socket);
 
     std::unique_ptr<Listener> m_listener;
     bool m_tls = false;
     QHash<QString, Handler> m_handlers;
     QList<Request> m_requests;
     QHash<QTcpSocket*, QByteArray> m_buffers;
+    QList<QTcpSocket*> m_streams;
 };

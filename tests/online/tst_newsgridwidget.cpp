@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QFile>
 #include <QFrame>
 #include <QGridLayout>
 #include <QImage>
@@ -12,11 +13,15 @@
 #include <QNetworkReply>
 #include <QPointer>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QScrollArea>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
+
+Q_DECLARE_METATYPE(LocalHttpServer::Response)
 
 namespace {
 
@@ -40,6 +45,22 @@ QByteArray pngBytes(const QSize& size)
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(QColor("#3366CC"));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// A picture that does not compress to a few bytes.
+QByteArray noisyPngBytes(const QSize& size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    QRandomGenerator random(20240601);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, random.generate() | 0xFF000000u);
+    }
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -136,6 +157,40 @@ private slots:
         QVERIFY(widget.currentCategory().isEmpty());
         QVERIFY(widget.currentTag().isEmpty());
         QVERIFY(!widget.isRefreshing());
+    }
+
+    void waitingStatusLastsUntilItemsArrive_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::newRow("shown") << "show";
+        QTest::newRow("resized") << "resize";
+        QTest::newRow("keyword typed") << "keyword";
+    }
+
+    void waitingStatusLastsUntilItemsArrive()
+    {
+        QFETCH(QString, action);
+        NewsGridWidget widget;
+        widget.resize(700, 500);
+        if (action == "show") {
+            widget.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&widget));
+        } else if (action == "resize") {
+            widget.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&widget));
+            widget.resize(1000, 600);
+            QCoreApplication::processEvents();
+        } else {
+            widget.onSearchTextChanged("cad");
+        }
+        QCOMPARE(statusLabel(widget)->text(), QString::fromUtf8("正在等待数据..."));
+        QCOMPARE(statusLabel(widget)->styleSheet(), NormalStyle);
+
+        // Once items have arrived, an empty filter result is said as such.
+        widget.setNewsItems({item("Kernel news", {"cad"}, {})}, QDateTime());
+        widget.onSearchTextChanged("nothing like this");
+        QCOMPARE(statusLabel(widget)->text(), QString::fromUtf8("没有符合筛选条件的资讯"));
+        QCOMPARE(statusLabel(widget)->styleSheet(), ErrorStyle);
     }
 
     void layoutNumbersAndStyles()
@@ -500,6 +555,107 @@ private slots:
         m_server.setResponse("/covers/odd.png", response);
         NewsGridWidget widget;
         widget.setNewsItems({item("A", {}, {}, m_server.url("/covers/odd.png").toString())},
+                            QDateTime());
+        QTRY_VERIFY_WITH_TIMEOUT(!coverOf(cards(widget).first())->pixmap().isNull(), 10000);
+    }
+
+    void coverLimits()
+    {
+        NewsGridWidget widget;
+        QCOMPARE(widget.coverMaxBytes(), 8 * 1024 * 1024);
+        QCOMPARE(widget.coverTimeout(), 10000);
+        widget.setCoverLimits(5000, 300);
+        widget.setCoverLimits(0, -1);
+        QCOMPARE(widget.coverMaxBytes(), 5000);
+        QCOMPARE(widget.coverTimeout(), 300);
+    }
+
+    void localCoverAddressesAreRefused_data()
+    {
+        QTest::addColumn<QString>("scheme");
+        QTest::newRow("file") << "file";
+        QTest::newRow("data") << "data";
+    }
+
+    void localCoverAddressesAreRefused()
+    {
+        QFETCH(QString, scheme);
+        // A real picture behind each address: only the address is refused.
+        QTemporaryDir dir;
+        const QByteArray picture = pngBytes({20, 10});
+        QFile file(dir.filePath("cover.png"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(picture), picture.size());
+        file.close();
+        const QString cover = scheme == "file"
+                                  ? QUrl::fromLocalFile(file.fileName()).toString()
+                                  : QString("data:image/png;base64," + picture.toBase64());
+
+        NewsGridWidget widget;
+        widget.setNewsItems({item("A", {}, {}, cover), item("B", {}, {}, cover)}, QDateTime());
+        for (QFrame* card : cards(widget)) {
+            QCOMPARE(coverOf(card)->text(), QString::fromUtf8("封面加载失败"));
+            QVERIFY(coverOf(card)->pixmap().isNull());
+        }
+        QVERIFY(widget.findChildren<QNetworkReply*>().isEmpty());
+        // Nothing arrives later either.
+        QCoreApplication::processEvents();
+        QVERIFY(coverOf(cards(widget).first())->pixmap().isNull());
+    }
+
+    void oversizedOrSilentCoversFail_data()
+    {
+        QTest::addColumn<LocalHttpServer::Response>("response");
+        QTest::addColumn<qint64>("maxBytes");
+        QTest::addColumn<int>("timeout");
+
+        const QByteArray picture = noisyPngBytes({48, 48});
+        QTest::newRow("declared length over the cap")
+            << LocalHttpServer::Response::bytes(picture, "image/png") << qint64(picture.size() - 1)
+            << 0;
+        QTest::newRow("chunked over the cap")
+            << LocalHttpServer::Response::chunkedBody(picture, "image/png")
+            << qint64(picture.size() - 1) << 0;
+        QTest::newRow("endless stream, default cap")
+            << LocalHttpServer::Response::endlessStream("image/png") << qint64(0) << 0;
+        QTest::newRow("never answers") << LocalHttpServer::Response::silent() << qint64(0) << 300;
+    }
+
+    void oversizedOrSilentCoversFail()
+    {
+        QFETCH(LocalHttpServer::Response, response);
+        QFETCH(qint64, maxBytes);
+        QFETCH(int, timeout);
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("device not open")));
+
+        const QString path =
+            QStringLiteral("/covers/limited-%1.png").arg(QTest::currentDataTag()).replace(' ', '-');
+        m_server.setResponse(path, response);
+        const QString cover = m_server.url(path).toString();
+        NewsGridWidget widget;
+        widget.setCoverLimits(maxBytes, timeout);
+        widget.setNewsItems({item("A", {}, {}, cover), item("B", {}, {}, cover)}, QDateTime());
+        for (QFrame* card : cards(widget))
+            QTRY_COMPARE_WITH_TIMEOUT(coverOf(card)->text(), QString::fromUtf8("封面加载失败"),
+                                      60000);
+        for (QFrame* card : cards(widget))
+            QVERIFY(coverOf(card)->pixmap().isNull());
+        QCOMPARE(m_server.requestCount(path), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(m_server.openStreams(), 0, 10000);
+
+        // Nothing was cached: the next card asks again.
+        widget.setNewsItems({item("C", {}, {}, cover)}, QDateTime());
+        QTRY_COMPARE_WITH_TIMEOUT(m_server.requestCount(path), 2, 10000);
+    }
+
+    void coverAtTheCapShows()
+    {
+        const QByteArray picture = noisyPngBytes({48, 48});
+        m_server.setResponse("/covers/at-cap.png",
+                             LocalHttpServer::Response::chunkedBody(picture, "image/png"));
+        NewsGridWidget widget;
+        widget.setCoverLimits(picture.size(), 0);
+        widget.setNewsItems({item("A", {}, {}, m_server.url("/covers/at-cap.png").toString())},
                             QDateTime());
         QTRY_VERIFY_WITH_TIMEOUT(!coverOf(cards(widget).first())->pixmap().isNull(), 10000);
     }

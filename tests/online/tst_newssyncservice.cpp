@@ -489,6 +489,8 @@ private slots:
         QFETCH(LocalHttpServer::Response, response);
         QFETCH(QString, expected);
         QFETCH(bool, exact);
+        // A reply aborted at its time-out is not read, so nothing warns about a closed device.
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("device not open")));
 
         QTemporaryDir dir;
         const QString cachePath = dir.filePath("news_cache.json");
@@ -514,6 +516,74 @@ private slots:
         service.refresh(QString(), QString());
         QTRY_COMPARE_WITH_TIMEOUT(recorder.results, 2, 10000);
         QCOMPARE(recorder.events.last(), QStringLiteral("updated"));
+    }
+
+    void oversizedPagesAreStopped_data()
+    {
+        QTest::addColumn<LocalHttpServer::Response>("response");
+        QTest::addColumn<qint64>("cap"); // 0: the default
+        QTest::addColumn<bool>("succeeds");
+
+        const QByteArray page = payload({newsItem("a"), newsItem("b")});
+        const qint64 defaultCap = NewsSyncService::DefaultMaxPageBytes;
+        const QByteArray atDefault = page + QByteArray(defaultCap - page.size(), ' ');
+        QTest::newRow("exactly the default cap")
+            << LocalHttpServer::Response::json(atDefault) << qint64(0) << true;
+        QTest::newRow("one over the default cap")
+            << LocalHttpServer::Response::json(atDefault + ' ') << qint64(0) << false;
+        QTest::newRow("endless stream, default cap")
+            << LocalHttpServer::Response::endlessStream("application/json") << qint64(0) << false;
+        QTest::newRow("exactly a smaller cap")
+            << LocalHttpServer::Response::json(page) << qint64(page.size()) << true;
+        QTest::newRow("chunked, over a smaller cap")
+            << LocalHttpServer::Response::chunkedBody(page, "application/json")
+            << qint64(page.size() - 1) << false;
+    }
+
+    void oversizedPagesAreStopped()
+    {
+        QFETCH(LocalHttpServer::Response, response);
+        QFETCH(qint64, cap);
+        QFETCH(bool, succeeds);
+
+        QTemporaryDir dir;
+        const QString cachePath = dir.filePath("news_cache.json");
+        m_server.setResponse("/big", response);
+        NewsSyncService service;
+        QCOMPARE(service.maxPageBytes(), 4 * 1024 * 1024);
+        service.setMaxPageBytes(cap);
+        service.setEndpoint(m_server.url("/big"));
+        service.setCachePath(cachePath);
+        // Long enough that only the cap can end an endless reply.
+        service.setTimeout(120000);
+        NewsRecorder recorder(service);
+        service.refresh(QString(), QString());
+        QTRY_COMPARE_WITH_TIMEOUT(recorder.results, 1, 60000);
+        if (succeeds) {
+            QCOMPARE(recorder.events, (QStringList{"busy", "idle", "updated"}));
+            QCOMPARE(recorder.updatedItems.size(), 2);
+        } else {
+            QCOMPARE(recorder.events, (QStringList{"busy", "idle", "failed"}));
+            QCOMPARE(recorder.errors.first(), QString::fromUtf8("资讯服务返回数据过大"));
+            QVERIFY(!QFile::exists(cachePath));
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(m_server.openStreams(), 0, 10000);
+    }
+
+    void onlyWebAddressesAreAsked()
+    {
+        // A local file holding a valid page would otherwise be read as the news.
+        QTemporaryDir dir;
+        const QString pagePath = dir.filePath("page.json");
+        QVERIFY(writeFile(pagePath, payload({newsItem("local")})));
+        NewsSyncService service;
+        service.setEndpoint(QUrl::fromLocalFile(pagePath));
+        NewsRecorder recorder(service);
+        service.refresh(QString(), QString());
+        QCoreApplication::processEvents();
+        QCOMPARE(recorder.events, QStringList{"failed"});
+        QCOMPARE(recorder.errors, QStringList{QString::fromUtf8("资讯服务地址无效")});
+        QVERIFY(!service.isInProgress());
     }
 
     void refreshDuringARequestIsDropped()

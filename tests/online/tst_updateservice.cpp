@@ -2,6 +2,7 @@
 #include "online/NetworkManager.h"
 #include "online/UpdateService.h"
 
+#include <QFile>
 #include <QHostAddress>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -11,9 +12,12 @@
 #include <QSet>
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
+
+Q_DECLARE_METATYPE(LocalHttpServer::Response)
 
 namespace {
 
@@ -218,8 +222,11 @@ private slots:
         UpdateRecorder recorder(service);
 
         if (unexpectedPayload)
-            QTest::ignoreMessage(QtWarningMsg, qPrintable("[UpdateService] Unexpected payload " +
-                                                          QString::fromUtf8(body)));
+            QTest::ignoreMessage(QtWarningMsg,
+                                 qPrintable(QStringLiteral("[UpdateService] Unexpected payload "
+                                                           "(%1 bytes): ")
+                                                .arg(body.size()) +
+                                            QString::fromUtf8(body)));
         else
             QTest::failOnWarning(QRegularExpression(QStringLiteral("Unexpected payload")));
 
@@ -283,8 +290,119 @@ private slots:
             QCOMPARE(published.toUTC(), expected);
     }
 
+    void longBadBodyIsLoggedShort()
+    {
+        const QByteArray body = "<html>" + QByteArray(20000, 'z') + "</html>";
+        m_server.setResponse("/html", LocalHttpServer::Response::bytes(body, "text/html"));
+        UpdateService service;
+        service.setEndpoint(m_server.url("/html"));
+        UpdateRecorder recorder(service);
+        QTest::ignoreMessage(QtWarningMsg,
+                             qPrintable("[UpdateService] Unexpected payload (20013 bytes): <html>" +
+                                        QString(294, 'z') + " …"));
+        service.checkForUpdates(QStringLiteral("1.2.0"));
+        QTRY_VERIFY_WITH_TIMEOUT(recorder.finished(), 10000);
+        QCOMPARE(recorder.errors, QStringList{QString::fromUtf8("更新服务返回数据无效")});
+    }
+
+    void oversizedRepliesAreStopped_data()
+    {
+        QTest::addColumn<LocalHttpServer::Response>("response");
+        QTest::addColumn<QString>("error"); // empty: the check succeeds
+
+        // Padded with blanks, which the JSON reader skips.
+        const QByteArray release = "{\"version\":\"1.3.0\"}";
+        const qint64 cap = UpdateService::DefaultMaxPayloadBytes;
+        const QByteArray atCap = release + QByteArray(cap - release.size(), ' ');
+        const QByteArray overCap = atCap + ' ';
+        const QString tooLarge = QString::fromUtf8("更新服务返回数据过大");
+        QTest::newRow("exactly the cap") << LocalHttpServer::Response::json(atCap) << "";
+        QTest::newRow("declared length one over the cap")
+            << LocalHttpServer::Response::json(overCap) << tooLarge;
+        QTest::newRow("chunked without a length, one over the cap")
+            << LocalHttpServer::Response::chunkedBody(overCap, "application/json") << tooLarge;
+        QTest::newRow("endless stream")
+            << LocalHttpServer::Response::endlessStream("application/json") << tooLarge;
+    }
+
+    void oversizedRepliesAreStopped()
+    {
+        QFETCH(LocalHttpServer::Response, response);
+        QFETCH(QString, error);
+        m_server.setResponse("/big", response);
+        UpdateService service;
+        QCOMPARE(service.maxPayloadBytes(), 1024 * 1024);
+        service.setEndpoint(m_server.url("/big"));
+        // Long enough that only the cap can end an endless reply.
+        service.setTimeout(120000);
+        UpdateRecorder recorder(service);
+        service.checkForUpdates(QStringLiteral("1.2.0"));
+        QTRY_VERIFY_WITH_TIMEOUT(recorder.finished(), 60000);
+        if (error.isEmpty()) {
+            QCOMPARE(recorder.events, (QStringList{"started", "succeeded"}));
+            QCOMPARE(recorder.infos.first().latestVersion, QStringLiteral("1.3.0"));
+        } else {
+            QCOMPARE(recorder.events, (QStringList{"started", "failed"}));
+            QCOMPARE(recorder.errors.first(), error);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(m_server.openStreams(), 0, 10000);
+    }
+
+    void smallerCapIsKept()
+    {
+        UpdateService service;
+        service.setMaxPayloadBytes(100);
+        service.setMaxPayloadBytes(0);
+        service.setMaxPayloadBytes(-5);
+        QCOMPARE(service.maxPayloadBytes(), 100);
+        m_server.setResponse("/hundred", LocalHttpServer::Response::json(QByteArray(101, ' ')));
+        service.setEndpoint(m_server.url("/hundred"));
+        UpdateRecorder recorder(service);
+        service.checkForUpdates(QStringLiteral("1.2.0"));
+        QTRY_VERIFY_WITH_TIMEOUT(recorder.finished(), 10000);
+        QCOMPARE(recorder.errors, QStringList{QString::fromUtf8("更新服务返回数据过大")});
+    }
+
+    void onlyWebAddressesAreAsked_data()
+    {
+        QTest::addColumn<QString>("scheme");
+        QTest::newRow("file") << "file";
+        QTest::newRow("data") << "data";
+        QTest::newRow("qrc") << "qrc";
+    }
+
+    void onlyWebAddressesAreAsked()
+    {
+        QFETCH(QString, scheme);
+        // The file and data addresses would otherwise deliver a valid release description.
+        QTemporaryDir dir;
+        const QByteArray release = "{\"version\":\"9.9.9\"}";
+        QFile file(dir.filePath("release.json"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(release), release.size());
+        file.close();
+        QUrl endpoint;
+        if (scheme == "file")
+            endpoint = QUrl::fromLocalFile(file.fileName());
+        else if (scheme == "data")
+            endpoint = QUrl("data:application/json;base64," + release.toBase64());
+        else
+            endpoint = QUrl("qrc:/qt-project.org/release.json");
+
+        UpdateService service;
+        service.setEndpoint(endpoint);
+        QCOMPARE(service.endpoint(), endpoint);
+        UpdateRecorder recorder(service);
+        service.checkForUpdates(QStringLiteral("1.2.0"));
+        QCoreApplication::processEvents();
+        QCOMPARE(recorder.events, QStringList{"failed"});
+        QCOMPARE(recorder.errors, QStringList{QString::fromUtf8("更新服务地址无效")});
+    }
+
     void silentServerTimesOut()
     {
+        // The aborted reply is not read, so nothing warns about a closed device.
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("device not open")));
         m_server.setResponse("/silent", LocalHttpServer::Response::silent());
         UpdateService service;
         service.setEndpoint(m_server.url("/silent"));
