@@ -208,6 +208,28 @@ MainWindow::~MainWindow()
     m_fileLoader.reset();
 }
 
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_userFilesChecked)
+        return;
+    m_userFilesChecked = true;
+    // Once the window is up: start-up log lines alone reach no one.
+    QMetaObject::invokeMethod(this, &MainWindow::reportDamagedUserFiles, Qt::QueuedConnection);
+}
+
+void MainWindow::reportDamagedUserFiles()
+{
+    QList<KeptUserFile> files;
+    if (m_noteManager)
+        files += m_noteManager->keptFiles();
+    if (m_userPreferences)
+        files += m_userPreferences->keptFiles();
+    const QString text = CorruptFileKeeper::describe(files);
+    if (!text.isEmpty())
+        showWarning(tr("警告"), text);
+}
+
 void MainWindow::setupCentralLayout()
 {
     setWindowTitle(QStringLiteral("Quorvanta"));
@@ -711,7 +733,7 @@ void MainWindow::onAddToFavorites()
         showInformation(tr("成功"), tr("已将 \"%1\" 添加到收藏").arg(name));
         m_statusBar->showMessage(tr("已添加到收藏: %1").arg(name), 3000);
     } else {
-        showWarning(tr("错误"), tr("添加收藏失败"));
+        showWarning(tr("错误"), m_userPreferences->describeFailure(tr("添加收藏失败")));
     }
 }
 

@@ -26,6 +26,7 @@ class QAction;
 class QDockWidget;
 class QLabel;
 class QLineEdit;
+class QShowEvent;
 class QSplitter;
 class QStackedWidget;
 class QStatusBar;
@@ -100,8 +101,11 @@ protected:
     virtual void showAboutBox(const QString& title, const QString& text);
     // Opens an address in the desktop's browser; false when nothing could.
     virtual bool openExternalUrl(const QUrl& url);
+    void showEvent(QShowEvent* event) override;
 
 private:
+    // One warning naming the damaged notes or preferences files and their copies.
+    void reportDamagedUserFiles();
     void construct();
     void setupCentralLayout();
     void setupDocks();
@@ -148,6 +152,7 @@ private:
     QAction* m_refreshNewsAction = nullptr;
     bool m_newsEnabled = false;
     bool m_updateCheckEnabled = false;
+    bool m_userFilesChecked = false;
     QDockWidget* m_logDock = nullptr;
     LogWidget* m_logWidget = nullptr;
     UserPreferences* m_userPreferences = nullptr;

@@ -287,8 +287,10 @@ void NoteEditor::onAddHighlight()
     note.startPos = range.startPos;
     note.endPos = range.endPos;
     if (!m_noteManager->addNote(note)) {
-        QMessageBox::warning(this, tr("警告"),
-                             tr("高亮已保留，但无法写入笔记文件，请查看日志窗口"));
+        // Not stored, so not shown either: what is drawn is what the file holds.
+        m_highlights.removeLast();
+        redrawHighlights();
+        QMessageBox::warning(this, tr("警告"), tr("高亮未能保存：%1").arg(failureReason()));
     }
 }
 
@@ -368,9 +370,8 @@ void NoteEditor::onSaveNote()
     }
 
     if (!saved) {
-        // The note is kept in memory; leave the panel as it is so saving can be retried.
-        QMessageBox::warning(this, tr("警告"),
-                             tr("笔记保存失败：无法写入笔记文件，请查看日志窗口"));
+        // Leave the panel as it is so saving can be retried.
+        QMessageBox::warning(this, tr("警告"), tr("笔记保存失败：%1").arg(failureReason()));
         return;
     }
     QMessageBox::information(this, tr("提示"), tr("笔记保存成功"));
@@ -386,24 +387,22 @@ void NoteEditor::onDeleteNote()
     if (answer != QMessageBox::Yes)
         return;
 
-    for (int i = m_highlights.size() - 1; i >= 0; --i) {
-        if (m_highlights.at(i).noteId == m_currentNoteId) {
-            m_highlights.removeAt(i);
-            break;
+    const QString noteId = m_currentNoteId;
+    // A note another copy deleted already is gone all the same.
+    const bool deleted = m_noteManager->deleteNote(noteId) || m_noteManager->lastError().isEmpty();
+    if (deleted) {
+        for (int i = m_highlights.size() - 1; i >= 0; --i) {
+            if (m_highlights.at(i).noteId == noteId) {
+                m_highlights.removeAt(i);
+                break;
+            }
         }
     }
-    const bool saved = m_noteManager->deleteNote(m_currentNoteId);
     resetEditPanel();
-    m_contentView->setPlainText(m_contentText);
-    // setPlainText() spreads the cursor's format (possibly a highlight) over the text.
-    clearHighlightFormatting();
-    for (const HighlightRange& range : std::as_const(m_highlights))
-        drawHighlight(range);
+    redrawHighlights();
 
-    if (!saved) {
-        QMessageBox::warning(this, tr("警告"),
-                             tr("笔记删除失败：无法写入笔记文件，请查看日志窗口"));
-    }
+    if (!deleted)
+        QMessageBox::warning(this, tr("警告"), tr("笔记删除失败：%1").arg(failureReason()));
 }
 
 void NoteEditor::onNoteSelected(QTreeWidgetItem* item)
@@ -445,6 +444,21 @@ void NoteEditor::resetEditPanel()
         m_categoryBox->setEditText(m_categoryBox->itemText(0));
     }
     m_deleteButton->setEnabled(false);
+}
+
+void NoteEditor::redrawHighlights()
+{
+    m_contentView->setPlainText(m_contentText);
+    // setPlainText() spreads the cursor's format (possibly a highlight) over the text.
+    clearHighlightFormatting();
+    for (const HighlightRange& range : std::as_const(m_highlights))
+        drawHighlight(range);
+}
+
+QString NoteEditor::failureReason() const
+{
+    const QString reason = m_noteManager ? m_noteManager->lastError() : QString();
+    return reason.isEmpty() ? tr("这条笔记已不存在") : reason;
 }
 
 void NoteEditor::drawHighlight(const HighlightRange& range)

@@ -54,6 +54,10 @@ private:
     void resetEditPanel();
     void drawHighlight(const HighlightRange& range);
     void clearHighlightFormatting();
+    // Puts the text back and draws every range of m_highlights on it.
+    void redrawHighlights();
+    // Why the note store refused the last change, for message boxes.
+    QString failureReason() const;
     QString selectedText() const;
 
     QSplitter* m_splitter = nullptr;

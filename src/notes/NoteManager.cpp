@@ -2,7 +2,10 @@
 
 #include "data/AtomicFileWriter.h"
 #include "data/CorruptFileKeeper.h"
+#include "data/StoreFileContents.h"
+#include "data/StoreFileLock.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -11,6 +14,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
+#include <QSet>
 #include <QStandardPaths>
 #include <QUuid>
 
@@ -30,6 +34,39 @@ QStringList defaultCategories()
 QString documentsPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+// The keys of the file this store writes itself; any other key is kept as found.
+const QSet<QString>& ownFileKeys()
+{
+    static const QSet<QString> keys{
+        QStringLiteral("notes"),       QStringLiteral("categories"),   QStringLiteral("version"),
+        QStringLiteral("created"),     QStringLiteral("lastModified"), QStringLiteral("totalNotes"),
+        QStringLiteral("userPathFix"), QStringLiteral("documentsPath")};
+    return keys;
+}
+
+const QSet<QString>& ownNoteKeys()
+{
+    static const QSet<QString> keys{QStringLiteral("id"),
+                                    QStringLiteral("contentId"),
+                                    QStringLiteral("title"),
+                                    QStringLiteral("content"),
+                                    QStringLiteral("position"),
+                                    QStringLiteral("highlightText"),
+                                    QStringLiteral("highlightColor"),
+                                    QStringLiteral("category"),
+                                    QStringLiteral("createTime"),
+                                    QStringLiteral("modifyTime"),
+                                    QStringLiteral("startPos"),
+                                    QStringLiteral("endPos")};
+    return keys;
+}
+
+QString fileError(const QString& path, const QString& reason)
+{
+    return QCoreApplication::translate("NoteManager", "无法写入笔记文件: %1\n原因: %2")
+        .arg(QDir::toNativeSeparators(QDir::cleanPath(path)), reason);
 }
 
 void sortNewestFirst(QList<Note>& notes, QDateTime Note::*time)
@@ -75,8 +112,9 @@ NoteManager::NoteManager(QObject* parent)
 
 NoteManager::~NoteManager()
 {
-    qDebug().noquote() << kFilePrefix << "析构函数，保存笔记...";
-    saveNotes();
+    // Every change was written when it was made (or undone when it could not be):
+    // writing again here would only put back what another copy has changed since.
+    qDebug().noquote() << kFilePrefix << "析构函数，所有更改均已保存";
 }
 
 void NoteManager::setNotesPath(const QString& path)
@@ -99,10 +137,14 @@ bool NoteManager::addNote(const Note& note)
         copy.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
     copy.createTime = QDateTime::currentDateTime();
     copy.modifyTime = copy.createTime;
-    m_notes.insert(copy.id, copy);
-    qDebug().noquote() << kFilePrefix << "添加笔记:" << copy.id << "标题:" << copy.title;
 
-    if (!saveNotes()) {
+    const Outcome outcome = commitChange([this, &copy] {
+        m_notes.insert(copy.id, copy);
+        m_extraNoteKeys.remove(copy.id);
+        qDebug().noquote() << kFilePrefix << "添加笔记:" << copy.id << "标题:" << copy.title;
+        return true;
+    });
+    if (outcome != Outcome::Saved) {
         qWarning().noquote() << kFilePrefix << "保存笔记失败:" << copy.id;
         return false;
     }
@@ -113,16 +155,20 @@ bool NoteManager::addNote(const Note& note)
 
 bool NoteManager::updateNote(const Note& note)
 {
-    if (!m_notes.contains(note.id)) {
-        qWarning().noquote() << kFilePrefix << "尝试更新不存在的笔记:" << note.id;
-        return false;
-    }
     Note copy = note;
     copy.modifyTime = QDateTime::currentDateTime();
-    m_notes.insert(copy.id, copy);
-    qDebug().noquote() << kFilePrefix << "更新笔记:" << copy.id;
-
-    if (!saveNotes()) {
+    const Outcome outcome = commitChange([this, &copy] {
+        if (!m_notes.contains(copy.id)) {
+            qWarning().noquote() << kFilePrefix << "尝试更新不存在的笔记:" << copy.id;
+            return false;
+        }
+        m_notes.insert(copy.id, copy);
+        qDebug().noquote() << kFilePrefix << "更新笔记:" << copy.id;
+        return true;
+    });
+    if (outcome == Outcome::NotApplied)
+        return false;
+    if (outcome == Outcome::Failed) {
         qWarning().noquote() << kFilePrefix << "更新笔记保存失败:" << copy.id;
         return false;
     }
@@ -133,14 +179,19 @@ bool NoteManager::updateNote(const Note& note)
 
 bool NoteManager::deleteNote(const QString& noteId)
 {
-    if (!m_notes.contains(noteId)) {
-        qWarning().noquote() << kFilePrefix << "尝试删除不存在的笔记:" << noteId;
+    const Outcome outcome = commitChange([this, &noteId] {
+        if (!m_notes.contains(noteId)) {
+            qWarning().noquote() << kFilePrefix << "尝试删除不存在的笔记:" << noteId;
+            return false;
+        }
+        m_notes.remove(noteId);
+        m_extraNoteKeys.remove(noteId);
+        qDebug().noquote() << kFilePrefix << "删除笔记:" << noteId;
+        return true;
+    });
+    if (outcome == Outcome::NotApplied)
         return false;
-    }
-    m_notes.remove(noteId);
-    qDebug().noquote() << kFilePrefix << "删除笔记:" << noteId;
-
-    if (!saveNotes()) {
+    if (outcome == Outcome::Failed) {
         qWarning().noquote() << kFilePrefix << "删除笔记保存失败:" << noteId;
         return false;
     }
@@ -206,96 +257,184 @@ bool NoteManager::loadNotes()
     const QString path = notesFilePath();
     qDebug().noquote() << kFilePrefix << "加载笔记文件:" << path;
 
-    QFile file(path);
-    if (!file.exists()) {
-        qDebug().noquote() << kFilePrefix << "笔记文件不存在，创建新文件:" << path;
-        QJsonObject root;
-        root.insert(QStringLiteral("notes"), QJsonArray());
-        root.insert(QStringLiteral("categories"), QJsonArray::fromStringList(m_categories));
-        root.insert(QStringLiteral("version"), QStringLiteral("1.2"));
-        root.insert(QStringLiteral("created"), QDateTime::currentDateTime().toString(Qt::ISODate));
-        root.insert(QStringLiteral("totalNotes"), 0);
-        root.insert(QStringLiteral("userPathFix"), true);
-        QString error;
-        if (AtomicFileWriter::write(path, QJsonDocument(root).toJson(QJsonDocument::Indented),
-                                    &error)) {
-            qDebug().noquote() << kFilePrefix << "成功创建默认笔记文件";
-        } else {
-            qWarning().noquote() << kFilePrefix << "无法写入笔记文件:" << path;
-            qWarning().noquote() << kFilePrefix << "错误:" << error;
+    bool loaded = false;
+    bool result = true;
+    {
+        // Creating the file or keeping a damaged one aside must not race another copy.
+        const StoreFileLock lock(path);
+        const StoreFileContents disk = StoreFileContents::read(path);
+        if (disk.status == StoreFileContents::Missing) {
+            qDebug().noquote() << kFilePrefix << "笔记文件不存在，创建新文件:" << path;
+            QJsonObject root;
+            root.insert(QStringLiteral("notes"), QJsonArray());
+            root.insert(QStringLiteral("categories"), QJsonArray::fromStringList(m_categories));
+            root.insert(QStringLiteral("version"), QStringLiteral("1.2"));
+            root.insert(QStringLiteral("created"),
+                        QDateTime::currentDateTime().toString(Qt::ISODate));
+            root.insert(QStringLiteral("totalNotes"), 0);
+            root.insert(QStringLiteral("userPathFix"), true);
+            const QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
+            QString error;
+            if (!lock.isLocked()) {
+                qWarning().noquote() << kFilePrefix << "无法写入笔记文件:" << path;
+                qWarning().noquote() << kFilePrefix << "错误:" << lock.errorString();
+                m_diskFingerprint = disk.fingerprint();
+            } else if (AtomicFileWriter::write(path, bytes, &error)) {
+                qDebug().noquote() << kFilePrefix << "成功创建默认笔记文件";
+                m_diskFingerprint = StoreFileContents::fingerprintOf(bytes);
+            } else {
+                qWarning().noquote() << kFilePrefix << "无法写入笔记文件:" << path;
+                qWarning().noquote() << kFilePrefix << "错误:" << error;
+                m_diskFingerprint = disk.fingerprint();
+            }
+            return true;
         }
-        return true;
-    }
 
-    if (!file.open(QIODevice::ReadOnly)) {
-        qWarning().noquote() << kFilePrefix << "无法读取笔记文件:" << path;
-        qWarning().noquote() << kFilePrefix << "错误:" << file.errorString();
-        m_unreadableFileOnDisk = true;
-        return false;
-    }
-    const QByteArray bytes = file.readAll();
-    file.close();
-    qDebug().noquote() << kFilePrefix << "读取文件大小:" << bytes.size() << "字节";
+        m_diskFingerprint = disk.fingerprint();
+        if (disk.status == StoreFileContents::Unreadable) {
+            qWarning().noquote() << kFilePrefix << "无法读取笔记文件:" << path;
+            qWarning().noquote() << kFilePrefix << "错误:" << disk.error;
+            m_unreadableFileOnDisk = true;
+            m_keptFiles.append({path, QString(), disk.error});
+            return false;
+        }
+        m_unreadableFileOnDisk = false;
+        if (lock.isLocked())
+            AtomicFileWriter::removeLeftovers(path, 0);
 
-    if (bytes.isEmpty()) {
-        qWarning().noquote() << kFilePrefix << "笔记文件为空:" << path;
-        return true;
+        qDebug().noquote() << kFilePrefix << "读取文件大小:" << disk.bytes.size() << "字节";
+        if (disk.bytes.isEmpty()) {
+            qWarning().noquote() << kFilePrefix << "笔记文件为空:" << path;
+            return true;
+        }
+        result = adoptFileContents(disk.bytes, true);
+        loaded = result;
     }
+    if (loaded)
+        emit notesLoaded();
+    return result;
+}
 
+bool NoteManager::adoptFileContents(const QByteArray& bytes, bool atLoad)
+{
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
-    if (parseError.error != QJsonParseError::NoError) {
-        qWarning().noquote() << kFilePrefix << "解析笔记文件错误:" << parseError.errorString();
-        qWarning().noquote() << kFilePrefix << "错误位置:" << parseError.offset;
-        m_unreadableFileOnDisk = true;
-        return false;
-    }
-    const QJsonObject root = document.object();
-    // Valid JSON of another shape is not a notes file: loading it as empty would
-    // let the next save wipe whatever it is.
-    const bool badShape =
-        !document.isObject() ||
-        (root.contains(QLatin1String("notes")) && !root.value(QLatin1String("notes")).isArray()) ||
-        (root.contains(QLatin1String("categories")) &&
-         !root.value(QLatin1String("categories")).isArray());
-    if (badShape) {
-        qWarning().noquote() << kFilePrefix << "解析笔记文件错误:"
-                             << "not a notes object";
-        qWarning().noquote() << kFilePrefix << "错误位置:" << 0;
-        m_unreadableFileOnDisk = true;
+    if (parseError.error != QJsonParseError::NoError || !document.isObject()) {
+        const QString reason = parseError.error != QJsonParseError::NoError
+                                   ? parseError.errorString()
+                                   : QStringLiteral("not a notes object");
+        const int offset = parseError.error != QJsonParseError::NoError ? parseError.offset : 0;
+        qWarning().noquote() << kFilePrefix << "解析笔记文件错误:" << reason;
+        qWarning().noquote() << kFilePrefix << "错误位置:" << offset;
+        keepDamagedCopy(bytes, tr("%1（位置 %2）").arg(reason).arg(offset));
         return false;
     }
 
-    if (root.contains(QLatin1String("categories"))) {
-        m_categories.clear();
-        const QJsonArray categories = root.value(QLatin1String("categories")).toArray();
-        for (const QJsonValue& value : categories)
-            m_categories.append(value.toString());
+    // Whatever is well-formed is taken; a malformed member leaves what memory
+    // holds in its place and the file is kept aside as found.
+    const QJsonObject root = document.object();
+    QStringList problems;
+
+    const QJsonValue categoriesValue = root.value(QLatin1String("categories"));
+    if (root.contains(QLatin1String("categories")) && !categoriesValue.isArray()) {
+        problems << tr("“categories” 不是数组");
+    } else if (root.contains(QLatin1String("categories"))) {
+        QStringList categories;
+        bool allText = true;
+        const QJsonArray array = categoriesValue.toArray();
+        for (const QJsonValue& value : array) {
+            if (value.isString())
+                categories.append(value.toString());
+            else
+                allText = false;
+        }
+        if (!allText)
+            problems << tr("“categories” 中有不是文字的分类");
+        m_categories = categories;
         qDebug().noquote() << kFilePrefix << "加载了" << m_categories.size() << "个分类";
     }
 
-    if (root.contains(QLatin1String("notes"))) {
-        m_notes.clear();
+    const QJsonValue notesValue = root.value(QLatin1String("notes"));
+    if (root.contains(QLatin1String("notes")) && !notesValue.isArray()) {
+        problems << tr("“notes” 不是数组");
+    } else if (root.contains(QLatin1String("notes"))) {
+        QMap<QString, Note> notes;
+        QHash<QString, QJsonObject> extraNoteKeys;
+        QJsonArray unusable;
+        QStringList duplicates;
         int inserted = 0;
-        const QJsonArray notes = root.value(QLatin1String("notes")).toArray();
-        for (const QJsonValue& value : notes) {
-            const Note note = Note::fromJson(value.toObject());
-            if (note.id.isEmpty())
+        const QJsonArray array = notesValue.toArray();
+        for (const QJsonValue& value : array) {
+            const QJsonObject object = value.toObject();
+            const QJsonValue id = object.value(QLatin1String("id"));
+            // Entries no note can stand for (no usable id, not an object) are
+            // written back as they are instead of vanishing at the next save.
+            if (!value.isObject() || !id.isString() || id.toString().isEmpty()) {
+                unusable.append(value);
                 continue;
-            m_notes.insert(note.id, note);
+            }
+            const Note note = Note::fromJson(object);
+            if (notes.contains(note.id) && !duplicates.contains(note.id))
+                duplicates.append(note.id);
+            notes.insert(note.id, note);
+            QJsonObject extra;
+            for (auto it = object.constBegin(); it != object.constEnd(); ++it) {
+                if (!ownNoteKeys().contains(it.key()))
+                    extra.insert(it.key(), it.value());
+            }
+            if (extra.isEmpty())
+                extraNoteKeys.remove(note.id);
+            else
+                extraNoteKeys.insert(note.id, extra);
             ++inserted;
         }
+        for (const QString& id : std::as_const(duplicates))
+            problems << tr("笔记 id “%1” 出现了不止一次，只保留了最后一条").arg(id);
+        m_notes = notes;
+        m_extraNoteKeys = extraNoteKeys;
+        m_unusableEntries = unusable;
         qDebug().noquote() << kFilePrefix << "成功加载了" << inserted << "个笔记";
+        if (!unusable.isEmpty())
+            qWarning().noquote() << kFilePrefix
+                                 << "无法识别的笔记条目将原样保留:" << unusable.size();
     }
 
-    if (root.contains(QLatin1String("totalNotes"))) {
+    QJsonObject extraKeys;
+    for (auto it = root.constBegin(); it != root.constEnd(); ++it) {
+        if (!ownFileKeys().contains(it.key()))
+            extraKeys.insert(it.key(), it.value());
+    }
+    m_extraKeys = extraKeys;
+
+    if (atLoad && root.contains(QLatin1String("totalNotes"))) {
         qDebug().noquote() << kFilePrefix
                            << "预期笔记数量:" << root.value(QLatin1String("totalNotes")).toInt()
                            << "实际加载:" << m_notes.size();
     }
 
-    emit notesLoaded();
+    if (!problems.isEmpty()) {
+        const QString reason = problems.join(QStringLiteral("；"));
+        qWarning().noquote() << kFilePrefix << "笔记文件部分损坏:" << reason;
+        keepDamagedCopy(bytes, reason);
+    }
     return true;
+}
+
+void NoteManager::keepDamagedCopy(const QByteArray& bytes, const QString& reason)
+{
+    const QString path = notesFilePath();
+    QString error;
+    const QString keptPath = CorruptFileKeeper::keepCopy(path, bytes, &error);
+    if (keptPath.isEmpty()) {
+        // Not kept: the file itself is moved aside before the next write.
+        qWarning().noquote() << kFilePrefix << "无法保留无法读取的笔记文件:" << path;
+        qWarning().noquote() << kFilePrefix << "错误:" << error;
+        m_unreadableFileOnDisk = true;
+        m_keptFiles.append({path, QString(), reason});
+        return;
+    }
+    qWarning().noquote() << kFilePrefix << "无法读取的笔记文件已另存为:" << keptPath;
+    m_keptFiles.append({path, keptPath, reason});
 }
 
 bool NoteManager::keepUnreadableFile()
@@ -311,6 +450,7 @@ bool NoteManager::keepUnreadableFile()
     if (keptPath.isEmpty()) {
         qWarning().noquote() << kFilePrefix << "无法保留无法读取的笔记文件，未保存:" << path;
         qWarning().noquote() << kFilePrefix << "错误:" << error;
+        m_lastError = fileError(path, error);
         return false;
     }
     qWarning().noquote() << kFilePrefix << "无法读取的笔记文件已另存为:" << keptPath;
@@ -318,13 +458,85 @@ bool NoteManager::keepUnreadableFile()
     return true;
 }
 
-bool NoteManager::saveNotes()
+bool NoteManager::syncWithDisk()
+{
+    const QString path = notesFilePath();
+    const StoreFileContents disk = StoreFileContents::read(path);
+    const QByteArray fingerprint = disk.fingerprint();
+    if (fingerprint == m_diskFingerprint)
+        return false;
+    m_diskFingerprint = fingerprint;
+    qDebug().noquote() << kFilePrefix << "笔记文件已被更改，重新读取:" << path;
+
+    switch (disk.status) {
+    case StoreFileContents::Missing:
+        // Removed (or kept aside) elsewhere: start from an empty store, as a first start does.
+        m_unreadableFileOnDisk = false;
+        m_notes.clear();
+        m_extraNoteKeys.clear();
+        m_unusableEntries = QJsonArray();
+        m_extraKeys = QJsonObject();
+        m_categories = defaultCategories();
+        return true;
+    case StoreFileContents::Unreadable:
+        qWarning().noquote() << kFilePrefix << "无法读取笔记文件:" << path;
+        qWarning().noquote() << kFilePrefix << "错误:" << disk.error;
+        m_unreadableFileOnDisk = true;
+        return false;
+    case StoreFileContents::Read:
+        break;
+    }
+    m_unreadableFileOnDisk = false;
+    if (disk.bytes.isEmpty())
+        return false;
+    return adoptFileContents(disk.bytes, false);
+}
+
+NoteManager::Outcome NoteManager::commitChange(const std::function<bool()>& apply)
+{
+    m_lastError.clear();
+    const QString path = notesFilePath();
+    Outcome outcome = Outcome::Saved;
+    bool reloaded = false;
+    {
+        const StoreFileLock lock(path);
+        if (!lock.isLocked()) {
+            qWarning().noquote() << kFilePrefix << "无法写入笔记文件:" << path;
+            qWarning().noquote() << kFilePrefix << "错误:" << lock.errorString();
+            m_lastError = fileError(path, lock.errorString());
+            return Outcome::Failed;
+        }
+        reloaded = syncWithDisk();
+        const QMap<QString, Note> notes = m_notes;
+        const QHash<QString, QJsonObject> extraNoteKeys = m_extraNoteKeys;
+        if (!apply()) {
+            outcome = Outcome::NotApplied;
+        } else if (!writeFile()) {
+            // Memory stays what the file says.
+            m_notes = notes;
+            m_extraNoteKeys = extraNoteKeys;
+            outcome = Outcome::Failed;
+        }
+    }
+    if (reloaded)
+        emit notesLoaded();
+    return outcome;
+}
+
+QByteArray NoteManager::fileBytes() const
 {
     QJsonArray notes;
-    for (const Note& note : std::as_const(m_notes))
-        notes.append(note.toJson());
+    for (auto it = m_notes.constBegin(); it != m_notes.constEnd(); ++it) {
+        QJsonObject object = m_extraNoteKeys.value(it.key());
+        const QJsonObject own = it.value().toJson();
+        for (auto key = own.constBegin(); key != own.constEnd(); ++key)
+            object.insert(key.key(), key.value());
+        notes.append(object);
+    }
+    for (const QJsonValue& value : m_unusableEntries)
+        notes.append(value);
 
-    QJsonObject root;
+    QJsonObject root = m_extraKeys;
     root.insert(QStringLiteral("notes"), notes);
     root.insert(QStringLiteral("categories"), QJsonArray::fromStringList(m_categories));
     root.insert(QStringLiteral("version"), QStringLiteral("1.2"));
@@ -332,13 +544,25 @@ bool NoteManager::saveNotes()
     root.insert(QStringLiteral("totalNotes"), static_cast<int>(m_notes.size()));
     root.insert(QStringLiteral("userPathFix"), true);
     root.insert(QStringLiteral("documentsPath"), documentsPath());
-    const QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
 
+bool NoteManager::saveNotes()
+{
+    return commitChange([] { return true; }) == Outcome::Saved;
+}
+
+bool NoteManager::writeFile()
+{
+    const QByteArray bytes = fileBytes();
     const QString path = notesFilePath();
     qDebug().noquote() << kFilePrefix << "保存到文件:" << path;
 
     if (m_unreadableFileOnDisk && !keepUnreadableFile())
         return false;
+    // Under the lock no other write of this file runs: whatever temporary file
+    // is there was left by a copy that died.
+    AtomicFileWriter::removeLeftovers(path, 0);
 
     QString error;
     if (!AtomicFileWriter::write(path, bytes, &error)) {
@@ -347,14 +571,12 @@ bool NoteManager::saveNotes()
         QDir().mkpath(QFileInfo(path).absolutePath());
         if (!AtomicFileWriter::write(path, bytes, &error)) {
             qWarning().noquote() << kFilePrefix << "重试后仍无法写入文件";
+            m_lastError = fileError(path, error);
             return false;
         }
     }
+    m_diskFingerprint = StoreFileContents::fingerprintOf(bytes);
     const qint64 written = bytes.size();
-    if (written < 1) {
-        qWarning().noquote() << kFilePrefix << "保存笔记失败，写入0字节";
-        return false;
-    }
 
     qDebug().noquote() << kFilePrefix << "成功保存" << m_notes.size() << "个笔记到:" << path;
     qDebug().noquote() << kFilePrefix << "文件大小:" << written << "字节";

@@ -174,8 +174,11 @@ void FavoritesWidget::addCurrentToFavorites(const QString& id, const QString& na
     }
     if (m_userPreferences->addFavorite(id, name, category, filePath, description))
         QMessageBox::information(this, tr("成功"), tr("已添加到收藏"));
+    else if (m_userPreferences->lastError().isEmpty()) // added by another copy meanwhile
+        QMessageBox::information(this, tr("提示"), tr("该项目已在收藏列表中"));
     else
-        QMessageBox::warning(this, tr("错误"), tr("添加收藏失败"));
+        QMessageBox::warning(this, tr("错误"),
+                             m_userPreferences->describeFailure(tr("添加收藏失败")));
 }
 
 void FavoritesWidget::addCurrentToFavorites(const QString& id, const QString& name,
@@ -338,7 +341,7 @@ void FavoritesWidget::onRemoveFromFavorites()
         m_selectedId.clear();
         QMessageBox::information(this, tr("成功"), tr("已从收藏中移除"));
     } else {
-        QMessageBox::warning(this, tr("错误"), tr("移除失败"));
+        QMessageBox::warning(this, tr("错误"), m_userPreferences->describeFailure(tr("移除失败")));
     }
 }
 
@@ -351,7 +354,11 @@ void FavoritesWidget::onClearAllFavorites()
                               QMessageBox::Yes | QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;
-    m_userPreferences->clearFavorites();
+    if (!m_userPreferences->clearFavorites()) {
+        QMessageBox::warning(this, tr("错误"),
+                             m_userPreferences->describeFailure(tr("清空收藏失败")));
+        return;
+    }
     m_selectedId.clear();
     QMessageBox::information(this, tr("成功"), tr("已清空所有收藏"));
 }
@@ -391,7 +398,7 @@ void FavoritesWidget::onImportFavorites()
         emit preferencesImported();
         QMessageBox::information(this, tr("成功"), tr("收藏数据已导入"));
     } else {
-        QMessageBox::warning(this, tr("错误"), tr("导入失败"));
+        QMessageBox::warning(this, tr("错误"), m_userPreferences->describeFailure(tr("导入失败")));
     }
 }
 

@@ -356,7 +356,10 @@ void HistoryWidget::onRemoveFromHistory()
         QMessageBox::Yes | QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;
-    m_userPreferences->removeFromHistory(m_selectedId);
+    if (!m_userPreferences->removeFromHistory(m_selectedId)) {
+        QMessageBox::warning(this, tr("错误"), m_userPreferences->describeFailure(tr("移除失败")));
+        return;
+    }
     m_selectedId.clear();
     QMessageBox::information(this, tr("成功"), tr("已从历史记录中移除"));
 }
@@ -372,9 +375,12 @@ void HistoryWidget::onClearAllHistory()
         QMessageBox::Yes | QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;
-    if (searchTab)
-        m_userPreferences->clearSearchHistory();
-    else
-        m_userPreferences->clearHistory();
+    const bool cleared =
+        searchTab ? m_userPreferences->clearSearchHistory() : m_userPreferences->clearHistory();
+    if (!cleared) {
+        QMessageBox::warning(this, tr("错误"),
+                             m_userPreferences->describeFailure(tr("清空%1失败").arg(subject)));
+        return;
+    }
     QMessageBox::information(this, tr("成功"), tr("已清空所有%1").arg(subject));
 }

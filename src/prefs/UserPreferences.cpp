@@ -2,7 +2,10 @@
 
 #include "data/AtomicFileWriter.h"
 #include "data/CorruptFileKeeper.h"
+#include "data/StoreFileContents.h"
+#include "data/StoreFileLock.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDebug>
 #include <QDir>
@@ -12,6 +15,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
+#include <QSet>
 
 #include <algorithm>
 
@@ -45,6 +49,65 @@ bool parsePreferences(const QByteArray& bytes, QJsonObject* root, QString* error
     return true;
 }
 
+// The keys this store writes itself; any other top-level key is kept as found.
+const QSet<QString>& ownFileKeys()
+{
+    static const QSet<QString> keys{
+        QStringLiteral("favorites"),         QStringLiteral("history"),
+        QStringLiteral("searchHistory"),     QStringLiteral("settings"),
+        QStringLiteral("version"),           QStringLiteral("lastModified"),
+        QStringLiteral("favoritesCount"),    QStringLiteral("historyCount"),
+        QStringLiteral("searchHistoryCount")};
+    return keys;
+}
+
+const QSet<QString>& ownSettingKeys()
+{
+    static const QSet<QString> keys{
+        QStringLiteral("defaultCategory"),   QStringLiteral("defaultViewMode"),
+        QStringLiteral("preferredLanguage"), QStringLiteral("autoSaveHistory"),
+        QStringLiteral("maxHistoryItems"),   QStringLiteral("maxSearchHistory"),
+        QStringLiteral("showThumbnails"),    QStringLiteral("themeMode")};
+    return keys;
+}
+
+// Reads the objects of the array `key`; false (list untouched) when the member
+// is there but no array. Entries that are no object are left out and noted.
+template <typename Item>
+bool readList(const QJsonObject& root, const char* key, QList<Item>* list, QStringList* problems)
+{
+    const QString name = QLatin1String(key);
+    const QJsonValue value = root.value(name);
+    if (!root.contains(name)) {
+        list->clear();
+        return true;
+    }
+    if (!value.isArray()) {
+        problems->append(QCoreApplication::translate("UserPreferences", "“%1” 不是数组").arg(name));
+        return false;
+    }
+    QList<Item> items;
+    bool allObjects = true;
+    const QJsonArray array = value.toArray();
+    for (const QJsonValue& entry : array) {
+        if (entry.isObject())
+            items.append(Item::fromJson(entry.toObject()));
+        else
+            allObjects = false;
+    }
+    if (!allObjects)
+        problems->append(
+            QCoreApplication::translate("UserPreferences", "“%1” 中有不是对象的条目").arg(name));
+    *list = items;
+    return true;
+}
+
+QString saveError(const QString& path, const QString& reason)
+{
+    return QCoreApplication::translate("UserPreferences", "无法保存用户偏好文件: %1\n原因: %2")
+        .arg(QDir::toNativeSeparators(QDir::cleanPath(path)), reason);
+}
+
 bool readFile(const QString& path, QByteArray* bytes, QString* error)
 {
     QFile file(path);
@@ -75,8 +138,8 @@ UserPreferences::UserPreferences(QObject* parent)
 
 UserPreferences::~UserPreferences()
 {
-    if (m_loaded)
-        savePreferences();
+    // Every change was written when it was made (or undone when it could not
+    // be): writing again here would only put back what another copy changed since.
 }
 
 void UserPreferences::reportError(const char* method, const QString& error)
@@ -112,38 +175,61 @@ bool UserPreferences::loadPreferences()
     if (!QFileInfo::exists(m_filePath)) {
         qDebug().noquote() << "UserPreferences::loadPreferences - 用户偏好文件不存在，使用默认设置:"
                            << m_filePath;
+        m_diskFingerprint = StoreFileContents().fingerprint();
         return true;
     }
 
-    QByteArray bytes;
-    QString error;
-    if (!readFile(m_filePath, &bytes, &error)) {
+    const StoreFileLock lock(m_filePath);
+    const StoreFileContents contents = StoreFileContents::read(m_filePath);
+    m_diskFingerprint = contents.fingerprint();
+    if (contents.status != StoreFileContents::Read) {
         m_unreadableFileOnDisk = true;
+        m_keptFiles.append({m_filePath, QString(), contents.error});
         reportError("loadPreferences", tr("无法读取用户偏好文件: ") + m_filePath);
         return false;
     }
-    QJsonObject root;
-    if (!parsePreferences(bytes, &root, &error)) {
-        m_unreadableFileOnDisk = true;
+    m_unreadableFileOnDisk = false;
+    if (lock.isLocked())
+        AtomicFileWriter::removeLeftovers(m_filePath, 0);
+
+    QString error;
+    if (!adoptFileContents(contents.bytes, &error)) {
+        keepDamagedCopy(contents.bytes, error);
         reportError("loadPreferences", tr("用户偏好文件格式错误: ") + error);
         return false;
     }
+    qDebug().noquote() << "UserPreferences::loadPreferences - 用户偏好已加载:" << m_favorites.size()
+                       << "个收藏," << m_history.size() << "个历史记录," << m_searchHistory.size()
+                       << "个搜索历史";
+    return true;
+}
 
-    m_favorites.clear();
-    m_history.clear();
-    m_searchHistory.clear();
-    const QJsonArray favorites = root.value(QLatin1String("favorites")).toArray();
-    for (const QJsonValue& value : favorites)
-        m_favorites.append(FavoriteItem::fromJson(value.toObject()));
-    const QJsonArray history = root.value(QLatin1String("history")).toArray();
-    for (const QJsonValue& value : history)
-        m_history.append(HistoryItem::fromJson(value.toObject()));
-    const QJsonArray searches = root.value(QLatin1String("searchHistory")).toArray();
-    for (const QJsonValue& value : searches)
-        m_searchHistory.append(SearchHistoryItem::fromJson(value.toObject()));
+bool UserPreferences::adoptFileContents(const QByteArray& bytes, QString* error)
+{
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        *error = parseError.errorString();
+        return false;
+    }
+    if (!document.isObject()) {
+        *error = QStringLiteral("not a preferences object");
+        return false;
+    }
 
-    if (root.contains(QLatin1String("settings"))) {
-        const QJsonObject settings = root.value(QLatin1String("settings")).toObject();
+    // Whatever is well-formed is taken; a malformed member leaves what memory
+    // holds in its place, and the file is kept aside as found.
+    const QJsonObject root = document.object();
+    QStringList problems;
+    readList(root, "favorites", &m_favorites, &problems);
+    readList(root, "history", &m_history, &problems);
+    readList(root, "searchHistory", &m_searchHistory, &problems);
+
+    const QJsonValue settingsValue = root.value(QLatin1String("settings"));
+    if (root.contains(QLatin1String("settings")) && !settingsValue.isObject()) {
+        problems.append(tr("“settings” 不是对象"));
+    } else if (root.contains(QLatin1String("settings"))) {
+        const QJsonObject settings = settingsValue.toObject();
         defaultCategory =
             settings.value(QLatin1String("defaultCategory")).toString(QStringLiteral("all"));
         defaultViewMode =
@@ -155,17 +241,48 @@ bool UserPreferences::loadPreferences()
         maxSearchHistory = settings.value(QLatin1String("maxSearchHistory")).toInt(50);
         showThumbnails = settings.value(QLatin1String("showThumbnails")).toBool(true);
         themeMode = settings.value(QLatin1String("themeMode")).toString(QStringLiteral("system"));
+        QJsonObject extraSettings;
+        for (auto it = settings.constBegin(); it != settings.constEnd(); ++it) {
+            if (!ownSettingKeys().contains(it.key()))
+                extraSettings.insert(it.key(), it.value());
+        }
+        m_extraSettings = extraSettings;
     }
+
+    QJsonObject extraKeys;
+    for (auto it = root.constBegin(); it != root.constEnd(); ++it) {
+        if (!ownFileKeys().contains(it.key()))
+            extraKeys.insert(it.key(), it.value());
+    }
+    m_extraKeys = extraKeys;
 
     trimHistory();
     if (m_searchHistory.size() > maxSearchHistory)
         m_searchHistory = m_searchHistory.mid(0, qMax(0, maxSearchHistory));
 
-    m_unreadableFileOnDisk = false;
-    qDebug().noquote() << "UserPreferences::loadPreferences - 用户偏好已加载:" << m_favorites.size()
-                       << "个收藏," << m_history.size() << "个历史记录," << m_searchHistory.size()
-                       << "个搜索历史";
+    if (!problems.isEmpty()) {
+        const QString reason = problems.join(QStringLiteral("；"));
+        keepDamagedCopy(bytes, reason);
+        reportError("loadPreferences", tr("用户偏好文件部分损坏: ") + reason);
+    }
     return true;
+}
+
+void UserPreferences::keepDamagedCopy(const QByteArray& bytes, const QString& reason)
+{
+    QString error;
+    const QString keptPath = CorruptFileKeeper::keepCopy(m_filePath, bytes, &error);
+    if (keptPath.isEmpty()) {
+        // Not kept: the file itself is moved aside before the next write.
+        qWarning().noquote() << "UserPreferences::loadPreferences - 无法保留无法读取的用户偏好文件:"
+                             << m_filePath << error;
+        m_unreadableFileOnDisk = true;
+        m_keptFiles.append({m_filePath, QString(), reason});
+        return;
+    }
+    qWarning().noquote() << "UserPreferences::loadPreferences - 无法读取的用户偏好文件已另存为:"
+                         << keptPath;
+    m_keptFiles.append({m_filePath, keptPath, reason});
 }
 
 bool UserPreferences::keepUnreadableFile()
@@ -180,6 +297,7 @@ bool UserPreferences::keepUnreadableFile()
         qWarning().noquote()
             << "UserPreferences::savePreferences - 无法保留无法读取的用户偏好文件，未保存:"
             << m_filePath << error;
+        m_lastError = saveError(m_filePath, error);
         return false;
     }
     qWarning().noquote() << "UserPreferences::savePreferences - 无法读取的用户偏好文件已另存为:"
@@ -188,11 +306,84 @@ bool UserPreferences::keepUnreadableFile()
     return true;
 }
 
-bool UserPreferences::savePreferences()
+bool UserPreferences::syncWithDisk()
 {
-    if (m_filePath.isEmpty())
+    const StoreFileContents contents = StoreFileContents::read(m_filePath);
+    const QByteArray fingerprint = contents.fingerprint();
+    if (fingerprint == m_diskFingerprint)
         return false;
+    m_diskFingerprint = fingerprint;
+    qDebug().noquote() << "UserPreferences::syncWithDisk - 用户偏好文件已被更改，重新读取:"
+                       << m_filePath;
 
+    switch (contents.status) {
+    case StoreFileContents::Missing:
+        // Removed elsewhere: the lists start empty, as on a first start.
+        m_unreadableFileOnDisk = false;
+        m_favorites.clear();
+        m_history.clear();
+        m_searchHistory.clear();
+        return true;
+    case StoreFileContents::Unreadable:
+        qWarning().noquote() << "UserPreferences::syncWithDisk - 无法读取用户偏好文件:"
+                             << m_filePath << contents.error;
+        m_unreadableFileOnDisk = true;
+        return false;
+    case StoreFileContents::Read:
+        break;
+    }
+    m_unreadableFileOnDisk = false;
+    QString error;
+    if (!adoptFileContents(contents.bytes, &error)) {
+        // Our last good state is written over it; the damaged bytes are kept.
+        keepDamagedCopy(contents.bytes, error);
+        qWarning().noquote() << "UserPreferences::syncWithDisk - 用户偏好文件格式错误:" << error;
+        return false;
+    }
+    return true;
+}
+
+UserPreferences::Outcome UserPreferences::commitChange(const std::function<bool()>& apply)
+{
+    m_lastError.clear();
+    if (m_filePath.isEmpty()) {
+        m_lastError = tr("用户偏好文件尚未设置");
+        return Outcome::Failed;
+    }
+    Outcome outcome = Outcome::Saved;
+    bool reloaded = false;
+    {
+        const StoreFileLock lock(m_filePath);
+        if (!lock.isLocked()) {
+            qWarning().noquote() << "UserPreferences::savePreferences - 错误:"
+                                 << lock.errorString();
+            m_lastError = saveError(m_filePath, lock.errorString());
+            reportError("savePreferences", tr("无法保存用户偏好文件: ") + m_filePath);
+            return Outcome::Failed;
+        }
+        reloaded = syncWithDisk();
+        const QList<FavoriteItem> favorites = m_favorites;
+        const QList<HistoryItem> history = m_history;
+        const QList<SearchHistoryItem> searches = m_searchHistory;
+        if (!apply()) {
+            outcome = Outcome::NotApplied;
+        } else if (!writeFile()) {
+            // Memory stays what the file says.
+            m_favorites = favorites;
+            m_history = history;
+            m_searchHistory = searches;
+            outcome = Outcome::Failed;
+        }
+    }
+    if (reloaded) {
+        emit favoritesChanged();
+        emit historyChanged();
+    }
+    return outcome;
+}
+
+QByteArray UserPreferences::fileBytes() const
+{
     QJsonArray favorites;
     for (const FavoriteItem& item : std::as_const(m_favorites))
         favorites.append(item.toJson());
@@ -203,7 +394,7 @@ bool UserPreferences::savePreferences()
     for (const SearchHistoryItem& item : std::as_const(m_searchHistory))
         searches.append(item.toJson());
 
-    QJsonObject settings;
+    QJsonObject settings = m_extraSettings;
     settings.insert(QStringLiteral("defaultCategory"), defaultCategory);
     settings.insert(QStringLiteral("defaultViewMode"), defaultViewMode);
     settings.insert(QStringLiteral("preferredLanguage"), preferredLanguage);
@@ -213,7 +404,7 @@ bool UserPreferences::savePreferences()
     settings.insert(QStringLiteral("showThumbnails"), showThumbnails);
     settings.insert(QStringLiteral("themeMode"), themeMode);
 
-    QJsonObject root;
+    QJsonObject root = m_extraKeys;
     root.insert(QStringLiteral("favorites"), favorites);
     root.insert(QStringLiteral("history"), history);
     root.insert(QStringLiteral("searchHistory"), searches);
@@ -223,21 +414,42 @@ bool UserPreferences::savePreferences()
     root.insert(QStringLiteral("favoritesCount"), static_cast<int>(m_favorites.size()));
     root.insert(QStringLiteral("historyCount"), static_cast<int>(m_history.size()));
     root.insert(QStringLiteral("searchHistoryCount"), static_cast<int>(m_searchHistory.size()));
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
 
+bool UserPreferences::savePreferences()
+{
+    if (m_filePath.isEmpty())
+        return false;
+    return commitChange([] { return true; }) == Outcome::Saved;
+}
+
+bool UserPreferences::writeFile()
+{
+    const QByteArray bytes = fileBytes();
     if (m_unreadableFileOnDisk && !keepUnreadableFile()) {
         reportError("savePreferences", tr("无法保存用户偏好文件: ") + m_filePath);
         return false;
     }
+    // Under the lock no other write of this file runs: whatever temporary file
+    // is there was left by a copy that died.
+    AtomicFileWriter::removeLeftovers(m_filePath, 0);
 
     QString error;
-    if (!AtomicFileWriter::write(m_filePath, QJsonDocument(root).toJson(QJsonDocument::Indented),
-                                 &error)) {
+    if (!AtomicFileWriter::write(m_filePath, bytes, &error)) {
         qWarning().noquote() << "UserPreferences::savePreferences - 错误:" << error;
+        m_lastError = saveError(m_filePath, error);
         reportError("savePreferences", tr("无法保存用户偏好文件: ") + m_filePath);
         return false;
     }
+    m_diskFingerprint = StoreFileContents::fingerprintOf(bytes);
     qDebug().noquote() << "UserPreferences::savePreferences - 用户偏好已保存到:" << m_filePath;
     return true;
+}
+
+QString UserPreferences::describeFailure(const QString& message) const
+{
+    return m_lastError.isEmpty() ? message : message + QLatin1Char('\n') + m_lastError;
 }
 
 QString UserPreferences::generateId(const QString& name, const QString& category)
@@ -251,32 +463,40 @@ QString UserPreferences::generateId(const QString& name, const QString& category
 bool UserPreferences::addFavorite(const QString& id, const QString& name, const QString& category,
                                   const QString& filePath, const QString& description)
 {
-    if (isFavorite(id))
+    const Outcome outcome = commitChange([&] {
+        if (isFavorite(id))
+            return false;
+        FavoriteItem item;
+        item.id = id.isEmpty() ? generateId(name, category) : id;
+        item.name = name;
+        item.category = category;
+        item.filePath = filePath;
+        item.addTime = QDateTime::currentDateTime();
+        item.description = description;
+        m_favorites.append(item);
+        return true;
+    });
+    if (outcome != Outcome::Saved)
         return false;
-    FavoriteItem item;
-    item.id = id.isEmpty() ? generateId(name, category) : id;
-    item.name = name;
-    item.category = category;
-    item.filePath = filePath;
-    item.addTime = QDateTime::currentDateTime();
-    item.description = description;
-    m_favorites.append(item);
-    savePreferences();
     emit favoritesChanged();
     return true;
 }
 
 bool UserPreferences::removeFavorite(const QString& id)
 {
-    for (int i = 0; i < m_favorites.size(); ++i) {
-        if (m_favorites.at(i).id == id) {
-            m_favorites.removeAt(i);
-            savePreferences();
-            emit favoritesChanged();
-            return true;
+    const Outcome outcome = commitChange([this, &id] {
+        for (int i = 0; i < m_favorites.size(); ++i) {
+            if (m_favorites.at(i).id == id) {
+                m_favorites.removeAt(i);
+                return true;
+            }
         }
-    }
-    return false;
+        return false;
+    });
+    if (outcome != Outcome::Saved)
+        return false;
+    emit favoritesChanged();
+    return true;
 }
 
 bool UserPreferences::isFavorite(const QString& id) const
@@ -285,11 +505,16 @@ bool UserPreferences::isFavorite(const QString& id) const
                        [&id](const FavoriteItem& item) { return item.id == id; });
 }
 
-void UserPreferences::clearFavorites()
+bool UserPreferences::clearFavorites()
 {
-    m_favorites.clear();
-    savePreferences();
+    const Outcome outcome = commitChange([this] {
+        m_favorites.clear();
+        return true;
+    });
+    if (outcome != Outcome::Saved)
+        return false;
     emit favoritesChanged();
+    return true;
 }
 
 QList<FavoriteItem> UserPreferences::getFavorites() const
@@ -317,53 +542,72 @@ void UserPreferences::trimHistory()
     m_history = m_history.mid(0, qMax(0, maxHistoryItems));
 }
 
-void UserPreferences::addToHistory(const QString& id, const QString& name, const QString& category,
+bool UserPreferences::addToHistory(const QString& id, const QString& name, const QString& category,
                                    const QString& filePath, const QString& searchQuery)
 {
     if (!autoSaveHistory)
-        return;
+        return true;
 
-    const QDateTime now = QDateTime::currentDateTime();
-    auto found = std::find_if(m_history.begin(), m_history.end(),
-                              [&id](const HistoryItem& item) { return item.id == id; });
-    if (found != m_history.end()) {
-        found->accessTime = now;
-        found->accessCount += 1;
-        if (!searchQuery.isEmpty())
-            found->searchQuery = searchQuery;
-    } else {
-        HistoryItem item;
-        item.id = id.isEmpty() ? generateId(name, category) : id;
-        item.name = name;
-        item.category = category;
-        item.filePath = filePath;
-        item.accessTime = now;
-        item.accessCount = 1;
-        item.searchQuery = searchQuery;
-        m_history.append(item);
-    }
-    trimHistory();
-    savePreferences();
-    emit historyChanged();
-}
-
-void UserPreferences::removeFromHistory(const QString& id)
-{
-    for (int i = 0; i < m_history.size(); ++i) {
-        if (m_history.at(i).id == id) {
-            m_history.removeAt(i);
-            savePreferences();
-            emit historyChanged();
-            return;
+    const Outcome outcome = commitChange([&] {
+        if (!autoSaveHistory)
+            return false;
+        const QDateTime now = QDateTime::currentDateTime();
+        auto found = std::find_if(m_history.begin(), m_history.end(),
+                                  [&id](const HistoryItem& item) { return item.id == id; });
+        if (found != m_history.end()) {
+            found->accessTime = now;
+            found->accessCount += 1;
+            if (!searchQuery.isEmpty())
+                found->searchQuery = searchQuery;
+        } else {
+            HistoryItem item;
+            item.id = id.isEmpty() ? generateId(name, category) : id;
+            item.name = name;
+            item.category = category;
+            item.filePath = filePath;
+            item.accessTime = now;
+            item.accessCount = 1;
+            item.searchQuery = searchQuery;
+            m_history.append(item);
         }
-    }
+        trimHistory();
+        return true;
+    });
+    if (outcome == Outcome::Failed)
+        return false;
+    if (outcome == Outcome::Saved)
+        emit historyChanged();
+    return true;
 }
 
-void UserPreferences::clearHistory()
+bool UserPreferences::removeFromHistory(const QString& id)
 {
-    m_history.clear();
-    savePreferences();
+    const Outcome outcome = commitChange([this, &id] {
+        for (int i = 0; i < m_history.size(); ++i) {
+            if (m_history.at(i).id == id) {
+                m_history.removeAt(i);
+                return true;
+            }
+        }
+        return false;
+    });
+    if (outcome == Outcome::Failed)
+        return false;
+    if (outcome == Outcome::Saved)
+        emit historyChanged();
+    return true;
+}
+
+bool UserPreferences::clearHistory()
+{
+    const Outcome outcome = commitChange([this] {
+        m_history.clear();
+        return true;
+    });
+    if (outcome != Outcome::Saved)
+        return false;
     emit historyChanged();
+    return true;
 }
 
 QList<HistoryItem> UserPreferences::getHistory() const
@@ -405,11 +649,16 @@ QList<SearchHistoryItem> UserPreferences::getRecentSearches(int limit) const
     return m_searchHistory;
 }
 
-void UserPreferences::clearSearchHistory()
+bool UserPreferences::clearSearchHistory()
 {
-    m_searchHistory.clear();
-    savePreferences();
+    const Outcome outcome = commitChange([this] {
+        m_searchHistory.clear();
+        return true;
+    });
+    if (outcome != Outcome::Saved)
+        return false;
     emit historyChanged();
+    return true;
 }
 
 bool UserPreferences::exportPreferences(const QString& fileName) const
@@ -448,29 +697,37 @@ bool UserPreferences::importPreferences(const QString& fileName)
             << error;
         return false;
     }
+    // The import is one of favourites, as its confirmation says: the history,
+    // the search history and the settings stay the user's own.
+    QList<FavoriteItem> favorites;
+    const QJsonArray array = parsed.value(QLatin1String("favorites")).toArray();
+    for (const QJsonValue& value : array) {
+        if (value.isObject())
+            favorites.append(FavoriteItem::fromJson(value.toObject()));
+    }
 
-    if (m_unreadableFileOnDisk && !keepUnreadableFile())
-        return false;
-
-    // Always back up the state being replaced, so an import can be undone by hand.
-    if (QFileInfo::exists(m_filePath)) {
-        QByteArray current;
-        const QString backupPath = m_filePath + QStringLiteral(".backup");
-        if (!readFile(m_filePath, &current, &error) ||
-            !AtomicFileWriter::write(backupPath, current, &error)) {
-            qWarning().noquote() << "UserPreferences::importPreferences - 无法备份用户偏好文件:"
-                                 << backupPath << error;
-            return false;
+    const Outcome outcome = commitChange([&] {
+        // Back up the state being replaced, so an import can be undone by hand.
+        if (QFileInfo::exists(m_filePath) && !m_unreadableFileOnDisk) {
+            QByteArray current;
+            const QString backupPath = m_filePath + QStringLiteral(".backup");
+            if (!readFile(m_filePath, &current, &error) ||
+                !AtomicFileWriter::write(backupPath, current, &error)) {
+                qWarning().noquote()
+                    << "UserPreferences::importPreferences - 无法备份用户偏好文件:" << backupPath
+                    << error;
+                m_lastError = saveError(backupPath, error);
+                return false;
+            }
         }
-    }
-
-    if (!AtomicFileWriter::write(m_filePath, incoming, &error)) {
+        m_favorites = favorites;
+        return true;
+    });
+    if (outcome != Outcome::Saved) {
         qWarning().noquote() << "UserPreferences::importPreferences - 无法写入用户偏好文件:"
-                             << m_filePath << error;
+                             << m_filePath;
         return false;
     }
-    const bool loaded = loadPreferences();
-    if (loaded)
-        m_loaded = true;
-    return loaded;
+    m_loaded = true;
+    return true;
 }

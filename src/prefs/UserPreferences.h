@@ -1,15 +1,22 @@
 #pragma once
 
+#include "data/CorruptFileKeeper.h"
 #include "prefs/FavoriteItem.h"
 #include "prefs/HistoryItem.h"
 #include "prefs/SearchHistoryItem.h"
 
+#include <QJsonObject>
 #include <QList>
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 // The user's favourites, browsing history, search history and settings, kept in
-// "user_preferences.json" in the data directory and written after every change.
+// "user_preferences.json" in the data directory. Every change is made under a
+// lock beside the file, on the file's latest contents, and written at once, so
+// copies of the program running at the same time never undo each other's
+// changes; a change that cannot be written is not kept in memory either.
 class UserPreferences : public QObject
 {
     Q_OBJECT
@@ -26,27 +33,34 @@ public:
                      const QString& filePath, const QString& description);
     bool removeFavorite(const QString& id);
     bool isFavorite(const QString& id) const;
-    void clearFavorites();
+    bool clearFavorites();
     QList<FavoriteItem> getFavorites() const;
     QList<FavoriteItem> getFavoritesByCategory(const QString& category) const;
 
-    void addToHistory(const QString& id, const QString& name, const QString& category,
+    bool addToHistory(const QString& id, const QString& name, const QString& category,
                       const QString& filePath, const QString& searchQuery);
-    void removeFromHistory(const QString& id);
-    void clearHistory();
+    bool removeFromHistory(const QString& id);
+    bool clearHistory();
     QList<HistoryItem> getHistory() const;
     QList<HistoryItem> getRecentHistory(int limit) const;
     QList<HistoryItem> getFrequentHistory(int limit) const;
 
     QList<SearchHistoryItem> getSearchHistory() const;
     QList<SearchHistoryItem> getRecentSearches(int limit) const;
-    void clearSearchHistory();
+    bool clearSearchHistory();
 
     bool exportPreferences(const QString& fileName) const;
     bool importPreferences(const QString& fileName);
 
     QString filePath() const { return m_filePath; }
     bool isLoaded() const { return m_loaded; }
+    // Why the last change could not be saved: the file and the system's reason
+    // (empty after a change that was saved or that had nothing to do).
+    QString lastError() const { return m_lastError; }
+    // `message` followed by the reason of the last failure, for message boxes.
+    QString describeFailure(const QString& message) const;
+    // Damaged preferences files met so far, and where their contents were kept.
+    QList<KeptUserFile> keptFiles() const { return m_keptFiles; }
 
     QString getDefaultCategory() const { return defaultCategory; }
     QString getDefaultViewMode() const { return defaultViewMode; }
@@ -67,9 +81,25 @@ signals:
     void dataError(const QString& error);
 
 private:
+    enum class Outcome
+    {
+        Saved,
+        NotApplied,
+        Failed
+    };
+
     void reportError(const char* method, const QString& error);
     void trimHistory();
     bool keepUnreadableFile();
+    // Runs `apply` on the file's latest contents under the lock and writes the
+    // result; memory is left as it was when the write fails.
+    Outcome commitChange(const std::function<bool()>& apply);
+    bool syncWithDisk();
+    // Takes the well-formed parts of a file; false when it is no preferences object.
+    bool adoptFileContents(const QByteArray& bytes, QString* error);
+    void keepDamagedCopy(const QByteArray& bytes, const QString& reason);
+    QByteArray fileBytes() const;
+    bool writeFile();
 
     QString m_dataPath;
     QString m_filePath;
@@ -85,7 +115,14 @@ private:
     bool showThumbnails;
     QString themeMode;
     bool m_loaded = false;
-    // The file on disk could not be read or parsed: it is moved aside before
-    // anything is written over it.
+    // The file on disk could not be read and is not kept anywhere yet: it is
+    // moved aside before anything is written over it.
     bool m_unreadableFileOnDisk = false;
+    // Keys of the file this store does not know, written back unchanged.
+    QJsonObject m_extraKeys;
+    QJsonObject m_extraSettings;
+    // The file as last read or written, to notice changes made by another copy.
+    QByteArray m_diskFingerprint;
+    QList<KeptUserFile> m_keptFiles;
+    QString m_lastError;
 };

@@ -653,11 +653,11 @@ private slots:
         QCOMPARE(favoritesCount(), QStringLiteral("收藏: 2 个项目"));
         QCOMPARE(historyCount(), QStringLiteral("历史记录: 2 个项目"));
 
-        // An import through the favourites panel replaces the history as well.
+        // An import through the favourites panel replaces the favourites, not the history.
         auto* prefs = window.findChild<UserPreferences*>();
         QVERIFY(prefs->importPreferences(incoming.filePath("user_preferences.json")));
         emit favorites->preferencesImported();
-        QCOMPARE(historyCount(), QStringLiteral("历史记录: 3 个项目"));
+        QCOMPARE(historyCount(), QStringLiteral("历史记录: 2 个项目"));
     }
 
     void startupBanner()

@@ -21,6 +21,8 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <cerrno>
+
 #include <memory>
 
 namespace {
@@ -489,6 +491,10 @@ private slots:
         QCOMPARE(m_answerer->boxes.size(), 1);
         QCOMPARE(m_answerer->boxes.at(0).icon, QMessageBox::Warning);
         QCOMPARE(m_answerer->boxes.at(0).title, QStringLiteral("警告"));
+        QCOMPARE(
+            m_answerer->boxes.at(0).text,
+            "笔记保存失败：无法写入笔记文件: " + QDir::toNativeSeparators(NotesFolder::filePath()) +
+                "\n原因: " + qt_error_string(EISDIR));
         // The panel keeps the note so that saving can be tried again.
         QCOMPARE(child<QLineEdit>("titleEdit")->text(), QStringLiteral("Unsaved"));
         const QString id = m_editor->currentNoteId();
@@ -520,19 +526,24 @@ private slots:
         QCOMPARE(m_answerer->boxes.size(), 2);
         QCOMPARE(m_answerer->boxes.at(1).icon, QMessageBox::Warning);
         QCOMPARE(m_answerer->boxes.at(1).title, QStringLiteral("警告"));
-        QCOMPARE(m_answerer->boxes.at(1).text,
-                 QStringLiteral("笔记删除失败：无法写入笔记文件，请查看日志窗口"));
+        const QString reason =
+            "无法写入笔记文件: " + QDir::toNativeSeparators(NotesFolder::filePath()) +
+            "\n原因: " + qt_error_string(EISDIR);
+        QCOMPARE(m_answerer->boxes.at(1).text, "笔记删除失败：" + reason);
         QVERIFY(m_editor->currentNoteId().isEmpty());
+        // Not deleted, so still listed and still drawn.
+        QCOMPARE(noteList()->topLevelItemCount(), 1);
+        QVERIFY(isMarked(contentView(), 2, QColor("#FFFF00")));
 
         select(10, 14);
         child<QToolButton>("highlightButton")->click();
         QCOMPARE(m_answerer->boxes.size(), 3);
         QCOMPARE(m_answerer->boxes.at(2).icon, QMessageBox::Warning);
         QCOMPARE(m_answerer->boxes.at(2).title, QStringLiteral("警告"));
-        QCOMPARE(m_answerer->boxes.at(2).text,
-                 QStringLiteral("高亮已保留，但无法写入笔记文件，请查看日志窗口"));
-        // Drawn all the same, and kept in memory for the next successful save.
-        QVERIFY(isMarked(contentView(), 11, QColor("#FFFF00")));
+        QCOMPARE(m_answerer->boxes.at(2).text, "高亮未能保存：" + reason);
+        // Not stored, so not drawn: the text shows what the file holds.
+        QVERIFY(!isMarked(contentView(), 11, QColor("#FFFF00")));
+        QVERIFY(isMarked(contentView(), 2, QColor("#FFFF00")));
         QCOMPARE(m_manager->getAllNotes().size(), 1);
         QVERIFY(QDir().rmdir(NotesFolder::filePath()));
     }

@@ -3,6 +3,7 @@
 #include "../support/FileSizeLimit.h"
 #include "../support/MessageCapture.h"
 #include "../support/NotesFolder.h"
+#include "../support/StoreDriverPlan.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,10 +11,14 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <cerrno>
 
 #include <memory>
 
@@ -73,6 +78,46 @@ QStringList corruptCopies()
         QRegularExpression(QStringLiteral("^Quorvanta_notes\\.json\\.corrupt-\\d{8}-\\d{6}")));
 }
 
+QJsonArray fileNotes()
+{
+    return NotesFolder::read().value(QLatin1String("notes")).toArray();
+}
+
+QDateTime modified()
+{
+    return QFileInfo(NotesFolder::filePath()).lastModified();
+}
+
+// Starts the store driver and waits until its stores are open.
+bool startDriver(QProcess& process, const QStringList& arguments)
+{
+    process.start(QStringLiteral(QUORVANTA_STORE_DRIVER), arguments);
+    if (!process.waitForStarted(30000))
+        return false;
+    while (!process.canReadLine()) {
+        if (!process.waitForReadyRead(60000))
+            return false;
+    }
+    const QString line = QString::fromLocal8Bit(process.readLine()).trimmed();
+    return line == QStringLiteral("ready ") + NotesFolder::filePath();
+}
+
+// Lets a started driver run its steps.
+void releaseDriver(QProcess& process)
+{
+    // QProcess writes from its event loop: push the line out now, or the second
+    // driver would only start once the first has finished.
+    process.write("go\n");
+    process.waitForBytesWritten(30000);
+    process.closeWriteChannel();
+}
+
+bool waitForDriver(QProcess& process)
+{
+    return process.waitForFinished(300000) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
+}
+
 Note makeNote(const QString& id, const QString& title)
 {
     Note note;
@@ -130,7 +175,12 @@ private slots:
                                  kFile + "笔记文件不存在，创建新文件: " + NotesFolder::filePath()));
         QVERIFY(capture.contains(QtDebugMsg, kFile + "成功创建默认笔记文件"));
 
-        // The closing save replaces "created" with the save's own keys.
+        // Closing writes nothing; the first change replaces "created" with the save's own keys.
+        QVERIFY(NotesFolder::read().contains("created"));
+        {
+            NoteManager manager;
+            QVERIFY(manager.saveNotes());
+        }
         const QJsonObject saved = NotesFolder::read();
         QVERIFY(!saved.contains("created"));
         QVERIFY(
@@ -157,23 +207,31 @@ private slots:
     {
         QTest::addColumn<QJsonArray>("notes");
         QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QJsonArray>("keptAsTheyAre");
 
-        QTest::newRow("empty file list") << QJsonArray() << QStringList();
-        QTest::newRow("empty id dropped")
-            << QJsonArray{noteObject("a"), noteObject(""), noteObject("b")}
-            << QStringList{"a", "b"};
-        QTest::newRow("missing id dropped")
-            << QJsonArray{noteObject(QString()), noteObject("c")} << QStringList{"c"};
+        QTest::newRow("empty file list") << QJsonArray() << QStringList() << QJsonArray();
+        QTest::newRow("empty id: no note, kept")
+            << QJsonArray{noteObject("a"), noteObject(""), noteObject("b")} << QStringList{"a", "b"}
+            << QJsonArray{noteObject("")};
+        QTest::newRow("missing id: no note, kept")
+            << QJsonArray{noteObject(QString()), noteObject("c")} << QStringList{"c"}
+            << QJsonArray{noteObject(QString())};
+        QTest::newRow("numeric id: no note, kept")
+            << QJsonArray{QJsonObject{{"id", 7}, {"title", "seven"}}, noteObject("c")}
+            << QStringList{"c"} << QJsonArray{QJsonObject{{"id", 7}, {"title", "seven"}}};
         QTest::newRow("duplicate id: later wins")
-            << QJsonArray{noteObject("d", "first"), noteObject("d", "second")} << QStringList{"d"};
-        QTest::newRow("not an object dropped")
-            << QJsonArray{QJsonValue(5), noteObject("e")} << QStringList{"e"};
+            << QJsonArray{noteObject("d", "first"), noteObject("d", "second")} << QStringList{"d"}
+            << QJsonArray();
+        QTest::newRow("not an object: kept")
+            << QJsonArray{QJsonValue(5), noteObject("e"), QJsonValue("text"), QJsonArray{1}}
+            << QStringList{"e"} << QJsonArray{5, "text", QJsonArray{1}};
     }
 
     void loadingIds()
     {
         QFETCH(QJsonArray, notes);
         QFETCH(QStringList, expected);
+        QFETCH(QJsonArray, keptAsTheyAre);
         QVERIFY(NotesFolder::write(notesFile(notes)));
 
         {
@@ -183,9 +241,14 @@ private slots:
             QCOMPARE(loaded, expected);
             if (expected.contains("d"))
                 QCOMPARE(manager.getNote("d").title, QStringLiteral("second"));
+            QVERIFY(manager.saveNotes());
         }
-        // Dropped notes disappear from the file at the next save.
-        QCOMPARE(fileIds(), expected);
+        // Entries that are no note stay in the file as they were, after the notes.
+        const QJsonArray written = fileNotes();
+        QCOMPARE(written.size(), expected.size() + keptAsTheyAre.size());
+        QCOMPARE(fileIds().mid(0, expected.size()), expected);
+        for (int i = 0; i < keptAsTheyAre.size(); ++i)
+            QCOMPARE(written.at(expected.size() + i), keptAsTheyAre.at(i));
         QCOMPARE(NotesFolder::read().value("totalNotes").toInt(-1), expected.size());
     }
 
@@ -222,6 +285,7 @@ private slots:
         {
             NoteManager manager;
             QCOMPARE(manager.getCategories(), expected);
+            QVERIFY(manager.saveNotes());
         }
         QCOMPARE(NotesFolder::read().value("categories").toVariant().toStringList(), expected);
     }
@@ -251,6 +315,7 @@ private slots:
             QVERIFY(!note.modifyTime.isValid());
             QCOMPARE(note.startPos, 4);
             QCOMPARE(note.endPos, 0);
+            QVERIFY(manager.saveNotes());
         }
         const QJsonObject written = NotesFolder::read().value("notes").toArray().at(0).toObject();
         QCOMPARE(written.keys().size(), 12);
@@ -442,11 +507,9 @@ private slots:
             "=== NoteManager 构造函数结束 ===",
         };
         QCOMPARE(texts.mid(0, expected.size()), expected);
-        const int closing = texts.indexOf(kFile + "析构函数，保存笔记...");
-        QVERIFY(closing > 0);
-        QCOMPARE(texts.value(closing + 1), kFile + "保存到文件: " + NotesFolder::filePath());
-        QVERIFY(texts.contains(kFile + "成功保存 1 个笔记到: " + NotesFolder::filePath()));
-        QVERIFY(capture.contains(QtDebugMsg, kFile + "文件保存验证成功"));
+        // Every change was saved when it was made: closing writes nothing.
+        QCOMPARE(texts.last(), kFile + "析构函数，所有更改均已保存");
+        QVERIFY(!texts.contains(kFile + "保存到文件: " + NotesFolder::filePath()));
     }
 
     void getAllNotesLogs()
@@ -476,27 +539,37 @@ private slots:
         QFETCH(QByteArray, bytes);
         QVERIFY(NotesFolder::write(bytes));
         MessageCapture capture;
+        QStringList copies;
         {
             NoteManager manager;
             QVERIFY(manager.getAllNotes().isEmpty());
             QCOMPARE(manager.getCategories(), defaultCategories());
-            QVERIFY(!capture.warningsStartingWith(kFile + "解析笔记文件错误:").isEmpty());
-            // Nothing is written yet.
+            QVERIFY(!capture.warningsStartingWith(kFile + "解析笔记文件错误:").isEmpty() ||
+                    !capture.warningsStartingWith(kFile + "笔记文件部分损坏:").isEmpty());
+            // A copy is kept at once, so the user can be told where; the file stays.
+            copies = corruptCopies();
+            QCOMPARE(copies.size(), 1);
+            const QString keptPath = QDir(NotesFolder::path()).filePath(copies.first());
+            QFile kept(keptPath);
+            QVERIFY(kept.open(QIODevice::ReadOnly));
+            QCOMPARE(kept.readAll(), bytes);
+            QVERIFY(
+                capture.contains(QtWarningMsg, kFile + "无法读取的笔记文件已另存为: " + keptPath));
+            QCOMPARE(manager.keptFiles().size(), 1);
+            QCOMPARE(manager.keptFiles().first().path, NotesFolder::filePath());
+            QCOMPARE(manager.keptFiles().first().keptPath, keptPath);
+            QVERIFY(!manager.keptFiles().first().reason.isEmpty());
             QCOMPARE(NotesFolder::readBytes(), bytes);
         }
-        const QStringList copies = corruptCopies();
-        QCOMPARE(copies.size(), 1);
-        QFile kept(QDir(NotesFolder::path()).filePath(copies.first()));
-        QVERIFY(kept.open(QIODevice::ReadOnly));
-        QCOMPARE(kept.readAll(), bytes);
-        QVERIFY(capture.contains(QtWarningMsg,
-                                 kFile + "无法读取的笔记文件已另存为: " + kept.fileName()));
-        // The fresh file is a valid notes file again.
-        QCOMPARE(NotesFolder::read().value("version").toString(), QStringLiteral("1.2"));
+        // Closing writes nothing.
+        QCOMPARE(NotesFolder::readBytes(), bytes);
 
-        // A second start and close leaves the kept copy alone and makes no other.
+        // A second start and close tells of the same copy and makes no other.
         {
             NoteManager again;
+            QCOMPARE(again.keptFiles().size(), 1);
+            QCOMPARE(again.keptFiles().first().keptPath,
+                     QDir(NotesFolder::path()).filePath(copies.first()));
         }
         QCOMPARE(corruptCopies(), copies);
     }
@@ -534,7 +607,8 @@ private slots:
 
         MessageCapture capture;
         {
-            FileSizeLimit limit(64);
+            // Room for the lock file, not for the notes.
+            FileSizeLimit limit(512);
             QVERIFY(limit.isActive());
             QVERIFY(!manager.addNote(makeNote("late", "late")));
         }
@@ -545,10 +619,17 @@ private slots:
             capture.contains(QtWarningMsg, kFile + "无法写入笔记文件: " + NotesFolder::filePath()));
         QVERIFY(capture.contains(QtWarningMsg, kFile + "重试后仍无法写入文件"));
         QVERIFY(capture.contains(QtWarningMsg, kFile + "保存笔记失败: late"));
+        // The reason is the system's, with the file it concerns.
+        QCOMPARE(manager.lastError(),
+                 "无法写入笔记文件: " + QDir::toNativeSeparators(NotesFolder::filePath()) +
+                     "\n原因: " + qt_error_string(EFBIG));
 
-        // The note stayed in memory and reaches the file with the next save.
+        // Memory stays what the file holds: the unsaved note is not there.
+        QVERIFY(manager.getNote("late").id.isEmpty());
+        QCOMPARE(manager.getAllNotes().size(), 5);
         QVERIFY(manager.addNote(makeNote("later", "later")));
-        QVERIFY(fileIds().contains("late"));
+        QVERIFY(manager.lastError().isEmpty());
+        QVERIFY(!fileIds().contains("late"));
         QVERIFY(fileIds().contains("later"));
     }
 
@@ -564,6 +645,7 @@ private slots:
         QVERIFY(!manager->deleteNote("a"));
         QCOMPARE(deleted.count(), 0);
         QVERIFY(capture.contains(QtWarningMsg, kFile + "删除笔记保存失败: a"));
+        QVERIFY(!manager->getNote("a").id.isEmpty());
         QVERIFY(QFileInfo(NotesFolder::filePath()).isDir());
         QCOMPARE(NotesFolder::entries(), QStringList{"Quorvanta_notes.json"});
 
@@ -582,7 +664,8 @@ private slots:
         }
         QVERIFY(
             capture.contains(QtWarningMsg, kFile + "无法读取笔记文件: " + NotesFolder::filePath()));
-        QVERIFY(capture.contains(QtWarningMsg, kFile + "重试后仍无法写入文件"));
+        // Closing tries no write.
+        QVERIFY(capture.warningsStartingWith(kFile + "重试后仍无法写入文件").isEmpty());
         QVERIFY(QFileInfo(NotesFolder::filePath()).isDir());
         QVERIFY(corruptCopies().isEmpty());
     }
@@ -602,6 +685,223 @@ private slots:
         }
         QVERIFY(!manager.addNote(makeNote("b", "b")));
         QCOMPARE(NotesFolder::readBytes(), before);
+    }
+
+    void closingWritesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("plain file")
+            << QJsonDocument(notesFile({noteObject("a", "A"), noteObject("b", "B")})).toJson();
+        QJsonObject odd = notesFile({noteObject("a"), QJsonValue(3)});
+        odd.insert("futureKey", "kept");
+        QTest::newRow("file with entries that are no note") << QJsonDocument(odd).toJson();
+    }
+
+    void closingWritesNothing()
+    {
+        QFETCH(QByteArray, bytes);
+        QVERIFY(NotesFolder::write(bytes));
+        const QDateTime before = QDateTime::currentDateTime().addDays(-1);
+        {
+            QFile file(NotesFolder::filePath());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QVERIFY(file.setFileTime(before, QFileDevice::FileModificationTime));
+        }
+        const QStringList entries = NotesFolder::entries();
+        {
+            NoteManager manager;
+            manager.getAllNotes();
+        }
+        QCOMPARE(NotesFolder::readBytes(), bytes);
+        QCOMPARE(modified(), before);
+        QCOMPARE(NotesFolder::entries(), entries);
+    }
+
+    void secondCopyThatOnlyOpensAndClosesErasesNothing()
+    {
+        NoteManager first;
+        auto second = std::make_unique<NoteManager>();
+        for (int i = 0; i < 5; ++i)
+            QVERIFY(first.addNote(makeNote(QString("n%1").arg(i), "mine")));
+        second.reset();
+        QCOMPARE(fileIds(), (QStringList{"n0", "n1", "n2", "n3", "n4"}));
+    }
+
+    void changesOfAnotherCopyAreMergedAndShown()
+    {
+        NoteManager first;
+        NoteManager second;
+        QSignalSpy secondLoaded(&second, &NoteManager::notesLoaded);
+        QVERIFY(first.addNote(makeNote("a", "from first")));
+        QVERIFY(second.addNote(makeNote("b", "from second")));
+        QCOMPARE(fileIds(), (QStringList{"a", "b"}));
+        // The second copy's memory followed the file, and its panels were told.
+        QCOMPARE(second.getNote("a").title, QStringLiteral("from first"));
+        QCOMPARE(secondLoaded.count(), 1);
+
+        // The first copy changes a note it never saw, on the file's contents.
+        Note b = second.getNote("b");
+        b.title = "changed by first";
+        QVERIFY(first.updateNote(b));
+        QVERIFY(first.deleteNote("a"));
+        QCOMPARE(fileIds(), QStringList{"b"});
+        QCOMPARE(fileNotes().at(0).toObject().value("title").toString(),
+                 QStringLiteral("changed by first"));
+
+        // A note deleted by the other copy cannot be updated, and nothing is written.
+        const QByteArray bytes = NotesFolder::readBytes();
+        Note gone = second.getNote("a");
+        QVERIFY(!gone.id.isEmpty());
+        QVERIFY(!second.updateNote(gone));
+        QVERIFY(second.lastError().isEmpty());
+        QVERIFY(second.getNote("a").id.isEmpty());
+        QCOMPARE(NotesFolder::readBytes(), bytes);
+    }
+
+    void twoRunningCopiesLoseNothing()
+    {
+        const int count = 100;
+        QProcess first;
+        QProcess second;
+        QVERIFY(startDriver(first, {"notes", "A", QString::number(count)}));
+        QVERIFY(startDriver(second, {"notes", "B", QString::number(count)}));
+        // Both run their steps at the same time.
+        releaseDriver(first);
+        releaseDriver(second);
+        const bool firstDone = waitForDriver(first);
+        const bool secondDone = waitForDriver(second);
+
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(NotesFolder::readBytes(), &error);
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QMap<QString, QString> expected =
+            StoreDriverPlan::expectedItems(StoreDriverPlan::noteSteps("A", count));
+        const QMap<QString, QString> more =
+            StoreDriverPlan::expectedItems(StoreDriverPlan::noteSteps("B", count));
+        for (auto it = more.cbegin(); it != more.cend(); ++it)
+            expected.insert(it.key(), it.value());
+        QMap<QString, QString> found;
+        const QJsonArray notes = document.object().value("notes").toArray();
+        for (const QJsonValue& value : notes)
+            found.insert(value.toObject().value("id").toString(),
+                         value.toObject().value("title").toString());
+        const int operations = StoreDriverPlan::noteSteps("A", count).size() +
+                               StoreDriverPlan::noteSteps("B", count).size();
+        int lost = 0;
+        for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+            lost += found.value(it.key()) == it.value() ? 0 : 1;
+        qInfo("two copies: %d operations, %d notes expected, %d found, %d lost or stale",
+              operations, int(expected.size()), int(found.size()), lost);
+        QVERIFY2(firstDone, first.readAllStandardError().constData());
+        QVERIFY2(secondDone, second.readAllStandardError().constData());
+        QCOMPARE(found, expected);
+        QCOMPARE(document.object().value("totalNotes").toInt(), expected.size());
+    }
+
+    void idleCopyErasesNothing()
+    {
+        QTemporaryDir data;
+        QProcess idle;
+        QVERIFY(startDriver(idle, {"idle", data.path()}));
+        {
+            NoteManager manager;
+            for (int i = 0; i < 5; ++i)
+                QVERIFY(manager.addNote(makeNote(QString("n%1").arg(i), "mine")));
+        }
+        const QByteArray bytes = NotesFolder::readBytes();
+        releaseDriver(idle);
+        QVERIFY2(waitForDriver(idle), idle.readAllStandardError().constData());
+        QCOMPARE(NotesFolder::readBytes(), bytes);
+        QCOMPARE(fileIds().size(), 5);
+    }
+
+    void unknownKeysAreWrittenBack()
+    {
+        QJsonObject root =
+            notesFile({QJsonObject{{"id", "n"}, {"title", "T"}, {"tags", QJsonArray{"a", "b"}}}});
+        root.insert("syncState", QJsonObject{{"rev", 4}});
+        QVERIFY(NotesFolder::write(root));
+        {
+            NoteManager manager;
+            Note note = manager.getNote("n");
+            note.title = "changed";
+            QVERIFY(manager.updateNote(note));
+        }
+        const QJsonObject written = NotesFolder::read();
+        QCOMPARE(written.value("syncState").toObject(), (QJsonObject{{"rev", 4}}));
+        const QJsonObject note = written.value("notes").toArray().at(0).toObject();
+        QCOMPARE(note.value("title").toString(), QStringLiteral("changed"));
+        QCOMPARE(note.value("tags").toArray(), (QJsonArray{"a", "b"}));
+        QCOMPARE(note.keys().size(), 13);
+    }
+
+    void partlyDamagedFileKeepsItsGoodNotes_data()
+    {
+        QTest::addColumn<QJsonObject>("root");
+        QTest::addColumn<QStringList>("categories");
+
+        QJsonObject badCategories = notesFile({noteObject("a", "A"), noteObject("b", "B")});
+        badCategories.insert("categories", "一般");
+        QTest::newRow("categories not an array") << badCategories << defaultCategories();
+        QJsonObject numberCategory = notesFile({noteObject("a", "A"), noteObject("b", "B")});
+        numberCategory.insert("categories", QJsonArray{"x", 5, "y"});
+        QTest::newRow("a category that is no text") << numberCategory << QStringList{"x", "y"};
+        QTest::newRow("the same id twice")
+            << notesFile({noteObject("a", "first"), noteObject("a", "A"), noteObject("b", "B")})
+            << defaultCategories();
+    }
+
+    void partlyDamagedFileKeepsItsGoodNotes()
+    {
+        QFETCH(QJsonObject, root);
+        QFETCH(QStringList, categories);
+        const QByteArray bytes = QJsonDocument(root).toJson();
+        QVERIFY(NotesFolder::write(bytes));
+        MessageCapture capture;
+        {
+            NoteManager manager;
+            QCOMPARE(manager.getNote("a").title, QStringLiteral("A"));
+            QCOMPARE(manager.getNote("b").title, QStringLiteral("B"));
+            QCOMPARE(manager.getCategories(), categories);
+            QVERIFY(!capture.warningsStartingWith(kFile + "笔记文件部分损坏:").isEmpty());
+            const QStringList copies = corruptCopies();
+            QCOMPARE(copies.size(), 1);
+            QFile kept(QDir(NotesFolder::path()).filePath(copies.first()));
+            QVERIFY(kept.open(QIODevice::ReadOnly));
+            QCOMPARE(kept.readAll(), bytes);
+            QCOMPARE(manager.keptFiles().size(), 1);
+            QCOMPARE(manager.keptFiles().first().keptPath, kept.fileName());
+            QCOMPARE(NotesFolder::readBytes(), bytes);
+            QVERIFY(manager.addNote(makeNote("c", "C")));
+        }
+        QCOMPARE(fileIds(), (QStringList{"a", "b", "c"}));
+        QCOMPARE(NotesFolder::read().value("categories").toVariant().toStringList(), categories);
+        QCOMPARE(corruptCopies().size(), 1);
+    }
+
+    void leftoversOfKilledWritesAreRemoved_data()
+    {
+        QTest::addColumn<bool>("atStart");
+        QTest::newRow("at start") << true;
+        QTest::newRow("at the next change") << false;
+    }
+
+    void leftoversOfKilledWritesAreRemoved()
+    {
+        QFETCH(bool, atStart);
+        QVERIFY(NotesFolder::write(QJsonDocument(notesFile({noteObject("a")})).toJson()));
+        const QString leftover = NotesFolder::filePath() + ".writing-k1ll3d";
+        auto manager = atStart ? nullptr : std::make_unique<NoteManager>();
+        QFile file(leftover);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{\"notes\": [");
+        file.close();
+        if (atStart)
+            manager = std::make_unique<NoteManager>();
+        else
+            QVERIFY(manager->addNote(makeNote("b", "b")));
+        QVERIFY(!QFile::exists(leftover));
+        QCOMPARE(NotesFolder::entries(), QStringList{"Quorvanta_notes.json"});
     }
 };
 

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -25,6 +26,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <cerrno>
 #include <memory>
 
 namespace {
@@ -496,6 +498,63 @@ private slots:
         QCOMPARE(m_answerer->boxes.at(1).text, QStringLiteral("已添加到收藏"));
         QCOMPARE(names().first(), QStringLiteral("NX"));
         QVERIFY(categoryTexts().contains("cam"));
+    }
+
+    void failedChangesAreReported_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("add") << "add"
+                             << "添加收藏失败";
+        QTest::newRow("remove") << "remove"
+                                << "移除失败";
+        QTest::newRow("clear") << "clear"
+                               << "清空收藏失败";
+        QTest::newRow("import") << "import"
+                                << "导入失败";
+    }
+
+    void failedChangesAreReported()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, message);
+        const QString source = m_dir->filePath("incoming.json");
+        QVERIFY(writeJson(source, {{"favorites", QJsonArray{favorite("nx", "NX", "cam", 5)}}}));
+        // The file cannot be written any more: a directory took its place.
+        QVERIFY(QFile::remove(prefsPath()));
+        QVERIFY(QDir().mkdir(prefsPath()));
+
+        int questions = 0;
+        if (change == "add") {
+            m_widget->addCurrentToFavorites("nx", "NX", "cam", "data/nx.json");
+        } else if (change == "remove") {
+            click("AutoCAD");
+            m_answerer->answer(QMessageBox::Yes);
+            action("从收藏中移除")->trigger();
+            questions = 1;
+        } else if (change == "clear") {
+            m_answerer->answer(QMessageBox::Yes);
+            child<QPushButton>("clearButton")->click();
+            questions = 1;
+        } else {
+            m_answerer->onDialog([source](QDialog* dialog) {
+                qobject_cast<QFileDialog*>(dialog)->selectFile(source);
+                dialog->accept();
+            });
+            m_answerer->answer(QMessageBox::Yes);
+            child<QPushButton>("importButton")->click();
+            questions = 1;
+        }
+        QCOMPARE(m_answerer->boxes.size(), questions + 1);
+        QCOMPARE(m_answerer->boxes.last().icon, QMessageBox::Warning);
+        QCOMPARE(m_answerer->boxes.last().title, QStringLiteral("错误"));
+        QCOMPARE(m_answerer->boxes.last().text,
+                 message + "\n无法保存用户偏好文件: " + QDir::toNativeSeparators(prefsPath()) +
+                     "\n原因: " + qt_error_string(EISDIR));
+        // What is shown is what the file held.
+        QCOMPARE(names().size(), 5);
+        QCOMPARE(m_prefs->getFavorites().size(), 5);
+        QVERIFY(!m_prefs->isFavorite("nx"));
     }
 
     void categoryIcons_data()

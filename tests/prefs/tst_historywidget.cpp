@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QJsonArray>
@@ -23,6 +24,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <cerrno>
 #include <memory>
 
 namespace {
@@ -411,6 +413,49 @@ private slots:
         QCOMPARE(m_prefs->getSearchHistory().size(), searchTab ? 0 : 3);
         QCOMPARE(browse()->topLevelItemCount(), searchTab ? 4 : 0);
         QCOMPARE(searches()->topLevelItemCount(), searchTab ? 0 : 3);
+    }
+
+    void failedChangesAreReported_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("remove") << "remove"
+                                << "移除失败";
+        QTest::newRow("clear browse history") << "browse"
+                                              << "清空浏览历史失败";
+        QTest::newRow("clear search history") << "search"
+                                              << "清空搜索历史失败";
+    }
+
+    void failedChangesAreReported()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, message);
+        startStandard();
+        // The file cannot be written any more: a directory took its place.
+        const QString path = m_dir->filePath("user_preferences.json");
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QDir().mkdir(path));
+
+        m_answerer->answer(QMessageBox::Yes);
+        if (change == "remove") {
+            click(browse(), "Five");
+            action("从历史中移除")->trigger();
+        } else {
+            child<QTabWidget>("tabWidget")->setCurrentIndex(change == "search" ? 1 : 0);
+            child<QPushButton>("clearButton")->click();
+        }
+        QCOMPARE(m_answerer->boxes.size(), 2);
+        QCOMPARE(m_answerer->boxes.at(1).icon, QMessageBox::Warning);
+        QCOMPARE(m_answerer->boxes.at(1).title, QStringLiteral("错误"));
+        QCOMPARE(m_answerer->boxes.at(1).text,
+                 message + "\n无法保存用户偏好文件: " + QDir::toNativeSeparators(path) +
+                     "\n原因: " + qt_error_string(EISDIR));
+        // What is shown is what the file held.
+        QCOMPARE(browse()->topLevelItemCount(), 4);
+        QCOMPARE(searches()->topLevelItemCount(), 3);
+        QCOMPARE(m_prefs->getHistory().size(), 4);
+        QCOMPARE(m_prefs->getSearchHistory().size(), 3);
     }
 
     void followsTheStore()

@@ -2,6 +2,7 @@
 
 #include "../support/FileSizeLimit.h"
 #include "../support/MessageCapture.h"
+#include "../support/StoreDriverPlan.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,12 +10,14 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
 #include <memory>
 
 namespace {
@@ -66,6 +69,40 @@ QStringList corruptCopies(const QString& dir)
     return QDir(dir)
         .entryList(QDir::Files)
         .filter(QRegularExpression("^user_preferences\\.json\\.corrupt-\\d{8}-\\d{6}"));
+}
+
+// Starts the store driver and waits until its stores are open.
+bool startDriver(QProcess& process, const QStringList& arguments)
+{
+    process.start(QStringLiteral(QUORVANTA_STORE_DRIVER), arguments);
+    if (!process.waitForStarted(30000))
+        return false;
+    while (!process.canReadLine()) {
+        if (!process.waitForReadyRead(60000))
+            return false;
+    }
+    return process.readLine().startsWith("ready ");
+}
+
+// Lets a started driver run its steps.
+void releaseDriver(QProcess& process)
+{
+    // QProcess writes from its event loop: push the line out now, or the second
+    // driver would only start once the first has finished.
+    process.write("go\n");
+    process.waitForBytesWritten(30000);
+    process.closeWriteChannel();
+}
+
+bool waitForDriver(QProcess& process)
+{
+    return process.waitForFinished(300000) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
+}
+
+QDateTime modified(const QString& path)
+{
+    return QFileInfo(path).lastModified();
 }
 
 } // namespace
@@ -431,7 +468,7 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("broken JSON") << QByteArray("{\"favorites\": [");
         QTest::newRow("array") << QByteArray("[1, 2]");
-        QTest::newRow("favorites not an array") << QByteArray("{\"favorites\": {}}");
+        QTest::newRow("empty") << QByteArray();
     }
 
     void unreadableFileIsKeptAside()
@@ -451,21 +488,26 @@ private slots:
                              "UserPreferences::loadPreferences - 用户偏好文件格式错误: ")
                          .isEmpty());
         }
-        // Start and close leave it alone.
+        // Start and close leave the file alone; a copy is kept at once, so the
+        // user can be told where.
         QCOMPARE(readBytes(prefsPath()), bytes);
-        QVERIFY(corruptCopies(m_dir->path()).isEmpty());
-
-        {
-            UserPreferences prefs;
-            prefs.initialize(m_dir->path());
-            QVERIFY(prefs.addFavorite("f", "F", "cad", "f.json", ""));
-        }
         const QStringList copies = corruptCopies(m_dir->path());
         QCOMPARE(copies.size(), 1);
         QCOMPARE(readBytes(m_dir->filePath(copies.first())), bytes);
         QVERIFY(capture.contains(
-            QtWarningMsg, "UserPreferences::savePreferences - 无法读取的用户偏好文件已另存为: " +
+            QtWarningMsg, "UserPreferences::loadPreferences - 无法读取的用户偏好文件已另存为: " +
                               m_dir->filePath(copies.first())));
+
+        {
+            UserPreferences prefs;
+            prefs.initialize(m_dir->path());
+            QCOMPARE(prefs.keptFiles().size(), 1);
+            QCOMPARE(prefs.keptFiles().first().path, prefsPath());
+            QCOMPARE(prefs.keptFiles().first().keptPath, m_dir->filePath(copies.first()));
+            QVERIFY(prefs.addFavorite("f", "F", "cad", "f.json", ""));
+        }
+        // The same damaged file is kept once.
+        QCOMPARE(corruptCopies(m_dir->path()), copies);
         QCOMPARE(readObject(prefsPath()).value("favoritesCount").toInt(), 1);
     }
 
@@ -480,9 +522,10 @@ private slots:
         QSignalSpy errors(&prefs, &UserPreferences::dataError);
         MessageCapture capture;
         {
-            FileSizeLimit limit(64);
+            // Room for the lock file, not for the preferences.
+            FileSizeLimit limit(512);
             QVERIFY(limit.isActive());
-            prefs.addToHistory("h", "H", "cad", "h.json", "");
+            QVERIFY(!prefs.addToHistory("h", "H", "cad", "h.json", ""));
         }
         QCOMPARE(readBytes(prefsPath()), before);
         QCOMPARE(errors.count(), 1);
@@ -493,10 +536,14 @@ private slots:
                                      prefsPath()));
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList{"user_preferences.json"});
-        // Still in memory: the next save writes it.
-        QCOMPARE(prefs.getHistory().size(), 1);
+        QCOMPARE(prefs.lastError(),
+                 "无法保存用户偏好文件: " + QDir::toNativeSeparators(prefsPath()) +
+                     "\n原因: " + qt_error_string(EFBIG));
+        // Memory stays what the file holds.
+        QVERIFY(prefs.getHistory().isEmpty());
         QVERIFY(prefs.savePreferences());
-        QCOMPARE(readObject(prefsPath()).value("historyCount").toInt(), 1);
+        QVERIFY(prefs.lastError().isEmpty());
+        QCOMPARE(readObject(prefsPath()).value("historyCount").toInt(), 0);
     }
 
     void fileReplacedByDirectory()
@@ -534,14 +581,238 @@ private slots:
                               given + QStringLiteral("/user_preferences.json")));
     }
 
-    void destructorSavesOnlyALoadedStore()
+    void closingWritesNothing_data()
     {
+        QTest::addColumn<QByteArray>("bytes"); // empty: no file
+        QTest::newRow("no file") << QByteArray();
+        QTest::newRow("file") << QJsonDocument(QJsonObject{{"favorites",
+                                                            QJsonArray{QJsonObject{{"id", "f"}}}},
+                                                           {"futureKey", 1}})
+                                     .toJson();
+    }
+
+    void closingWritesNothing()
+    {
+        QFETCH(QByteArray, bytes);
+        const QDateTime before = QDateTime::currentDateTime().addDays(-1);
+        if (!bytes.isEmpty()) {
+            QVERIFY(writeBytes(prefsPath(), bytes));
+            QFile file(prefsPath());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QVERIFY(file.setFileTime(before, QFileDevice::FileModificationTime));
+        }
+        const QStringList entries = QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden);
         {
             UserPreferences prefs;
             QVERIFY(prefs.initialize(m_dir->path()));
         }
-        QVERIFY(QFile::exists(prefsPath()));
-        QVERIFY(QFile::remove(prefsPath()));
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), entries);
+        if (!bytes.isEmpty()) {
+            QCOMPARE(readBytes(prefsPath()), bytes);
+            QCOMPARE(modified(prefsPath()), before);
+        }
+    }
+
+    void secondCopyThatOnlyOpensAndClosesErasesNothing()
+    {
+        UserPreferences first;
+        QVERIFY(first.initialize(m_dir->path()));
+        QVERIFY(first.addFavorite("old", "Old", "cad", "old.json", ""));
+        auto second = std::make_unique<UserPreferences>();
+        QVERIFY(second->initialize(m_dir->path()));
+        for (const QString id : {"a", "b", "c", "d", "e"}) {
+            QVERIFY(first.addFavorite(id, id, "cad", id + ".json", ""));
+            QVERIFY(first.addToHistory(id, id, "cad", id + ".json", ""));
+        }
+        second.reset();
+        const QJsonObject root = readObject(prefsPath());
+        QCOMPARE(root.value("favoritesCount").toInt(), 6);
+        QCOMPARE(root.value("historyCount").toInt(), 5);
+    }
+
+    void changesOfAnotherCopyAreMergedAndShown()
+    {
+        UserPreferences first;
+        UserPreferences second;
+        QVERIFY(first.initialize(m_dir->path()));
+        QVERIFY(second.initialize(m_dir->path()));
+        QSignalSpy favoritesShown(&second, &UserPreferences::favoritesChanged);
+        QSignalSpy historyShown(&second, &UserPreferences::historyChanged);
+        QVERIFY(first.addFavorite("a", "A", "cad", "a.json", ""));
+        QVERIFY(first.addToHistory("e", "E", "cad", "e.json", ""));
+        QVERIFY(second.addToHistory("e", "E", "cad", "e.json", ""));
+        // The second copy counted on the first copy's visit and shows its favourite.
+        QCOMPARE(second.getHistory().at(0).accessCount, 2);
+        QCOMPARE(second.getFavorites().size(), 1);
+        QCOMPARE(favoritesShown.count(), 1);
+        QCOMPARE(historyShown.count(), 2); // the reload, then the visit
+        // A favourite the other copy added cannot be added twice.
+        QVERIFY(!second.addFavorite("a", "A", "cad", "a.json", ""));
+        QVERIFY(second.lastError().isEmpty());
+        QVERIFY(first.removeFavorite("a"));
+        QVERIFY(first.clearHistory());
+        const QJsonObject root = readObject(prefsPath());
+        QCOMPARE(root.value("favoritesCount").toInt(), 0);
+        QCOMPARE(root.value("historyCount").toInt(), 0);
+    }
+
+    void twoRunningCopiesLoseNothing()
+    {
+        const int count = 100;
+        QProcess first;
+        QProcess second;
+        QVERIFY(startDriver(first, {"prefs", "A", QString::number(count), m_dir->path()}));
+        QVERIFY(startDriver(second, {"prefs", "B", QString::number(count), m_dir->path()}));
+        // Both run their steps at the same time.
+        releaseDriver(first);
+        releaseDriver(second);
+        const bool firstDone = waitForDriver(first);
+        const bool secondDone = waitForDriver(second);
+
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(readBytes(prefsPath()), &error);
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        const QJsonObject root = document.object();
+        QMap<QString, QString> expected =
+            StoreDriverPlan::expectedItems(StoreDriverPlan::preferenceSteps("A", count));
+        const QMap<QString, QString> more =
+            StoreDriverPlan::expectedItems(StoreDriverPlan::preferenceSteps("B", count));
+        for (auto it = more.cbegin(); it != more.cend(); ++it)
+            expected.insert(it.key(), it.value());
+        QMap<QString, QString> found;
+        const QJsonArray favorites = root.value("favorites").toArray();
+        for (const QJsonValue& value : favorites)
+            found.insert(value.toObject().value("id").toString(),
+                         value.toObject().value("name").toString());
+        QMap<QString, int> visits;
+        const QJsonArray history = root.value("history").toArray();
+        for (const QJsonValue& value : history)
+            visits.insert(value.toObject().value("id").toString(),
+                          value.toObject().value("accessCount").toInt());
+        const int operations = StoreDriverPlan::preferenceSteps("A", count).size() +
+                               StoreDriverPlan::preferenceSteps("B", count).size();
+        const int lostVisits =
+            4 * count - visits.value("shared") - visits.value("A-own") - visits.value("B-own");
+        int lostFavorites = 0;
+        for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+            lostFavorites += found.value(it.key()) == it.value() ? 0 : 1;
+        qInfo("two copies: %d operations, %d favourites expected, %d found, %d lost; "
+              "%d visits, %d lost",
+              operations, int(expected.size()), int(found.size()), lostFavorites, 4 * count,
+              lostVisits);
+        QVERIFY2(firstDone, first.readAllStandardError().constData());
+        QVERIFY2(secondDone, second.readAllStandardError().constData());
+        QCOMPARE(found, expected);
+        QCOMPARE(visits.value("shared"), 2 * count);
+        QCOMPARE(visits.value("A-own"), count);
+        QCOMPARE(visits.value("B-own"), count);
+        QCOMPARE(root.value("favoritesCount").toInt(), expected.size());
+    }
+
+    void idleCopyErasesNothing()
+    {
+        QProcess idle;
+        QVERIFY(startDriver(idle, {"idle", m_dir->path()}));
+        {
+            UserPreferences prefs;
+            QVERIFY(prefs.initialize(m_dir->path()));
+            for (const QString id : {"a", "b", "c", "d", "e"})
+                QVERIFY(prefs.addFavorite(id, id, "cad", id + ".json", ""));
+        }
+        const QByteArray bytes = readBytes(prefsPath());
+        releaseDriver(idle);
+        QVERIFY2(waitForDriver(idle), idle.readAllStandardError().constData());
+        QCOMPARE(readBytes(prefsPath()), bytes);
+        QCOMPARE(readObject(prefsPath()).value("favoritesCount").toInt(), 5);
+    }
+
+    void partlyDamagedFileKeepsWhatIsWellFormed_data()
+    {
+        QTest::addColumn<QJsonObject>("root");
+        QTest::addColumn<int>("favorites");
+        QTest::addColumn<int>("history");
+        QTest::addColumn<QString>("themeMode");
+
+        const QJsonArray twoFavorites{QJsonObject{{"id", "f1"}}, QJsonObject{{"id", "f2"}}};
+        const QJsonArray oneVisit{historyObject("h", QDateTime::currentDateTime())};
+        QTest::newRow("settings not an object")
+            << QJsonObject{{"favorites", twoFavorites}, {"history", oneVisit}, {"settings", 3}} << 2
+            << 1 << "system";
+        QTest::newRow("favorites not an array")
+            << QJsonObject{{"favorites", QJsonObject{{"id", "f1"}}},
+                           {"history", oneVisit},
+                           {"settings", QJsonObject{{"themeMode", "dark"}}}}
+            << 0 << 1 << "dark";
+        QTest::newRow("history entry that is no object")
+            << QJsonObject{{"favorites", twoFavorites},
+                           {"history", QJsonArray{oneVisit.at(0), "junk"}}}
+            << 2 << 1 << "system";
+    }
+
+    void partlyDamagedFileKeepsWhatIsWellFormed()
+    {
+        QFETCH(QJsonObject, root);
+        QFETCH(int, favorites);
+        QFETCH(int, history);
+        QFETCH(QString, themeMode);
+        const QByteArray bytes = QJsonDocument(root).toJson();
+        QVERIFY(writeBytes(prefsPath(), bytes));
+        {
+            UserPreferences prefs;
+            QSignalSpy errors(&prefs, &UserPreferences::dataError);
+            QVERIFY(prefs.initialize(m_dir->path()));
+            QVERIFY(prefs.isLoaded());
+            QCOMPARE(prefs.getFavorites().size(), favorites);
+            QCOMPARE(prefs.getHistory().size(), history);
+            QCOMPARE(prefs.getThemeMode(), themeMode);
+            QCOMPARE(errors.count(), 1);
+            QVERIFY(errors.at(0).at(0).toString().startsWith("用户偏好文件部分损坏: "));
+            const QStringList copies = corruptCopies(m_dir->path());
+            QCOMPARE(copies.size(), 1);
+            QCOMPARE(readBytes(m_dir->filePath(copies.first())), bytes);
+            QCOMPARE(prefs.keptFiles().size(), 1);
+            QCOMPARE(prefs.keptFiles().first().keptPath, m_dir->filePath(copies.first()));
+            QCOMPARE(readBytes(prefsPath()), bytes);
+            QVERIFY(prefs.addFavorite("new", "New", "cad", "new.json", ""));
+        }
+        const QJsonObject written = readObject(prefsPath());
+        QCOMPARE(written.value("favoritesCount").toInt(), favorites + 1);
+        QCOMPARE(written.value("historyCount").toInt(), history);
+        QVERIFY(written.value("settings").isObject());
+    }
+
+    void unknownKeysAreWrittenBack()
+    {
+        QVERIFY(writePrefs({{"favorites", QJsonArray()},
+                            {"cloudSync", QJsonObject{{"token", "t"}}},
+                            {"settings", QJsonObject{{"fontSize", 14}, {"themeMode", "dark"}}}}));
+        {
+            UserPreferences prefs;
+            QVERIFY(prefs.initialize(m_dir->path()));
+            QVERIFY(prefs.addFavorite("f", "F", "cad", "f.json", ""));
+        }
+        const QJsonObject root = readObject(prefsPath());
+        QCOMPARE(root.value("cloudSync").toObject(), (QJsonObject{{"token", "t"}}));
+        QCOMPARE(root.value("settings").toObject().value("fontSize").toInt(), 14);
+        QCOMPARE(root.value("settings").toObject().value("themeMode").toString(),
+                 QStringLiteral("dark"));
+    }
+
+    void leftoversOfKilledWritesAreRemoved()
+    {
+        QVERIFY(writePrefs({{"favorites", QJsonArray()}}));
+        const QString leftover = prefsPath() + ".writing-k1ll3d";
+        QVERIFY(writeBytes(leftover, "{\"favorites\": ["));
+        UserPreferences prefs;
+        QVERIFY(prefs.initialize(m_dir->path()));
+        QVERIFY(!QFile::exists(leftover));
+        QVERIFY(writeBytes(leftover, "{"));
+        QVERIFY(prefs.addFavorite("f", "F", "cad", "f.json", ""));
+        QVERIFY(!QFile::exists(leftover));
+    }
+
+    void closingLeavesADamagedFileAlone()
+    {
         QVERIFY(QDir().mkpath(m_dir->filePath("blocked")));
         QVERIFY(writeBytes(m_dir->filePath("blocked/user_preferences.json"), "{oops"));
         {
@@ -582,9 +853,44 @@ private slots:
         QVERIFY(prefs.importPreferences(source));
         QCOMPARE(changed.count(), 0);
         QCOMPARE(readBytes(prefsPath() + ".backup"), current);
-        QCOMPARE(readBytes(prefsPath()), readBytes(source));
         QCOMPARE(prefs.getFavorites().size(), 1);
         QCOMPARE(prefs.getFavorites().first().id, QStringLiteral("theirs"));
+        const QJsonArray favorites = readObject(prefsPath()).value("favorites").toArray();
+        QCOMPARE(favorites.size(), 1);
+        QCOMPARE(favorites.at(0).toObject().value("id").toString(), QStringLiteral("theirs"));
+    }
+
+    void importReplacesOnlyTheFavourites()
+    {
+        UserPreferences prefs;
+        QVERIFY(prefs.initialize(m_dir->path()));
+        QVERIFY(prefs.addFavorite("mine", "Mine", "cad", "m.json", ""));
+        QVERIFY(prefs.addToHistory("visited", "Visited", "cae", "v.json", ""));
+        const QList<HistoryItem> history = prefs.getHistory();
+
+        // An export of another installation carries its history and settings too.
+        const QString source = m_dir->filePath("incoming.json");
+        QVERIFY(writeBytes(
+            source, QJsonDocument(
+                        QJsonObject{{"favorites", QJsonArray{QJsonObject{{"id", "theirs"}}}},
+                                    {"history",
+                                     QJsonArray{historyObject("x", QDateTime::currentDateTime()),
+                                                historyObject("y", QDateTime::currentDateTime())}},
+                                    {"searchHistory", QJsonArray{QJsonObject{{"query", "q"}}}},
+                                    {"settings", QJsonObject{{"themeMode", "dark"}}}})
+                        .toJson()));
+        QVERIFY(prefs.importPreferences(source));
+        QCOMPARE(prefs.getFavorites().size(), 1);
+        QCOMPARE(prefs.getFavorites().first().id, QStringLiteral("theirs"));
+        QCOMPARE(historyIds(prefs.getHistory()), QStringList{"visited"});
+        QCOMPARE(prefs.getHistory().first().accessTime, history.first().accessTime);
+        QVERIFY(prefs.getSearchHistory().isEmpty());
+        QCOMPARE(prefs.getThemeMode(), QStringLiteral("system"));
+
+        UserPreferences again;
+        QVERIFY(again.initialize(m_dir->path()));
+        QCOMPARE(historyIds(again.getHistory()), QStringList{"visited"});
+        QCOMPARE(again.getFavorites().first().id, QStringLiteral("theirs"));
     }
 
     void importRefusesWhatIsNotPreferences_data()
