@@ -33,6 +33,13 @@ MANIFEST = "generated.txt"
 MAX_SIZE = "40,40"
 # The content view is about 1000 px wide: wider pictures are shrunk to fit it.
 WIDE_PX = 1600
+# Tighter layouts tried in turn for a picture that comes out wider than WIDE_PX.
+LAYOUT_VARIANTS = {
+    "dot": [{}, {"graph": {"ranksep": "0.4", "nodesep": "0.15"}}],
+    "neato": [{}, {"graph": {"overlap_scaling": "1"}},
+              {"graph": {"overlap_scaling": "1", "sep": "+6", "pack": "true", "packmode": "array_u2"}},
+              {"graph": {"overlap_scaling": "1", "sep": "+6", "pack": "true", "packmode": "array_u1"}}],
+}
 
 SOFTWARE_ORDER = ["CAD", "CAE", "CFD", "CAM", "EDA", "PLM", "BIM", "MBSE", "ERP"]
 FALLBACK_COLORS = {
@@ -802,14 +809,14 @@ class Graph:
                 label += "\n" + " · ".join(bits)
         return self.node(key, label, "vendor", cluster=cluster), key
 
-    def category(self, cat, cluster=None, text=None):
+    def category(self, cat, cluster=None, text=None, fontsize="18"):
         color = self.kb.cat_color(cat)
         key = "cat:" + cat
         label = text or ("%s\n%s" % (cat, self.kb.cat_name(cat))).strip()
         self.use_legend("软件类别", color, darker(color))
         return self.node(key, label, "category", cluster=cluster, legend=False, shape="box",
                          style="filled,rounded,bold", fillcolor=color, color=darker(color),
-                         fontcolor="white", fontsize="18"), key
+                         fontcolor="white", fontsize=fontsize), key
 
     def card(self, key, header, rows, color="#546E7A", cluster=None, width=34,
              max_rows=None, header_font="white", row_fill=None, bold_rows=None, row_colors=None):
@@ -834,7 +841,7 @@ class Graph:
             cells.append('<TR><TD ALIGN="LEFT" BALIGN="LEFT" BGCOLOR="%s"><FONT POINT-SIZE="12">%s</FONT></TD></TR>'
                          % (fill, txt))
         if extra:
-            cells.append('<TR><TD ALIGN="LEFT"><FONT POINT-SIZE="11" COLOR="#757575">…… 另有 %d 项</FONT></TD></TR>' % extra)
+            cells.append('<TR><TD ALIGN="LEFT"><FONT POINT-SIZE="12" COLOR="#757575">…… 另有 %d 项</FONT></TD></TR>' % extra)
         html = ('<TABLE BORDER="1" CELLBORDER="0" CELLSPACING="0" CELLPADDING="4" COLOR="%s" BGCOLOR="white">%s</TABLE>'
                 % (color, "".join(cells)))
         return self.node(key, html, "card", cluster=cluster, html=True, legend=False,
@@ -911,7 +918,7 @@ class Graph:
                          % hx(wrap(note, 100)))
         return '<TABLE BORDER="0" CELLSPACING="4">%s</TABLE>' % "".join(parts)
 
-    def dot_text(self):
+    def dot_text(self, variant=None):
         kw = "digraph" if self.directed else "graph"
         arrow = "->" if self.directed else "--"
         out = ["%s kb {" % kw]
@@ -925,10 +932,13 @@ class Graph:
             gattrs.update({"overlap": "prism", "overlap_scaling": "2", "sep": dq("+10"),
                            "splines": "true", "outputorder": "edgesfirst"})
         gattrs.update(self.graph_attrs)
+        variant = variant or {}
+        gattrs.update({k: dq(v) for k, v in variant.get("graph", {}).items()})
         out.append("  graph [%s];" % ", ".join("%s=%s" % kv for kv in gattrs.items()))
         out.append('  node [fontname=%s, fontsize="14", margin="0.12,0.06", penwidth="1.3"];' % dq(FONT))
         out.append('  edge [fontname=%s, fontsize="12", color="#78909C", arrowsize="0.7", '
-                   'fontcolor="#455A64"];' % dq(FONT))
+                   'fontcolor="#455A64"%s];' % (dq(FONT), "".join(
+                       ", %s=%s" % (k, dq(v)) for k, v in variant.get("edge", {}).items())))
 
         def node_line(nid, attrs):
             return "  %s [%s];" % (nid, ", ".join(
@@ -955,22 +965,36 @@ class Graph:
         out.append("}")
         return "\n".join(out) + "\n"
 
+    def _run(self, text, dpi, out, base):
+        cmd = [self.engine, "-Tpng:cairo", "-Gdpi=%d" % dpi, "-o", out]
+        proc = subprocess.run(cmd, input=text.encode("utf-8"),
+                              stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        if proc.returncode != 0 or not os.path.exists(out):
+            raise RuntimeError("%s failed for %s: %s" % (self.engine, base,
+                               proc.stderr.decode("utf-8", "replace")[-2000:]))
+
     def render(self, path, keep_dir=None):
-        text = self.dot_text()
+        """Draw the picture; when it comes out wider than WIDE_PX, lay it out again
+        more tightly (see LAYOUT_VARIANTS) and keep the first that fits, else the narrowest."""
         base = os.path.splitext(os.path.basename(path))[0]
+        tmp = path + ".tmp.png"
+        best = None
+        for variant in LAYOUT_VARIANTS[self.engine]:
+            text = self.dot_text(variant)
+            self._run(text, DEFAULT_DPI, tmp, base)
+            w, _h = png_size(tmp)
+            if best is None or w < best[0]:
+                best = (w, text)
+            if w <= WIDE_PX:
+                break
+        text = best[1]
         if keep_dir:
             os.makedirs(keep_dir, exist_ok=True)
             with open(os.path.join(keep_dir, base + ".dot"), "w", encoding="utf-8") as fh:
                 fh.write(text)
         dpi = DEFAULT_DPI
-        tmp = path + ".tmp.png"
         for _ in range(6):
-            cmd = [self.engine, "-Tpng:cairo", "-Gdpi=%d" % dpi, "-o", tmp]
-            proc = subprocess.run(cmd, input=text.encode("utf-8"),
-                                  stdout=subprocess.PIPE, stderr=subprocess.PIPE)
-            if proc.returncode != 0 or not os.path.exists(tmp):
-                raise RuntimeError("%s failed for %s: %s" % (self.engine, base,
-                                   proc.stderr.decode("utf-8", "replace")[-2000:]))
+            self._run(text, dpi, tmp, base)
             if os.path.getsize(tmp) > MAX_BYTES:
                 shrink(tmp)
             if os.path.getsize(tmp) <= MAX_BYTES:
@@ -1032,7 +1056,7 @@ def deal_edge(d, with_target=False):
     """Edge attributes of a deal by its status; a deal not completed never looks completed."""
     what = ""
     if with_target:
-        what = " " + d["target_label"]
+        what = "\n" + wrap(d["target_label"], 24)
     if d["status"] == "announced":
         return {"color": "#EF6C00", "style": "dashed", "penwidth": "2", "fontcolor": "#E65100",
                 "fontsize": "12", "label": "已宣布/announced %s%s" % (month_of(d["announced"]) or d["year"], what)}
@@ -1161,7 +1185,7 @@ def category_vendor_map(kb, cat):
             if total > len(by_vendor[v]):
                 ok = "other:" + norm(v)
                 g.node(ok, "另有 %d 款\n其他类别产品" % (total - len(by_vendor[v])), "segment",
-                       cluster=cl, fontsize="11")
+                       cluster=cl, fontsize="12")
                 g.edge(vk, ok, style="dotted", arrowhead="none")
             company = kb.company_by_name.get(norm(v))
             chain = 0
@@ -1234,7 +1258,9 @@ def kernel_lineage(kb):
         for ks in kb.sw_kernels(sw):
             if kb.find_kernel(ks) or ks.startswith("宿主") or kb.find_sw(ks):
                 continue
-            if re.search(r"内核|kernel|几何引擎|几何建模", ks, re.I) and "求解" not in ks:
+            # Only geometry kernels: simulation or compiler "kernels" are not B-rep modellers.
+            if re.search(r"内核|kernel|几何引擎|几何建模", ks, re.I) and \
+                    not re.search(r"求解|仿真|编译|simulat|solver", ks, re.I):
                 custom.setdefault(head(ks) or ks, []).append(sw)
     for k in kb.kernels:
         e = k["entry"] or {}
@@ -1243,7 +1269,7 @@ def kernel_lineage(kb):
         full = e.get("fullName") or ""
         if full and not full.startswith(k["name"]) and len(full) < 40:
             label += "\n" + full
-        g.node(kk, wrap(label, 22), "kernel", fontsize="15", penwidth="2")
+        g.node(kk, wrap(label, 18), "kernel", fontsize="15", penwidth="2")
         for u in ((e.get("applications") or {}).get("directUsers") or []):
             name = u.get("software") if isinstance(u, dict) else u
             sw = kb.find_sw(name or "")
@@ -1282,10 +1308,12 @@ def kernel_lineage(kb):
                                    if sentence.lower().find(a) >= 0), default=-1)
                     ok2 = "kernel:" + other["key"]
                     g.node(ok2, wrap(other["name"], 22), "kernel", fontsize="15", penwidth="2")
+                    # A fork does not push the younger kernel a rank further: that would
+                    # widen the picture by a whole column.
                     if pos >= 0 and mention > pos:
-                        g.edge(kk, ok2, color="#2E7D32", penwidth="3", label=lab)
+                        g.edge(kk, ok2, color="#2E7D32", penwidth="3", label=lab, constraint="false")
                     else:
-                        g.edge(ok2, kk, color="#2E7D32", penwidth="3", label=lab)
+                        g.edge(ok2, kk, color="#2E7D32", penwidth="3", label=lab, constraint="false")
         if users[k["key"]]:
             ck = "users:" + k["key"]
             g.card(ck, "采用者（%d）" % len(users[k["key"]]), users[k["key"]], color="#43A047",
@@ -1293,7 +1321,7 @@ def kernel_lineage(kb):
             g.edge(kk, ck, color="#66BB6A", arrowhead="none")
     for name, sws in custom.items():
         kk = "kernel:custom:" + norm(name)
-        g.node(kk, wrap(name, 20) + "\n（厂商自有内核）", "kernel", fontsize="13")
+        g.node(kk, wrap(name, 16) + "\n（厂商自有内核）", "kernel", fontsize="13")
         for sw in sws:
             if sw.get("vendor"):
                 _, vk = g.vendor(sw["vendor"])
@@ -1307,7 +1335,7 @@ def kernel_lineage(kb):
 def kernel_usage(kb):
     g = Graph(kb, "几何内核与应用软件关系图",
               "知识库中各软件技术规格的内核字段与内核条目的应用清单所记载的几何内核采用关系，产品按类别着色。%s"
-              % kb_counts(kb), size="18,16", engine="neato",
+              % kb_counts(kb), size="18,16", rankdir="LR",
               notes=["绿色实线：采用该内核作为几何基础；虚线框为知识库外的产品或项目。"])
     for k in kb.kernels:
         g.node("kernel:" + k["key"], wrap(k["name"], 18), "kernel", fontsize="16", penwidth="2")
@@ -1315,15 +1343,14 @@ def kernel_usage(kb):
         for ks in kb.sw_kernels(sw):
             k = kb.find_kernel(ks)
             if k:
-                _, pk = g.product(sw, with_vendor=True)
+                _, pk = g.product(sw)
                 g.edge("kernel:" + k["key"], pk, color="#2E7D32")
     for k in kb.kernels:
         for u in (((k["entry"] or {}).get("applications") or {}).get("directUsers") or []):
             name = u.get("software") if isinstance(u, dict) else u
-            vendor = u.get("vendor", "") if isinstance(u, dict) else ""
             if not name:
                 continue
-            pk = g.product_or_external(name, vendor, with_vendor=True)
+            pk = g.product_or_external(name)
             g.edge("kernel:" + k["key"], pk, color="#2E7D32")
     return g
 
@@ -1353,7 +1380,8 @@ def tech_category_map(kb, tcat, title):
     if sections:
         g.section_card("types", "%s · 类型/分类（类别配置）" % tinfo.get("name", tcat), sections,
                        color="#8E24AA", width=40)
-        g.edge("types", rk, style="dotted", arrowhead="none")
+        # Beside the category node rather than a column of its own.
+        g.edge("types", rk, style="dotted", arrowhead="none", constraint="false")
     docs = kb.tech_docs.get(tcat, [])
     for d in docs:
         g.node("doc:" + d, wrap(os.path.splitext(d)[0], 16), "format", shape="note",
@@ -1458,7 +1486,7 @@ def technology_overview(kb):
         keys.append(ak)
     g.use_legend("几何内核", "#2E7D32", "#1B5E20")
     g.use_legend("求解器/网格/HPC", "#6A1B9A", "#4A148C")
-    grid(g, "root", keys, 5, color="#6A1B9A")
+    grid(g, "root", keys, 3, color="#6A1B9A")
     return g
 
 
@@ -1519,11 +1547,11 @@ def ownership_map(kb):
               "同一交易只画一次），被收购企业框内列出其在知识库中的产品。%s" % kb_counts(kb),
               notes=[DEAL_NOTE, "橙色框为知识库中的厂商，虚线框为知识库外的母公司、收购方或被收购企业/业务。"])
 
-    def label_with_products(name, prods, width=24):
+    def label_with_products(name, prods, width=20):
         label = wrap(name, width)
         if prods:
             more = " 等 %d 款" % len(prods) if len(prods) > 4 else ""
-            label += "\n" + wrap("产品：" + "、".join(prods[:4]) + more, 30)
+            label += "\n" + wrap("产品：" + "、".join(prods[:4]) + more, 24)
         return label
 
     def company_node(c):
@@ -1563,7 +1591,9 @@ def ownership_map(kb):
         g.edge(ak, tk, **deal_edge(d))
         if d["renamed_to"] is not None:
             g.edge(tk, company_node(d["renamed_to"]), color="#880E4F", style="dotted",
-                   penwidth="2", label="今为", fontcolor="#880E4F")
+                   penwidth="2", label="今为", fontcolor="#880E4F", constraint="false")
+    if any(d["status"] == "announced" for d in kb.deals()):
+        g.use_legend("已宣布/announced 交易的标的", "#FFF3E0", "#EF6C00")
     return g
 
 
@@ -1817,7 +1847,7 @@ def domestic_landscape(kb):
         sws = [s for s in kb.sw_in(cat) if s.get("vendor") in names]
         if not sws:
             continue
-        _, ck = g.category(cat)
+        _, ck = g.category(cat, text="%s\n%s" % (cat, wrap(kb.cat_name(cat), 10)), fontsize="15")
         g.edge("root", ck, color=kb.cat_color(cat), penwidth="2")
         prev = ck
         by_vendor = OrderedDict()
@@ -1825,7 +1855,7 @@ def domestic_landscape(kb):
             by_vendor.setdefault(s["vendor"], []).append(s["name"])
         for v, prods in by_vendor.items():
             vk = "card:%s:%s" % (cat, norm(v))
-            g.card(vk, v, prods, color=kb.cat_color(cat), width=24)
+            g.card(vk, v, prods, color=kb.cat_color(cat), width=20)
             g.edge(prev, vk, color=kb.cat_color(cat) if prev == ck else "invis",
                    style="solid" if prev == ck else "invis", weight="10")
             prev = vk
@@ -1841,11 +1871,11 @@ def domestic_landscape(kb):
         g.node("spacer", "", "card", shape="point", style="invis", width="0.01", legend=False)
         for b in bottoms:
             g.edge(b, "spacer", style="invis", weight="0")
-        ncol = max(4, min(8, len(bottoms)))
+        ncol = max(4, min(6, len(bottoms)))
         above = ["spacer"] * ncol
         for i, (c, prods) in enumerate(cards):
             ck = "company:" + c.get("id", c["name"])
-            g.card(ck, c["name"], prods, color="#EF6C00", width=26, max_rows=6, cluster=cl)
+            g.card(ck, c["name"], prods, color="#EF6C00", width=22, max_rows=6, cluster=cl)
             if i < ncol:
                 g.edge("spacer", ck, style="invis", weight="0")
                 if i < len(bottoms):
@@ -1898,7 +1928,7 @@ def domestic_benchmark(kb):
                width=36)
         g.use_legend("%s 产品" % s["_cat"], kb.cat_color(s["_cat"]), darker(kb.cat_color(s["_cat"])))
         keys.append(ck)
-    grid(g, "root", keys, 5, color="#C62828")
+    grid(g, "root", keys, 4, color="#C62828")
     return g
 
 
@@ -1914,7 +1944,7 @@ def landscape(kb):
         rows = ["%s · %s" % (s["name"], s.get("vendor", "")) for s in sws]
         ck = "card:" + cat
         g.card(ck, "%s %s（%d 款）" % (cat, kb.cat_name(cat), len(sws)), rows,
-               color=kb.cat_color(cat), width=40)
+               color=kb.cat_color(cat), width=32)
         if i < row_len:
             g.edge("root", ck, color=kb.cat_color(cat), penwidth="2")
         else:
@@ -2070,7 +2100,7 @@ def license_map(kb):
         if not sws and lk not in lts:
             continue
         name = (lts.get(lk) or {}).get("name", lk)
-        cells = '<TD ALIGN="LEFT"><B>%s</B><BR/><FONT POINT-SIZE="10">%s</FONT></TD>' % (hx(name), hx(lk))
+        cells = '<TD ALIGN="LEFT"><B>%s</B><BR/><FONT POINT-SIZE="12">%s</FONT></TD>' % (hx(name), hx(lk))
         for c in cats:
             n = sum(1 for s in sws if s["_cat"] == c)
             cells += '<TD BGCOLOR="%s">%s</TD>' % (tint(kb.cat_color(c), 0.55) if n else "#FFFFFF",
@@ -2197,13 +2227,14 @@ def standards_map(kb):
         g.use_legend("%s 产品" % cat, tint(color, 0.8), color)
         for i, name in enumerate(sorted(by_cat[cat], key=str.lower)):
             fill = "#FFFFFF" if i % 2 == 0 else tint(color, 0.92)
-            cells = '<TD ALIGN="LEFT" BGCOLOR="%s">%s</TD>' % (fill, hx(name))
+            cells = '<TD ALIGN="LEFT" BGCOLOR="%s"><FONT POINT-SIZE="12">%s</FONT></TD>' % (fill, hx(name))
             for t in stds:
                 mode = support[name].get(t.get("id", t["name"]))
                 hit = [m for m in SUPPORT_MODES if m[0] == mode]
                 if hit:
                     _m, label, fg, bg = hit[0]
-                    cells += '<TD BGCOLOR="%s"><FONT COLOR="%s"><B>%s</B></FONT></TD>' % (bg, fg, label)
+                    cells += ('<TD BGCOLOR="%s"><FONT COLOR="%s" POINT-SIZE="12"><B>%s</B></FONT></TD>'
+                              % (bg, fg, label))
                 else:
                     cells += '<TD BGCOLOR="%s"> </TD>' % fill
             rows.append("<TR>%s</TR>" % cells)
@@ -2211,7 +2242,7 @@ def standards_map(kb):
     for t in stds:
         total += '<TD BGCOLOR="#ECEFF1"><B>%d</B></TD>' % totals[t.get("id", t["name"])]
     rows.append("<TR>%s</TR>" % total)
-    g.table("matrix", '<TABLE BORDER="1" CELLBORDER="1" CELLSPACING="0" CELLPADDING="5" COLOR="#B0BEC5">%s</TABLE>'
+    g.table("matrix", '<TABLE BORDER="1" CELLBORDER="1" CELLSPACING="0" CELLPADDING="3" COLOR="#B0BEC5">%s</TABLE>'
             % "".join(rows))
     for _m, label, fg, bg in SUPPORT_MODES:
         g.use_legend(label, bg, fg)
@@ -2228,7 +2259,7 @@ def standards_map(kb):
             bits.append("维护：" + maint)
         sections.append((t["name"], bits))
     if sections:
-        g.section_card("stds", "各标准的全称、现行版本与维护机构", sections, color="#6A1B9A", width=52)
+        g.section_card("stds", "各标准的全称、现行版本与维护机构", sections, color="#6A1B9A", width=40)
         g.same_rank(["matrix", "stds"])
         g.edge("matrix", "stds", style="invis")
     return g
