@@ -978,16 +978,24 @@ class Graph:
         more tightly (see LAYOUT_VARIANTS) and keep the first that fits, else the narrowest."""
         base = os.path.splitext(os.path.basename(path))[0]
         tmp = path + ".tmp.png"
-        best = None
-        for variant in LAYOUT_VARIANTS[self.engine]:
+        cap = int(float(MAX_SIZE.split(",")[1]) * DEFAULT_DPI) - 2
+        tried = []
+        for i, variant in enumerate(LAYOUT_VARIANTS[self.engine]):
             text = self.dot_text(variant)
             self._run(text, DEFAULT_DPI, tmp, base)
-            w, _h = png_size(tmp)
-            if best is None or w < best[0]:
-                best = (w, text)
-            if w <= WIDE_PX:
+            w, h = png_size(tmp)
+            tried.append((w, h, i, text))
+            if i == 0 and w <= WIDE_PX:
                 break
-        text = best[1]
+        # Of the layouts that fit the width and were not shrunk to the size bound, the one
+        # with the shortest long side; else the narrowest.
+        if os.environ.get("KBGRAPH_DEBUG"):
+            print("  layouts tried: %s" % [(t[0], t[1]) for t in tried], file=sys.stderr)
+        fits = [t for t in tried if t[0] <= WIDE_PX and t[1] < cap]
+        if fits:
+            text = min(fits, key=lambda t: (max(t[0], t[1]), t[2]))[3]
+        else:
+            text = min(tried, key=lambda t: (t[1] >= cap, t[0], t[2]))[3]
         if keep_dir:
             os.makedirs(keep_dir, exist_ok=True)
             with open(os.path.join(keep_dir, base + ".dot"), "w", encoding="utf-8") as fh:
@@ -1018,7 +1026,7 @@ def shrink(path):
     if not convert:
         return
     small = path + ".q.png"
-    subprocess.run([convert, path, "-strip", "-colors", "256", "-define", "png:compression-level=9",
+    subprocess.run([convert, path, "-strip", "+dither", "-colors", "256", "-define", "png:compression-level=9",
                     "-define", "png:exclude-chunks=date,time",
                     small], stdout=subprocess.PIPE, stderr=subprocess.PIPE)
     if os.path.exists(small) and 0 < os.path.getsize(small) < os.path.getsize(path):
@@ -1187,16 +1195,18 @@ def category_vendor_map(kb, cat):
                 g.node(ok, "另有 %d 款\n其他类别产品" % (total - len(by_vendor[v])), "segment",
                        cluster=cl, fontsize="12")
                 g.edge(vk, ok, style="dotted", arrowhead="none")
-            company = kb.company_by_name.get(norm(v))
-            chain = 0
-            while company is not None and chain < 3:
-                chain += 1
-                o = kb.owner(company)
-                if o is None:
-                    break
-                pk2 = org_node(g, kb, o["company"], o["text"])
-                g.edge(pk2, "vendor:" + norm(company["name"]), **owner_edge(o))
-                company = o["company"]
+    # Owners only after every vendor sits in its country's box.
+    for v in by_vendor:
+        company = kb.company_by_name.get(norm(v))
+        chain = 0
+        while company is not None and chain < 3:
+            chain += 1
+            o = kb.owner(company)
+            if o is None:
+                break
+            pk2 = org_node(g, kb, o["company"], o["text"])
+            g.edge(pk2, "vendor:" + norm(company["name"]), **owner_edge(o))
+            company = o["company"]
     # Deals not (yet) completed that would move this category's vendors or products.
     names = set(by_vendor)
     for d in kb.deals():
@@ -2134,10 +2144,11 @@ FORMAT_SPLIT = re.compile(r"[（(]")
 
 def format_map(kb, cats=("CAD",)):
     g = Graph(kb, "CAD 数据交换格式关系图",
-              "CAD 软件与其原生文件格式（连线），以及各格式被知识库中 CAD/CAM/BIM 软件支持导入、导出的数量（统计表）。%s" % kb_counts(kb),
-              engine="neato", directed=False,
-              notes=["连线：软件的原生格式；统计表按支持导入的软件数排序，仅列出至少被 3 款软件支持的格式。"])
+              "CAD 软件的原生文件格式（左表，按共用该格式的软件数排序），以及各格式被知识库中 CAD/CAM/BIM 软件支持导入、导出的数量（右表）。%s" % kb_counts(kb),
+              rankdir="TB", directed=False,
+              notes=["右表按支持导入的软件数排序，仅列出至少被 3 款软件支持的格式；各标准的读写支持见“数据交换标准与软件读写关系图”。"])
     counts_in, counts_out = defaultdict(int), defaultdict(int)
+    native_users = OrderedDict()
 
     def fmt_key(f):
         return FORMAT_SPLIT.split(f)[0].strip()
@@ -2157,11 +2168,33 @@ def format_map(kb, cats=("CAD",)):
         natives = [fmt_key(x) for x in ff.get("native") or [] if isinstance(x, str)]
         if not natives:
             continue
-        _, pk = g.product(s, with_vendor=True)
         for f in natives:
-            fk = "fmt:" + f.upper()
-            g.node(fk, f, "format", fontsize="14")
-            g.edge(pk, fk, color="#FBC02D", penwidth="1.6")
+            users = native_users.setdefault(f.upper(), [f, []])
+            if s["name"] not in users[1]:
+                users[1].append(s["name"])
+    # One row per native format, the formats shared by most products first: a table stays
+    # legible where a network of 30 products and 50 formats does not.
+    color = kb.cat_color(cats[0]) if cats else "#F9A825"
+    rows = ['<TR><TD BGCOLOR="#F9A825"><B>共用的原生格式</B></TD><TD BGCOLOR="#F9A825"><B>以其为原生格式的 %s 软件</B></TD></TR>'
+            % hx("/".join(cats))]
+    order = sorted(native_users.values(), key=lambda u: (-len(u[1]), u[0].lower()))
+    for i, (f, users) in enumerate(u for u in order if len(u[1]) > 1):
+        rows.append('<TR><TD ALIGN="LEFT" BGCOLOR="%s"><B>%s</B></TD><TD ALIGN="LEFT" BALIGN="LEFT" BGCOLOR="%s">%s</TD></TR>'
+                    % (tint(color, 0.85), hx(wrap(f, 22)), tint(color, 0.85), hx(wrap("、".join(users), 52))))
+    own = OrderedDict()
+    for f, users in order:
+        if len(users) == 1:
+            own.setdefault(users[0], []).append(f)
+    if own:
+        rows.append('<TR><TD BGCOLOR="#F9A825"><B>软件</B></TD><TD BGCOLOR="#F9A825"><B>仅该软件使用的原生格式</B></TD></TR>')
+        for i, name in enumerate(sorted(own, key=str.lower)):
+            fill = "#FFFFFF" if i % 2 == 0 else "#FFFDE7"
+            rows.append('<TR><TD ALIGN="LEFT" BGCOLOR="%s"><B>%s</B></TD><TD ALIGN="LEFT" BALIGN="LEFT" BGCOLOR="%s">%s</TD></TR>'
+                        % (fill, hx(wrap(name, 22)), fill, hx(wrap("、".join(own[name]), 52))))
+    if len(rows) > 1:
+        g.table("natives", '<TABLE BORDER="1" CELLBORDER="1" CELLSPACING="0" CELLPADDING="4" COLOR="#F9A825">%s</TABLE>'
+                % "".join(rows))
+        g.use_legend("多款软件共用的原生格式", tint(color, 0.85), color)
     fmts = sorted(set(counts_in) | set(counts_out), key=lambda f: (-counts_in[f], -counts_out[f], f))
     fmts = [f for f in fmts if counts_in[f] + counts_out[f] >= 3][:24]
     if fmts:
@@ -2174,6 +2207,9 @@ def format_map(kb, cats=("CAD",)):
         g.table("stats", '<TABLE BORDER="1" CELLBORDER="1" CELLSPACING="0" CELLPADDING="4" COLOR="#F9A825">'
                 '<TR><TD COLSPAN="3" BGCOLOR="#FFF59D"><B>支持该格式的<BR/>CAD/CAM/BIM 软件数</B></TD></TR>%s</TABLE>'
                 % "".join(rows))
+        if g.has("natives"):
+            g.same_rank(["natives", "stats"])
+            g.edge("natives", "stats", style="invis")
     return g
 
 
@@ -2259,7 +2295,7 @@ def standards_map(kb):
             bits.append("维护：" + maint)
         sections.append((t["name"], bits))
     if sections:
-        g.section_card("stds", "各标准的全称、现行版本与维护机构", sections, color="#6A1B9A", width=40)
+        g.section_card("stds", "各标准的全称、现行版本与维护机构", sections, color="#6A1B9A", width=32)
         g.same_rank(["matrix", "stds"])
         g.edge("matrix", "stds", style="invis")
     return g
