@@ -1731,7 +1731,8 @@ def discipline_items(kb):
 
 def discipline_overview(kb):
     g = Graph(kb, "学科知识图谱总览",
-              "九大工程学科：子学科（括号内为知识库文档数）与核心专题。%s" % kb_counts(kb),
+              "%d 个工程学科：子学科（括号内为知识库文档数）与核心专题。%s"
+              % (len(discipline_items(kb)), kb_counts(kb)),
               rankdir="TB")
     g.node("root", "工程学科", "root")
     keys = []
@@ -1944,7 +1945,8 @@ def domestic_benchmark(kb):
 
 def landscape(kb):
     g = Graph(kb, "工业软件全景图",
-              "知识库收录的九类工业软件及其代表产品（产品 · 厂商），按类别配置顺序排列。%s" % kb_counts(kb),
+              "知识库收录的 %d 类工业软件及其产品（产品 · 厂商），按类别配置顺序排列。%s"
+              % (len([c for c in kb.software_cats() if kb.sw_in(c)]), kb_counts(kb)),
               rankdir="TB", size="24,18")
     g.node("root", "工业软件", "root")
     cats = [c for c in kb.software_cats() if kb.sw_in(c)]
