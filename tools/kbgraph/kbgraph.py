@@ -20,6 +20,7 @@ import json
 import os
 import re
 import shutil
+import struct
 import subprocess
 import sys
 import tempfile
@@ -29,7 +30,16 @@ FONT = "Noto Sans CJK SC"
 MAX_BYTES = 390000
 DEFAULT_DPI = 96
 MANIFEST = "generated.txt"
-MAX_SIZE = "27,27"
+MAX_SIZE = "40,40"
+# The content view is about 1000 px wide: wider pictures are shrunk to fit it.
+WIDE_PX = 1600
+# Tighter layouts tried in turn for a picture that comes out wider than WIDE_PX.
+LAYOUT_VARIANTS = {
+    "dot": [{}, {"graph": {"ranksep": "0.4", "nodesep": "0.15"}}],
+    "neato": [{}, {"graph": {"overlap_scaling": "1"}},
+              {"graph": {"overlap_scaling": "1", "sep": "+6", "pack": "true", "packmode": "array_u2"}},
+              {"graph": {"overlap_scaling": "1", "sep": "+6", "pack": "true", "packmode": "array_u1"}}],
+}
 
 SOFTWARE_ORDER = ["CAD", "CAE", "CFD", "CAM", "EDA", "PLM", "BIM", "MBSE", "ERP"]
 FALLBACK_COLORS = {
@@ -95,6 +105,35 @@ def norm(text):
     text = PAREN_RE.sub("", text or "")
     text = text.replace("_", " ").lower()
     return re.sub(r"\s+", " ", text).strip()
+
+
+CORP_SUFFIX_RE = re.compile(r"[\s,]+(corp\.?|corporation|inc\.?|ltd\.?|llc|gmbh|s\.a\.|sa|ag|se|plc|"
+                            r"co\.?|group|software|systems|technologies|technology|international)$")
+
+
+def leading(text):
+    """The text before its first bracket: "Altera（FPGA 业务）51% 股权" gives "Altera"."""
+    return re.split(r"[（(]", text or "", 1)[0].strip()
+
+
+def target_label(text, company):
+    """A deal's target as shown: the entry's name with the record's remark."""
+    if company is None:
+        return text.strip()
+    parts = paren_parts(text)
+    if leading(text) and norm(leading(text)) != norm(company["name"]) and not parts:
+        return text.strip()
+    return company["name"] + "".join("（%s）" % p for p in parts)
+
+
+def name_keys(text):
+    """Loose keys of an organisation name: "UGS Corp." gives "ugs corp." and "ugs"."""
+    keys = []
+    n = norm(text)
+    while n and n not in keys:
+        keys.append(n)
+        n = CORP_SUFFIX_RE.sub("", n).strip()
+    return keys
 
 
 def paren_parts(text):
@@ -271,6 +310,12 @@ class KB:
             for k in (c.get("name"), c.get("id")):
                 if k:
                     self.company_by_name.setdefault(norm(k), c)
+        self.former_index = {}
+        for c in self.companies:
+            for former in c.get("formerNames") or []:
+                if isinstance(former, str):
+                    for k in name_keys(head(former) or former):
+                        self.former_index.setdefault(k, c)
         self.tech_index = {}
         for t in self.techs:
             for k in (t.get("name", ""), t.get("fullName", ""), t.get("id", "")):
@@ -387,16 +432,34 @@ class KB:
     def is_domestic(self, vendor):
         return self.country(vendor) == "中国"
 
+    def owner(self, company):
+        """Who owns a company: its parentCompany, else the latest completed deal for it.
+
+        Returns None or a dict: company (KB entry or None), text, kind ("parent"
+        or "deal") and deal. Announced or terminated deals never make an owner.
+        """
+        if company is None:
+            return None
+        text = company.get("parentCompany") or ""
+        if isinstance(text, str) and text.strip():
+            inner = self.find_company(text)
+            return {"company": None if inner is company else inner, "text": text,
+                    "kind": "parent", "deal": None}
+        best = None
+        for d in self.deals():
+            if d["target_company"] is company and d["status"] == "completed" \
+                    and d["acquirer_company"] is not company:
+                if best is None or d["sort"] > best["sort"]:
+                    best = d
+        if best is None:
+            return None
+        return {"company": best["acquirer_company"], "text": best["acquirer_text"],
+                "kind": "deal", "deal": best}
+
     def parent(self, company):
-        """(KB company or None, text) of the owner named in acquisitionInfo."""
-        info = company.get("acquisitionInfo")
-        if not isinstance(info, dict):
-            return None, ""
-        acq = info.get("acquirer", "") or ""
-        inner = self.find_company(acq)
-        if inner is company:
-            inner = None
-        return inner, acq
+        """(KB company or None, text) of the company's owner."""
+        o = self.owner(company)
+        return (o["company"], o["text"]) if o else (None, "")
 
     def group_of(self, vendor):
         """Top-most knowledge-base company owning the vendor."""
@@ -428,51 +491,196 @@ class KB:
         return (sw.get("licensing") or {}).get("type", "") or ""
 
     def acquisitions(self):
-        """Acquisitions from events and from companies' acquisitionInfo.
+        """Every deal once, completed or not (see deals)."""
+        return self.deals()
 
-        Returns dicts: acquirer (text), acquirer_company, target (text),
-        target_company, year, date, title, focus.
+    def deals(self):
+        """Acquisitions told by the companies (acquisitions, acquisitionInfo,
+        divestitures) and by the events, each deal once.
+
+        The same deal is often told three times: by the buyer, by the bought
+        company and by an event. Records are merged when their buyers, their
+        targets and their years agree. Each deal is a dict: acquirer,
+        acquirer_text, acquirer_company, target, target_company, target_note,
+        seller, status (completed, announced, terminated), announced,
+        completed, date, year, title, focus, summary, sort.
         """
-        out, seen = [], set()
-        for ev in self.events:
-            if ev.get("type") != "acquisition":
-                continue
-            name = text_of(ev.get("name"))
-            target = name.split("收购", 1)[1].strip() if "收购" in name else ""
-            dr = ev.get("dateRange") or {}
-            date = dr.get("end") or dr.get("start") or ""
-            acq_c = self.find_company(ev.get("company", ""))
-            tgt_c = self.company_by_name.get(norm(target)) if target else None
-            item = {"acquirer": ev.get("company", ""), "acquirer_company": acq_c,
-                    "target": target, "target_company": tgt_c, "year": year_of(date),
-                    "date": date, "title": name, "focus": ev.get("focus") or [],
-                    "summary": text_of(ev.get("summary"))}
-            out.append(item)
-            seen.add(self._acq_key(item))
+        if getattr(self, "_deals", None) is not None:
+            return self._deals
+        records = []
+        for c in self.companies:
+            for a in c.get("acquisitions") or []:
+                if isinstance(a, dict) and isinstance(a.get("target"), str) and a["target"].strip():
+                    st = a.get("status") or None
+                    date = str(a.get("date") or "")
+                    records.append(self._record(
+                        acquirer=c["name"], target=a["target"], target_company=a.get("targetCompany"),
+                        seller=a.get("seller") or "", status=st,
+                        announced=a.get("announced") or (date if st in ("announced", "terminated") else ""),
+                        completed=a.get("completed") or (date if st in (None, "completed") else ""),
+                        products=a.get("products"), summary=a.get("details", "")))
         for c in self.companies:
             info = c.get("acquisitionInfo")
             if not isinstance(info, dict):
                 continue
             acq_text = info.get("acquirer", "") or ""
-            if not acq_text or "政府" in acq_text:
+            if not acq_text.strip() or "政府" in acq_text:
                 continue
-            acq_c, _ = self.parent(c)
-            date = info.get("date", "") or ""
-            item = {"acquirer": acq_c["name"] if acq_c else acq_text, "acquirer_company": acq_c,
-                    "target": c["name"], "target_company": c, "year": year_of(date),
-                    "date": date, "title": "%s 收购 %s" % (head(acq_text) or acq_text, c["name"]),
-                    "focus": [], "summary": info.get("details", "")}
-            key = self._acq_key(item)
-            if key in seen:
+            st = info.get("status") or None
+            date = str(info.get("date") or "")
+            records.append(self._record(
+                acquirer=acq_text, target=c["name"], target_company=c["name"], seller="", status=st,
+                announced=info.get("announced") or (date if st in ("announced", "terminated") else ""),
+                completed=date if st in (None, "completed") else "",
+                products=None, summary=info.get("details", "")))
+        for c in self.companies:
+            for dv in c.get("divestitures") or []:
+                if not isinstance(dv, dict) or not (dv.get("buyer") and dv.get("business")):
+                    continue
+                business = str(dv["business"])
+                tc = self.company_exact(business)
+                records.append(self._record(
+                    acquirer=dv["buyer"], target=business, target_company=tc["name"] if tc else None,
+                    seller=c["name"], status=dv.get("status") or None,
+                    announced=dv.get("announced") or "", completed=dv.get("completed") or "",
+                    products=dv.get("products"), summary=dv.get("details", "")))
+        for ev in self.events:
+            kind = ev.get("type")
+            if kind not in ("acquisition", "acquisition_agreement"):
                 continue
-            seen.add(key)
-            out.append(item)
-        return out
+            name = text_of(ev.get("name"))
+            target = re.split(r"收购", name, 1)[1].strip() if "收购" in name else ""
+            if not target or not ev.get("company"):
+                continue
+            dr = ev.get("dateRange") or {}
+            st = ev.get("status") or ("announced" if kind == "acquisition_agreement" else "completed")
+            records.append(self._record(
+                acquirer=ev["company"], target=target, target_company=ev.get("targetCompany"),
+                seller=ev.get("seller") or "", status=st, announced=dr.get("start") or "",
+                completed=(dr.get("end") or dr.get("start") or "") if st == "completed" else "",
+                products=ev.get("focus"), summary=text_of(ev.get("summary"))))
+        merged = []
+        for r in records:
+            for m in merged:
+                if (m["akeys"] & r["akeys"]) and (m["tkeys"] & r["tkeys"]) and \
+                        (not m["years"] or not r["years"] or m["years"] & r["years"]):
+                    self._merge(m, r)
+                    break
+            else:
+                merged.append(r)
+        # A later record may join two deals that were told apart so far.
+        changed = True
+        while changed:
+            changed = False
+            for i, a in enumerate(merged):
+                for b in merged[i + 1:]:
+                    if (a["akeys"] & b["akeys"]) and (a["tkeys"] & b["tkeys"]) and \
+                            (not a["years"] or not b["years"] or a["years"] & b["years"]):
+                        self._merge(a, b)
+                        merged.remove(b)
+                        changed = True
+                        break
+                if changed:
+                    break
+        for d in merged:
+            d["status"] = d["status"] or "completed"
+            if d["status"] == "completed":
+                d["date"] = d["completed"] or d["announced"]
+            else:
+                d["date"] = d["announced"] or d["completed"]
+            d["year"] = year_of(d["date"])
+            d["sort"] = (d["date"] or "9999", d["title"])
+            verb = {"completed": "收购", "announced": "宣布收购", "terminated": "终止收购"}[d["status"]]
+            d["title"] = "%s %s %s" % (d["acquirer"], verb, d["target_label"])
+            focus = []
+            for f in d["products"]:
+                sw = self.find_sw(f)
+                if sw and sw["name"] not in focus:
+                    focus.append(sw["name"])
+            d["focus"] = focus
+        merged.sort(key=lambda d: d["sort"])
+        self._deals = merged
+        return merged
+
+    def company_exact(self, text):
+        """The company entry a name or a former name stands for, without guessing."""
+        if not text:
+            return None
+        c = None
+        for k in name_keys(leading(text)) + name_keys(text):
+            c = self.company_by_name.get(k) or self.former_index.get(k)
+            if c is not None:
+                break
+        return c
+
+    def _record(self, acquirer, target, target_company, seller, status, announced, completed,
+                products, summary):
+        if status not in (None, "completed", "announced", "terminated"):
+            status = None
+        acq_c = self.find_company(acquirer)
+        tc = self.company_by_name.get(norm(target_company)) if target_company else None
+        if tc is None:
+            tc = self.company_exact(target)
+        note, renamed = "", None
+        akeys = set(name_keys(acquirer))
+        if acq_c is not None:
+            akeys.add("co:" + acq_c.get("id", acq_c["name"]))
+            akeys.update(name_keys(acq_c.get("parentCompany") or ""))
+        if tc is not None and tc is acq_c:
+            # The bought company became the buyer itself (UGS, now Siemens Digital Industries
+            # Software): the real buyer is its parent, and the deal ends in that company.
+            note = "今 %s" % tc["name"]
+            renamed, tc = tc, None
+            if acq_c.get("parentCompany"):
+                acquirer = acq_c["parentCompany"]
+                acq_c = self.find_company(acquirer)
+                if acq_c is renamed:
+                    acq_c = None
+        tkeys = set(name_keys(target))
+        if tc is not None:
+            tkeys.add("co:" + tc.get("id", tc["name"]))
+        if seller:
+            sc = self.find_company(seller)
+            tkeys.add("from:" + (sc.get("id", sc["name"]) if sc else norm(head(seller))))
+        years = set(y for y in (year_of(announced), year_of(completed)) if y)
+        prods = [p for p in (products or []) if isinstance(p, str) and p.strip()]
+        return {"acquirer": acq_c["name"] if acq_c else (head(acquirer) or acquirer),
+                "acquirer_text": acquirer, "acquirer_company": acq_c,
+                "target": tc["name"] if tc else (head(target) or target),
+                "target_label": target_label(target, tc),
+                "target_company": tc, "target_note": note, "renamed_to": renamed,
+                "seller": seller, "status": status,
+                "announced": str(announced or ""), "completed": str(completed or ""),
+                "products": prods, "summary": summary or "", "akeys": akeys, "tkeys": tkeys,
+                "years": years, "title": ""}
 
     @staticmethod
-    def _acq_key(item):
-        """The same deal told by an event and by a company file."""
-        return (norm(item["target"]), item["year"])
+    def _merge(into, other):
+        """Fill what the first telling of a deal leaves open from a later one."""
+        for key in ("acquirer_company", "target_company", "seller", "status", "target_note",
+                    "renamed_to"):
+            if not into[key] and other[key]:
+                into[key] = other[key]
+        if into["acquirer_company"] is not None:
+            into["acquirer"] = into["acquirer_company"]["name"]
+        if into["target_company"] is not None:
+            into["target"] = into["target_company"]["name"]
+            into["target_note"] = ""
+            if into["target_label"] == into["target"] and other["target_label"].startswith(into["target"]):
+                into["target_label"] = other["target_label"]
+        for key in ("announced", "completed"):
+            a, b = into[key], other[key]
+            # The same year told more precisely wins.
+            if not a or (b and year_of(a) == year_of(b) and len(b) > len(a)):
+                into[key] = b
+        for p in other["products"]:
+            if p not in into["products"]:
+                into["products"].append(p)
+        if not into["summary"]:
+            into["summary"] = other["summary"]
+        into["akeys"] |= other["akeys"]
+        into["tkeys"] |= other["tkeys"]
+        into["years"] |= other["years"]
 
 
 # ------------------------------------------------------------------- styles
@@ -584,7 +792,7 @@ class Graph:
             return key
         name = head(text) or text
         key = "ext:" + norm(name)
-        label = wrap(shorten(name, 30), 20)
+        label = wrap(name, 20)
         if vendor:
             label += "\n" + wrap(vendor, 22)
         self.node(key, label, "external", cluster=cluster)
@@ -601,14 +809,14 @@ class Graph:
                 label += "\n" + " · ".join(bits)
         return self.node(key, label, "vendor", cluster=cluster), key
 
-    def category(self, cat, cluster=None, text=None):
+    def category(self, cat, cluster=None, text=None, fontsize="18"):
         color = self.kb.cat_color(cat)
         key = "cat:" + cat
         label = text or ("%s\n%s" % (cat, self.kb.cat_name(cat))).strip()
         self.use_legend("软件类别", color, darker(color))
         return self.node(key, label, "category", cluster=cluster, legend=False, shape="box",
                          style="filled,rounded,bold", fillcolor=color, color=darker(color),
-                         fontcolor="white", fontsize="18"), key
+                         fontcolor="white", fontsize=fontsize), key
 
     def card(self, key, header, rows, color="#546E7A", cluster=None, width=34,
              max_rows=None, header_font="white", row_fill=None, bold_rows=None, row_colors=None):
@@ -633,7 +841,7 @@ class Graph:
             cells.append('<TR><TD ALIGN="LEFT" BALIGN="LEFT" BGCOLOR="%s"><FONT POINT-SIZE="12">%s</FONT></TD></TR>'
                          % (fill, txt))
         if extra:
-            cells.append('<TR><TD ALIGN="LEFT"><FONT POINT-SIZE="11" COLOR="#757575">…… 另有 %d 项</FONT></TD></TR>' % extra)
+            cells.append('<TR><TD ALIGN="LEFT"><FONT POINT-SIZE="12" COLOR="#757575">…… 另有 %d 项</FONT></TD></TR>' % extra)
         html = ('<TABLE BORDER="1" CELLBORDER="0" CELLSPACING="0" CELLPADDING="4" COLOR="%s" BGCOLOR="white">%s</TABLE>'
                 % (color, "".join(cells)))
         return self.node(key, html, "card", cluster=cluster, html=True, legend=False,
@@ -710,7 +918,7 @@ class Graph:
                          % hx(wrap(note, 100)))
         return '<TABLE BORDER="0" CELLSPACING="4">%s</TABLE>' % "".join(parts)
 
-    def dot_text(self):
+    def dot_text(self, variant=None):
         kw = "digraph" if self.directed else "graph"
         arrow = "->" if self.directed else "--"
         out = ["%s kb {" % kw]
@@ -724,10 +932,13 @@ class Graph:
             gattrs.update({"overlap": "prism", "overlap_scaling": "2", "sep": dq("+10"),
                            "splines": "true", "outputorder": "edgesfirst"})
         gattrs.update(self.graph_attrs)
+        variant = variant or {}
+        gattrs.update({k: dq(v) for k, v in variant.get("graph", {}).items()})
         out.append("  graph [%s];" % ", ".join("%s=%s" % kv for kv in gattrs.items()))
         out.append('  node [fontname=%s, fontsize="14", margin="0.12,0.06", penwidth="1.3"];' % dq(FONT))
-        out.append('  edge [fontname=%s, fontsize="11", color="#78909C", arrowsize="0.7", '
-                   'fontcolor="#455A64"];' % dq(FONT))
+        out.append('  edge [fontname=%s, fontsize="12", color="#78909C", arrowsize="0.7", '
+                   'fontcolor="#455A64"%s];' % (dq(FONT), "".join(
+                       ", %s=%s" % (k, dq(v)) for k, v in variant.get("edge", {}).items())))
 
         def node_line(nid, attrs):
             return "  %s [%s];" % (nid, ", ".join(
@@ -754,22 +965,44 @@ class Graph:
         out.append("}")
         return "\n".join(out) + "\n"
 
+    def _run(self, text, dpi, out, base):
+        cmd = [self.engine, "-Tpng:cairo", "-Gdpi=%d" % dpi, "-o", out]
+        proc = subprocess.run(cmd, input=text.encode("utf-8"),
+                              stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        if proc.returncode != 0 or not os.path.exists(out):
+            raise RuntimeError("%s failed for %s: %s" % (self.engine, base,
+                               proc.stderr.decode("utf-8", "replace")[-2000:]))
+
     def render(self, path, keep_dir=None):
-        text = self.dot_text()
+        """Draw the picture; when it comes out wider than WIDE_PX, lay it out again
+        more tightly (see LAYOUT_VARIANTS) and keep the first that fits, else the narrowest."""
         base = os.path.splitext(os.path.basename(path))[0]
+        tmp = path + ".tmp.png"
+        cap = int(float(MAX_SIZE.split(",")[1]) * DEFAULT_DPI) - 2
+        tried = []
+        for i, variant in enumerate(LAYOUT_VARIANTS[self.engine]):
+            text = self.dot_text(variant)
+            self._run(text, DEFAULT_DPI, tmp, base)
+            w, h = png_size(tmp)
+            tried.append((w, h, i, text))
+            if i == 0 and w <= WIDE_PX:
+                break
+        # Of the layouts that fit the width and were not shrunk to the size bound, the one
+        # with the shortest long side; else the narrowest.
+        if os.environ.get("KBGRAPH_DEBUG"):
+            print("  layouts tried: %s" % [(t[0], t[1]) for t in tried], file=sys.stderr)
+        fits = [t for t in tried if t[0] <= WIDE_PX and t[1] < cap]
+        if fits:
+            text = min(fits, key=lambda t: (max(t[0], t[1]), t[2]))[3]
+        else:
+            text = min(tried, key=lambda t: (t[1] >= cap, t[0], t[2]))[3]
         if keep_dir:
             os.makedirs(keep_dir, exist_ok=True)
             with open(os.path.join(keep_dir, base + ".dot"), "w", encoding="utf-8") as fh:
                 fh.write(text)
         dpi = DEFAULT_DPI
-        tmp = path + ".tmp.png"
         for _ in range(6):
-            cmd = [self.engine, "-Tpng:cairo", "-Gdpi=%d" % dpi, "-o", tmp]
-            proc = subprocess.run(cmd, input=text.encode("utf-8"),
-                                  stdout=subprocess.PIPE, stderr=subprocess.PIPE)
-            if proc.returncode != 0 or not os.path.exists(tmp):
-                raise RuntimeError("%s failed for %s: %s" % (self.engine, base,
-                                   proc.stderr.decode("utf-8", "replace")[-2000:]))
+            self._run(text, dpi, tmp, base)
             if os.path.getsize(tmp) > MAX_BYTES:
                 shrink(tmp)
             if os.path.getsize(tmp) <= MAX_BYTES:
@@ -779,12 +1012,21 @@ class Graph:
         return os.path.getsize(path)
 
 
+def png_size(path):
+    """Width and height of a PNG file."""
+    with open(path, "rb") as fh:
+        head_bytes = fh.read(24)
+    if len(head_bytes) < 24 or head_bytes[:8] != b"\x89PNG\r\n\x1a\n":
+        return 0, 0
+    return struct.unpack(">II", head_bytes[16:24])
+
+
 def shrink(path):
     convert = shutil.which("convert")
     if not convert:
         return
     small = path + ".q.png"
-    subprocess.run([convert, path, "-strip", "-colors", "256", "-define", "png:compression-level=9",
+    subprocess.run([convert, path, "-strip", "+dither", "-colors", "256", "-define", "png:compression-level=9",
                     "-define", "png:exclude-chunks=date,time",
                     small], stdout=subprocess.PIPE, stderr=subprocess.PIPE)
     if os.path.exists(small) and 0 < os.path.getsize(small) < os.path.getsize(path):
@@ -807,6 +1049,62 @@ def org_label(text, width=24):
     for part in paren_parts(text):
         label += "\n" + wrap("（%s）" % part, width)
     return label
+
+
+DEAL_NOTE = ("红色实线：已完成的收购（标注完成年份）；深红粗线：母公司（parentCompany）；"
+             "橙色虚线：已宣布、尚未完成的收购（已宣布/announced，标注宣布日期）；灰色点线：已终止的收购。")
+
+
+def month_of(text):
+    m = re.search(r"(19|20)\d\d(-\d\d)?", text or "")
+    return m.group(0) if m else ""
+
+
+def deal_edge(d, with_target=False):
+    """Edge attributes of a deal by its status; a deal not completed never looks completed."""
+    what = ""
+    if with_target:
+        what = "\n" + wrap(d["target_label"], 24)
+    if d["status"] == "announced":
+        return {"color": "#EF6C00", "style": "dashed", "penwidth": "2", "fontcolor": "#E65100",
+                "fontsize": "12", "label": "已宣布/announced %s%s" % (month_of(d["announced"]) or d["year"], what)}
+    if d["status"] == "terminated":
+        return {"color": "#9E9E9E", "style": "dotted", "penwidth": "1.6", "fontcolor": "#757575",
+                "label": "已终止/terminated %s%s" % (d["year"], what)}
+    return {"color": "#C62828", "style": "solid", "penwidth": "1.8", "fontcolor": "#C62828",
+            "label": ("收购 %s%s" % (d["year"], what)).replace("收购  ", "收购 ").strip()}
+
+
+def owner_edge(o):
+    if o["kind"] == "parent":
+        return {"color": "#880E4F", "style": "bold", "penwidth": "2.4", "fontcolor": "#880E4F",
+                "label": "母公司"}
+    return deal_edge(o["deal"])
+
+
+def org_node(g, kb, company, text, cluster=None):
+    """The node of an organisation: a vendor box for an entry, else a dashed owner box."""
+    if company is not None:
+        return g.vendor(company["name"], cluster=cluster)[1]
+    key = "parent:" + norm(head(text) or text)
+    g.node(key, org_label(text), "parent", cluster=cluster)
+    return key
+
+
+def deal_node_style(d):
+    if d["status"] == "announced":
+        return {"style": "filled,dashed", "fillcolor": "#FFF3E0", "color": "#EF6C00", "penwidth": "2"}
+    if d["status"] == "terminated":
+        return {"style": "filled,dotted", "fillcolor": "#F5F5F5", "color": "#9E9E9E"}
+    return {}
+
+
+def deal_status_line(d):
+    if d["status"] == "announced":
+        return "已宣布/announced %s，尚未完成" % (d["announced"] or d["year"])
+    if d["status"] == "terminated":
+        return "已终止/terminated %s" % (d["date"] or d["year"])
+    return ""
 
 
 def kernel_nodes_for(g, kb, sw, shared, cluster=None):
@@ -877,7 +1175,7 @@ def category_vendor_map(kb, cat):
     g = Graph(kb, "%s 厂商与产品关系图" % cat,
               "%s（%s）领域的厂商（按国家/地区分组）、其在知识库中的产品以及母公司/收购方。%s"
               % (kb.cat_name(cat) or cat, cat, kb_counts(kb)),
-              notes=["红色虚线：收购/控股关系（标注完成年份）；厂商框内注明所在国家与成立年份；“另有”表示该厂商在其他类别中的产品数。"])
+              notes=[DEAL_NOTE, "厂商框内注明所在国家与成立年份；“另有”表示该厂商在其他类别中的产品数。"])
     by_vendor = OrderedDict()
     for sw in sorted(sws, key=lambda s: (s.get("vendor", ""), s["name"].lower())):
         by_vendor.setdefault(sw.get("vendor") or "（未注明厂商）", []).append(sw)
@@ -895,24 +1193,33 @@ def category_vendor_map(kb, cat):
             if total > len(by_vendor[v]):
                 ok = "other:" + norm(v)
                 g.node(ok, "另有 %d 款\n其他类别产品" % (total - len(by_vendor[v])), "segment",
-                       cluster=cl, fontsize="11")
+                       cluster=cl, fontsize="12")
                 g.edge(vk, ok, style="dotted", arrowhead="none")
-            company = kb.company_by_name.get(norm(v))
-            chain = 0
-            while company is not None and chain < 3:
-                chain += 1
-                p, text = kb.parent(company)
-                if not text or "政府" in text:
-                    break
-                date = (company.get("acquisitionInfo") or {}).get("date", "")
-                if p:
-                    _, pk2 = g.vendor(p["name"])
-                else:
-                    pk2 = "parent:" + norm(text)
-                    g.node(pk2, org_label(text), "parent")
-                g.edge(pk2, "vendor:" + norm(company["name"]), color="#C62828", style="dashed",
-                       label=year_of(date) and ("收购 " + year_of(date)), fontcolor="#C62828")
-                company = p
+    # Owners only after every vendor sits in its country's box.
+    for v in by_vendor:
+        company = kb.company_by_name.get(norm(v))
+        chain = 0
+        while company is not None and chain < 3:
+            chain += 1
+            o = kb.owner(company)
+            if o is None:
+                break
+            pk2 = org_node(g, kb, o["company"], o["text"])
+            g.edge(pk2, "vendor:" + norm(company["name"]), **owner_edge(o))
+            company = o["company"]
+    # Deals not (yet) completed that would move this category's vendors or products.
+    names = set(by_vendor)
+    for d in kb.deals():
+        if d["status"] == "completed":
+            continue
+        tc = d["target_company"]
+        seller = kb.find_company(d["seller"]) if d["seller"] else None
+        moved = tc if tc is not None and tc["name"] in names else \
+            (seller if seller is not None and seller["name"] in names else None)
+        if moved is None:
+            continue
+        ak = org_node(g, kb, d["acquirer_company"], d["acquirer_text"])
+        g.edge(ak, "vendor:" + norm(moved["name"]), **deal_edge(d, with_target=tc is None))
     return g
 
 
@@ -949,7 +1256,7 @@ def kernel_lineage(kb):
     g = Graph(kb, "几何内核技术谱系",
               "主流 B-rep 几何建模内核的起源、派生、归属与采用情况。%s" % kb_counts(kb),
               size="20,16",
-              notes=["灰色虚线：技术起源；绿色粗线：派生/分叉；橙色线：开发与维护厂商；红色虚线：厂商被收购；卡片列出知识库中采用该内核的产品。"])
+              notes=["灰色虚线：技术起源；绿色粗线：派生/分叉；橙色线：开发与维护厂商；红色实线：厂商被收购（完成年份）；深红粗线：母公司；卡片列出知识库中采用该内核的产品。"])
     users = defaultdict(list)
     for sw in kb.software:
         for ks in kb.sw_kernels(sw):
@@ -961,7 +1268,9 @@ def kernel_lineage(kb):
         for ks in kb.sw_kernels(sw):
             if kb.find_kernel(ks) or ks.startswith("宿主") or kb.find_sw(ks):
                 continue
-            if re.search(r"内核|kernel|几何引擎|几何建模", ks, re.I) and "求解" not in ks:
+            # Only geometry kernels: simulation or compiler "kernels" are not B-rep modellers.
+            if re.search(r"内核|kernel|几何引擎|几何建模", ks, re.I) and \
+                    not re.search(r"求解|仿真|编译|simulat|solver", ks, re.I):
                 custom.setdefault(head(ks) or ks, []).append(sw)
     for k in kb.kernels:
         e = k["entry"] or {}
@@ -970,7 +1279,7 @@ def kernel_lineage(kb):
         full = e.get("fullName") or ""
         if full and not full.startswith(k["name"]) and len(full) < 40:
             label += "\n" + full
-        g.node(kk, wrap(label, 22), "kernel", fontsize="15", penwidth="2")
+        g.node(kk, wrap(label, 18), "kernel", fontsize="15", penwidth="2")
         for u in ((e.get("applications") or {}).get("directUsers") or []):
             name = u.get("software") if isinstance(u, dict) else u
             sw = kb.find_sw(name or "")
@@ -980,17 +1289,9 @@ def kernel_lineage(kb):
         if k["vendor"]:
             _, vk = g.vendor(k["vendor"])
             g.edge(vk, kk, color="#EF6C00", label="开发/维护")
-            company = kb.company_by_name.get(norm(k["vendor"]))
-            if company:
-                p, text = kb.parent(company)
-                if text and "政府" not in text:
-                    if p:
-                        _, pk = g.vendor(p["name"])
-                    else:
-                        pk = "parent:" + norm(text)
-                        g.node(pk, org_label(text), "parent")
-                    y = year_of((company.get("acquisitionInfo") or {}).get("date", ""))
-                    g.edge(pk, vk, color="#C62828", style="dashed", label=("收购 " + y) if y else "")
+            o = kb.owner(kb.company_by_name.get(norm(k["vendor"])))
+            if o:
+                g.edge(org_node(g, kb, o["company"], o["text"]), vk, **owner_edge(o))
         texts = [text_of(e.get("description"))]
         td = e.get("technicalDetails") or {}
         apps = e.get("applications") or {}
@@ -1017,10 +1318,12 @@ def kernel_lineage(kb):
                                    if sentence.lower().find(a) >= 0), default=-1)
                     ok2 = "kernel:" + other["key"]
                     g.node(ok2, wrap(other["name"], 22), "kernel", fontsize="15", penwidth="2")
+                    # A fork does not push the younger kernel a rank further: that would
+                    # widen the picture by a whole column.
                     if pos >= 0 and mention > pos:
-                        g.edge(kk, ok2, color="#2E7D32", penwidth="3", label=lab)
+                        g.edge(kk, ok2, color="#2E7D32", penwidth="3", label=lab, constraint="false")
                     else:
-                        g.edge(ok2, kk, color="#2E7D32", penwidth="3", label=lab)
+                        g.edge(ok2, kk, color="#2E7D32", penwidth="3", label=lab, constraint="false")
         if users[k["key"]]:
             ck = "users:" + k["key"]
             g.card(ck, "采用者（%d）" % len(users[k["key"]]), users[k["key"]], color="#43A047",
@@ -1028,7 +1331,7 @@ def kernel_lineage(kb):
             g.edge(kk, ck, color="#66BB6A", arrowhead="none")
     for name, sws in custom.items():
         kk = "kernel:custom:" + norm(name)
-        g.node(kk, wrap(name, 20) + "\n（厂商自有内核）", "kernel", fontsize="13")
+        g.node(kk, wrap(name, 16) + "\n（厂商自有内核）", "kernel", fontsize="13")
         for sw in sws:
             if sw.get("vendor"):
                 _, vk = g.vendor(sw["vendor"])
@@ -1042,7 +1345,7 @@ def kernel_lineage(kb):
 def kernel_usage(kb):
     g = Graph(kb, "几何内核与应用软件关系图",
               "知识库中各软件技术规格的内核字段与内核条目的应用清单所记载的几何内核采用关系，产品按类别着色。%s"
-              % kb_counts(kb), size="18,16", engine="neato",
+              % kb_counts(kb), size="18,16", rankdir="LR",
               notes=["绿色实线：采用该内核作为几何基础；虚线框为知识库外的产品或项目。"])
     for k in kb.kernels:
         g.node("kernel:" + k["key"], wrap(k["name"], 18), "kernel", fontsize="16", penwidth="2")
@@ -1050,15 +1353,14 @@ def kernel_usage(kb):
         for ks in kb.sw_kernels(sw):
             k = kb.find_kernel(ks)
             if k:
-                _, pk = g.product(sw, with_vendor=True)
+                _, pk = g.product(sw)
                 g.edge("kernel:" + k["key"], pk, color="#2E7D32")
     for k in kb.kernels:
         for u in (((k["entry"] or {}).get("applications") or {}).get("directUsers") or []):
             name = u.get("software") if isinstance(u, dict) else u
-            vendor = u.get("vendor", "") if isinstance(u, dict) else ""
             if not name:
                 continue
-            pk = g.product_or_external(name, vendor, with_vendor=True)
+            pk = g.product_or_external(name)
             g.edge("kernel:" + k["key"], pk, color="#2E7D32")
     return g
 
@@ -1088,7 +1390,8 @@ def tech_category_map(kb, tcat, title):
     if sections:
         g.section_card("types", "%s · 类型/分类（类别配置）" % tinfo.get("name", tcat), sections,
                        color="#8E24AA", width=40)
-        g.edge("types", rk, style="dotted", arrowhead="none")
+        # Beside the category node rather than a column of its own.
+        g.edge("types", rk, style="dotted", arrowhead="none", constraint="false")
     docs = kb.tech_docs.get(tcat, [])
     for d in docs:
         g.node("doc:" + d, wrap(os.path.splitext(d)[0], 16), "format", shape="note",
@@ -1149,9 +1452,15 @@ def tech_category_map(kb, tcat, title):
     return g
 
 
+def tech_kinds(kb):
+    names = [info.get("name", key) for key, info in
+             (kb.categories.get("technologyCategories") or {}).items() if isinstance(info, dict)]
+    return "%d 类核心技术（%s）" % (len(names), "、".join(names)) if names else "核心技术"
+
+
 def technology_overview(kb):
     g = Graph(kb, "核心技术总览图",
-              "知识库的四类核心技术（几何内核、求解器、网格生成、高性能计算）：条目、关键亮点、代表厂商/技术与专题文章。%s" % kb_counts(kb),
+              "知识库的%s：条目、关键亮点、代表厂商/技术与专题文章。%s" % (tech_kinds(kb), kb_counts(kb)),
               rankdir="TB")
     g.node("root", "工业软件核心技术", "root")
     cats = list(kb.categories.get("technologyCategories", {}).keys())
@@ -1168,7 +1477,7 @@ def technology_overview(kb):
             rows.append("%s（%s）" % (t["name"], extra) if extra else t["name"])
         sections = [("技术条目（%d 项）" % len(entries), rows)]
         if info.get("highlights"):
-            sections.append(("关键亮点", [shorten(h, 60) for h in info["highlights"][:5]]))
+            sections.append(("关键亮点", [h for h in info["highlights"][:5] if isinstance(h, str)]))
         if info.get("keyPlayers"):
             sections.append(("代表厂商/技术", info["keyPlayers"]))
         docs = [os.path.splitext(d)[0] for d in kb.tech_docs.get(tc, [])]
@@ -1187,69 +1496,114 @@ def technology_overview(kb):
         keys.append(ak)
     g.use_legend("几何内核", "#2E7D32", "#1B5E20")
     g.use_legend("求解器/网格/HPC", "#6A1B9A", "#4A148C")
-    grid(g, "root", keys, 5, color="#6A1B9A")
+    grid(g, "root", keys, 3, color="#6A1B9A")
     return g
 
 
+def deal_lines(d, width=26):
+    """Text of a deal box: buyer, target, products, status."""
+    verb = {"completed": "收购", "announced": "宣布收购", "terminated": "终止收购"}[d["status"]]
+    lines = "%s\n%s %s" % (wrap(d["acquirer"], width), verb, wrap(d["target_label"], width))
+    if d["target_note"]:
+        lines += "\n" + wrap("（%s）" % d["target_note"], width)
+    if d["seller"] and norm(d["seller"]) not in norm(d["target_label"]):
+        lines += "\n" + wrap("出售方：%s" % d["seller"], width)
+    if d["focus"]:
+        lines += "\n" + wrap("产品：" + "、".join(d["focus"]), width + 2)
+    return lines
+
+
 def acquisition_timeline(kb):
-    acqs = [a for a in kb.acquisitions() if a["year"]]
+    acqs = [d for d in kb.deals() if d["year"]]
     g = Graph(kb, "工业软件并购时间线",
-              "知识库事件（events）与公司收购信息（acquisitionInfo）中的并购，按完成年份排列。%s" % kb_counts(kb),
-              rankdir="TB", size="18,22",
-              notes=["每个方框为一次并购：收购方 → 被收购方，下方为涉及的产品或领域；年份取交易完成时间。"])
+              "知识库公司资料（acquisitions、acquisitionInfo、divestitures）与事件（events）中的并购，"
+              "同一交易只画一次；已完成者按完成年份、未完成者按宣布年份排列。%s" % kb_counts(kb),
+              rankdir="TB",
+              notes=["红框：已完成的收购（收购方 → 被收购方，下方为带来的产品与完成日期）；橙色虚线框：已宣布、尚未完成（已宣布/announced）；灰色点线框：已终止。"])
     years = sorted(set(a["year"] for a in acqs))
+    per_row = 3
     prev = None
     for y in years:
-        yk = "year:" + y
-        g.node(yk, y, "year")
-        if prev:
-            g.edge(prev, yk, color="#37474F", penwidth="3", arrowhead="none")
-        prev = yk
-        row = [yk]
-        for i, a in enumerate(a for a in acqs if a["year"] == y):
-            ek = "acq:%s:%d" % (y, i)
-            lines = "%s\n收购 %s" % (wrap(head(a["acquirer"]) or a["acquirer"], 26), wrap(a["target"], 26))
-            focus = [f for f in a["focus"] if f]
-            if focus:
-                lines += "\n" + wrap("、".join(focus), 28)
-            if a["date"] and a["date"] != y:
-                lines += "\n（完成：%s）" % a["date"]
-            g.node(ek, lines, "event", fontsize="12")
-            g.edge(yk, ek, style="invis")
-            row.append(ek)
-        g.same_rank(row)
+        items = [a for a in acqs if a["year"] == y]
+        for r in range(0, len(items), per_row):
+            yk = "year:%s:%d" % (y, r)
+            g.node(yk, y if r == 0 else "", "year", **({} if r == 0 else {"style": "invis"}))
+            if prev:
+                g.edge(prev, yk, color="#37474F", penwidth="3", arrowhead="none")
+            prev = yk
+            row = [yk]
+            for i, a in enumerate(items[r:r + per_row]):
+                ek = "acq:%s:%d" % (y, r + i)
+                lines = deal_lines(a)
+                status = deal_status_line(a)
+                if status:
+                    lines += "\n" + status
+                elif a["date"] and a["date"] != y:
+                    lines += "\n（完成：%s）" % a["date"]
+                g.node(ek, lines, "event", fontsize="12", **deal_node_style(a))
+                g.edge(yk, ek, style="invis")
+                row.append(ek)
+            g.same_rank(row)
+    if any(a["status"] == "announced" for a in acqs):
+        g.use_legend("已宣布/announced", "#FFF3E0", "#EF6C00")
+    if any(a["status"] == "terminated" for a in acqs):
+        g.use_legend("已终止/terminated", "#F5F5F5", "#9E9E9E")
     return g
 
 
 def ownership_map(kb):
     g = Graph(kb, "工业软件企业所有权关系图",
-              "收购方 → 被收购企业（依据事件与公司 acquisitionInfo），被收购企业框内列出其在知识库中的代表产品。%s" % kb_counts(kb),
-              notes=["红色箭头：收购/控股（标注完成年份）；橙色框为知识库中的厂商，虚线框为知识库外的母公司或被收购企业。"])
+              "收购方 → 被收购企业（依据公司资料 acquisitions、acquisitionInfo、divestitures、parentCompany 与事件，"
+              "同一交易只画一次），被收购企业框内列出其在知识库中的产品。%s" % kb_counts(kb),
+              notes=[DEAL_NOTE, "橙色框为知识库中的厂商，虚线框为知识库外的母公司、收购方或被收购企业/业务。"])
 
-    def label_with_products(name, prods):
-        label = wrap(name, 24)
+    def label_with_products(name, prods, width=20):
+        label = wrap(name, width)
         if prods:
-            more = "等 %d 款" % len(prods) if len(prods) > 4 else ""
-            label += "\n" + wrap("产品：" + "、".join(prods[:4]) + more, 30)
+            more = " 等 %d 款" % len(prods) if len(prods) > 4 else ""
+            label += "\n" + wrap("产品：" + "、".join(prods[:4]) + more, 24)
         return label
 
-    for a in kb.acquisitions():
-        if a["acquirer_company"]:
-            ak = "vendor:" + norm(a["acquirer_company"]["name"])
-            g.node(ak, wrap(a["acquirer_company"]["name"], 24), "vendor")
+    def company_node(c):
+        prods = [s["name"] for s in kb.software if s.get("vendor") == c["name"]]
+        key = "vendor:" + norm(c["name"])
+        g.node(key, label_with_products(c["name"], prods), "vendor")
+        return key
+
+    renamed = set((d["renamed_to"]["name"], norm(d["acquirer_text"])) for d in kb.deals()
+                  if d["renamed_to"] is not None)
+    for c in kb.companies:
+        o = kb.owner(c)
+        if o and o["kind"] == "parent":
+            if (c["name"], norm(o["text"])) in renamed:
+                continue   # drawn below as the deal that made the company
+            ck = company_node(c)
+            pk = company_node(o["company"]) if o["company"] else org_node(g, kb, None, o["text"])
+            g.edge(pk, ck, **owner_edge(o))
+    for d in kb.deals():
+        ak = company_node(d["acquirer_company"]) if d["acquirer_company"] else \
+            org_node(g, kb, None, d["acquirer_text"])
+        if d["target_company"]:
+            tk = company_node(d["target_company"])
         else:
-            ak = "parent:" + norm(a["acquirer"])
-            g.node(ak, org_label(a["acquirer"]), "parent")
-        if a["target_company"]:
-            name = a["target_company"]["name"]
-            prods = [s["name"] for s in kb.software if s.get("vendor") == name]
-            tk = "vendor:" + norm(name)
-            g.node(tk, label_with_products(name, prods), "vendor")
-        else:
-            prods = [kb.find_sw(f)["name"] for f in a["focus"] if kb.find_sw(f)]
-            tk = "parent:" + norm(a["target"])
-            g.node(tk, label_with_products(a["target"], prods), "parent")
-        g.edge(ak, tk, color="#C62828", penwidth="1.8", label=a["year"], fontcolor="#C62828")
+            label = d["target_label"]
+            if d["target_note"]:
+                label += "\n（%s）" % d["target_note"]
+            tk = "target:" + norm(d["target_label"])
+            g.node(tk, label_with_products(label, d["focus"]), "parent",
+                   **({"style": "filled,rounded,dashed"} if d["status"] == "completed"
+                      else {"style": "filled,rounded,dashed", "fillcolor": "#FFF3E0", "color": "#EF6C00"}))
+            if d["seller"]:
+                sc = kb.find_company(d["seller"])
+                sk = company_node(sc) if sc else org_node(g, kb, None, d["seller"])
+                g.edge(sk, tk, color="#8D6E63", style="dotted", arrowhead="none",
+                       label="出售方", fontcolor="#6D4C41")
+        g.edge(ak, tk, **deal_edge(d))
+        if d["renamed_to"] is not None:
+            g.edge(tk, company_node(d["renamed_to"]), color="#880E4F", style="dotted",
+                   penwidth="2", label="今为", fontcolor="#880E4F", constraint="false")
+    if any(d["status"] == "announced" for d in kb.deals()):
+        g.use_legend("已宣布/announced 交易的标的", "#FFF3E0", "#EF6C00")
     return g
 
 
@@ -1258,18 +1612,41 @@ def group_map(kb, top):
                        if kb.group_of(c["name"]) == top and c["name"] != top]
     title = GROUP_TITLES.get(top, top)
     g = Graph(kb, "%s 产品与并购版图" % title,
-              "%s 及其旗下企业在知识库中的产品（按类别分组）、几何内核与主要收购。%s" % (top, kb_counts(kb)),
-              size="22,16",
-              notes=["橙色框：集团及旗下企业；红色框：收购事件；彩色椭圆：产品；卡片：公司资料中列出但知识库尚未单独收录的产品。"])
+              "%s 及其旗下企业在知识库中的产品（按类别分组）、几何内核与收购（同一交易只画一次）。%s" % (top, kb_counts(kb)),
+              notes=["橙色框：集团及旗下企业；红色框：已完成的收购；橙色虚线框：已宣布、尚未完成的交易（已宣布/announced）；"
+                     "彩色椭圆：产品；卡片：公司资料中列出但知识库尚未单独收录的产品。",
+                     "红色实线：收购（完成年份）；深红粗线：母公司。"])
     _, rk = g.vendor(top)
+    member_deals = set()
+    founding = [d for d in kb.deals() if d["renamed_to"] is not None and d["renamed_to"]["name"] in members]
+    for d in founding:
+        # The deal that made a member company: buyer → deal → the company it became.
+        ek = "founding:%s" % norm(d["target_label"])
+        text = "%s\n收购 %s\n%s" % (wrap(d["acquirer"], 22), wrap(d["target_label"], 22),
+                                    d["date"] or d["year"])
+        if d["focus"]:
+            text += "\n" + wrap("带来：" + "、".join(d["focus"]), 22)
+        if d["status"] != "completed":
+            text += "\n" + deal_status_line(d)
+        g.node(ek, text, "event", **deal_node_style(d))
+        g.edge(org_node(g, kb, d["acquirer_company"], d["acquirer_text"]), ek, **deal_edge(d))
+        g.edge(ek, "vendor:" + norm(d["renamed_to"]["name"]), color="#880E4F", style="dotted",
+               penwidth="2", label="今为", fontcolor="#880E4F")
+        member_deals.add(id(d))
+    top_owner = kb.owner(kb.company_by_name.get(norm(top)))
+    if top_owner and top_owner["company"] is None and not any(
+            d["renamed_to"]["name"] == top and norm(d["acquirer_text"]) == norm(top_owner["text"])
+            for d in founding):
+        g.edge(org_node(g, kb, None, top_owner["text"]), rk, **owner_edge(top_owner))
     for m in members[1:]:
         _, mk = g.vendor(m)
-        c = kb.company_by_name.get(norm(m))
-        y = year_of((c.get("acquisitionInfo") or {}).get("date", "")) if c else ""
-        p, _ = kb.parent(c) if c else (None, "")
-        src = "vendor:" + norm(p["name"]) if p else rk
-        g.edge(src, mk, color="#C62828", style="dashed", label=("收购 " + y) if y else "",
-               fontcolor="#C62828")
+        o = kb.owner(kb.company_by_name.get(norm(m)))
+        if o is None or any(d["renamed_to"]["name"] == m for d in founding):
+            continue
+        src = "vendor:" + norm(o["company"]["name"]) if o["company"] else rk
+        g.edge(src, mk, **owner_edge(o))
+        if o["deal"] is not None:
+            member_deals.add(id(o["deal"]))
     for cat in kb.software_cats():
         sws = [s for s in kb.sw_in(cat) if s.get("vendor") in members]
         if not sws:
@@ -1284,19 +1661,43 @@ def group_map(kb, top):
             kk = "kernel:" + k["key"]
             g.node(kk, wrap(k["name"], 18), "kernel")
             g.edge("vendor:" + norm(k["vendor"]), kk, color="#2E7D32")
-    for i, a in enumerate(kb.acquisitions()):
-        if not a["acquirer_company"] or a["acquirer_company"]["name"] not in members:
+    for i, d in enumerate(kb.deals()):
+        if id(d) in member_deals:
             continue
-        if a["target_company"] and a["target_company"]["name"] in members:
+        buyer = d["acquirer_company"]["name"] if d["acquirer_company"] else ""
+        seller = kb.find_company(d["seller"]) if d["seller"] else None
+        selling = seller is not None and seller["name"] in members and buyer not in members
+        if buyer not in members and not selling:
+            continue
+        if d["target_company"] is not None and d["target_company"]["name"] in members \
+                and d["status"] == "completed":
             continue
         ek = "acq:%d" % i
-        g.node(ek, "收购 %s\n%s" % (wrap(a["target"], 22), a["date"] or a["year"]), "event")
-        g.edge("vendor:" + norm(a["acquirer_company"]["name"]), ek, color="#C62828")
-        for f in a["focus"]:
+        if selling:
+            text = "%s\n%s %s" % ("出售" if d["status"] == "completed" else "已宣布出售",
+                                    wrap(d["target_label"], 22), wrap("给 " + d["acquirer"], 22))
+        else:
+            verb = {"completed": "收购", "announced": "已宣布收购", "terminated": "已终止收购"}[d["status"]]
+            text = "%s %s" % (verb, wrap(d["target_label"], 22))
+            if d["target_note"]:
+                text += "\n" + wrap("（%s）" % d["target_note"], 22)
+        text += "\n" + (deal_status_line(d) if d["status"] != "completed" else (d["date"] or d["year"]))
+        g.node(ek, text, "event", **deal_node_style(d))
+        if selling:
+            g.edge("vendor:" + norm(seller["name"]), ek, **deal_edge(d))
+        else:
+            g.edge("vendor:" + norm(buyer), ek, **deal_edge(d))
+        for f in d["focus"]:
             sw = kb.find_sw(f)
             if sw and g.has("sw:" + sw.get("id", sw["name"])):
-                g.edge(ek, "sw:" + sw.get("id", sw["name"]), style="dotted", color="#E57373",
-                       label="带来")
+                if d["status"] == "completed" and not selling:
+                    g.edge(ek, "sw:" + sw.get("id", sw["name"]), style="dotted", color="#E57373",
+                           label="带来")
+                else:
+                    g.edge(ek, "sw:" + sw.get("id", sw["name"]), style="dotted", color="#FFB74D",
+                           label="涉及")
+    if any(d["status"] == "announced" for d in kb.deals()):
+        g.use_legend("已宣布/announced", "#FFF3E0", "#EF6C00")
     for m in members:
         c = kb.company_by_name.get(norm(m))
         if not c:
@@ -1330,7 +1731,8 @@ def discipline_items(kb):
 
 def discipline_overview(kb):
     g = Graph(kb, "学科知识图谱总览",
-              "九大工程学科：子学科（括号内为知识库文档数）与核心专题。%s" % kb_counts(kb),
+              "%d 个工程学科：子学科（括号内为知识库文档数）与核心专题。%s"
+              % (len(discipline_items(kb)), kb_counts(kb)),
               rankdir="TB")
     g.node("root", "工程学科", "root")
     keys = []
@@ -1456,7 +1858,7 @@ def domestic_landscape(kb):
         sws = [s for s in kb.sw_in(cat) if s.get("vendor") in names]
         if not sws:
             continue
-        _, ck = g.category(cat)
+        _, ck = g.category(cat, text="%s\n%s" % (cat, wrap(kb.cat_name(cat), 10)), fontsize="15")
         g.edge("root", ck, color=kb.cat_color(cat), penwidth="2")
         prev = ck
         by_vendor = OrderedDict()
@@ -1464,7 +1866,7 @@ def domestic_landscape(kb):
             by_vendor.setdefault(s["vendor"], []).append(s["name"])
         for v, prods in by_vendor.items():
             vk = "card:%s:%s" % (cat, norm(v))
-            g.card(vk, v, prods, color=kb.cat_color(cat), width=24)
+            g.card(vk, v, prods, color=kb.cat_color(cat), width=20)
             g.edge(prev, vk, color=kb.cat_color(cat) if prev == ck else "invis",
                    style="solid" if prev == ck else "invis", weight="10")
             prev = vk
@@ -1480,11 +1882,11 @@ def domestic_landscape(kb):
         g.node("spacer", "", "card", shape="point", style="invis", width="0.01", legend=False)
         for b in bottoms:
             g.edge(b, "spacer", style="invis", weight="0")
-        ncol = max(4, min(8, len(bottoms)))
+        ncol = max(4, min(6, len(bottoms)))
         above = ["spacer"] * ncol
         for i, (c, prods) in enumerate(cards):
             ck = "company:" + c.get("id", c["name"])
-            g.card(ck, c["name"], prods, color="#EF6C00", width=26, max_rows=6, cluster=cl)
+            g.card(ck, c["name"], prods, color="#EF6C00", width=22, max_rows=6, cluster=cl)
             if i < ncol:
                 g.edge("spacer", ck, style="invis", weight="0")
                 if i < len(bottoms):
@@ -1537,13 +1939,14 @@ def domestic_benchmark(kb):
                width=36)
         g.use_legend("%s 产品" % s["_cat"], kb.cat_color(s["_cat"]), darker(kb.cat_color(s["_cat"])))
         keys.append(ck)
-    grid(g, "root", keys, 5, color="#C62828")
+    grid(g, "root", keys, 4, color="#C62828")
     return g
 
 
 def landscape(kb):
     g = Graph(kb, "工业软件全景图",
-              "知识库收录的九类工业软件及其代表产品（产品 · 厂商），按类别配置顺序排列。%s" % kb_counts(kb),
+              "知识库收录的 %d 类工业软件及其产品（产品 · 厂商），按类别配置顺序排列。%s"
+              % (len([c for c in kb.software_cats() if kb.sw_in(c)]), kb_counts(kb)),
               rankdir="TB", size="24,18")
     g.node("root", "工业软件", "root")
     cats = [c for c in kb.software_cats() if kb.sw_in(c)]
@@ -1553,7 +1956,7 @@ def landscape(kb):
         rows = ["%s · %s" % (s["name"], s.get("vendor", "")) for s in sws]
         ck = "card:" + cat
         g.card(ck, "%s %s（%d 款）" % (cat, kb.cat_name(cat), len(sws)), rows,
-               color=kb.cat_color(cat), width=40)
+               color=kb.cat_color(cat), width=32)
         if i < row_len:
             g.edge("root", ck, color=kb.cat_color(cat), penwidth="2")
         else:
@@ -1669,7 +2072,7 @@ def open_source_map(kb):
         if not re.search(r"GPL|BSD|MIT|Apache|开源", lic):
             continue
         tk = "tech:" + t.get("id", t["name"])
-        g.node(tk, "%s\n%s" % (t["name"], shorten(head(lic), 24)), "technology")
+        g.node(tk, "%s\n%s" % (t["name"], wrap(head(lic), 24)), "technology")
         for u in t.get("usedBy") or []:
             sw = kb.find_sw(u)
             if sw and sw["name"] in open_names:
@@ -1684,7 +2087,7 @@ def open_source_map(kb):
         lic = str((e.get("technicalDetails") or {}).get("license", ""))
         if re.search(r"GPL|BSD|MIT|Apache", lic):
             kk = "kernel:" + k["key"]
-            g.node(kk, "%s\n%s" % (wrap(k["name"], 18), shorten(lic, 22)), "kernel")
+            g.node(kk, "%s\n%s" % (wrap(k["name"], 18), wrap(lic, 22)), "kernel")
             if k["vendor"]:
                 _, vk = g.vendor(k["vendor"])
                 g.edge(vk, kk, color="#EF6C00")
@@ -1709,7 +2112,7 @@ def license_map(kb):
         if not sws and lk not in lts:
             continue
         name = (lts.get(lk) or {}).get("name", lk)
-        cells = '<TD ALIGN="LEFT"><B>%s</B><BR/><FONT POINT-SIZE="10">%s</FONT></TD>' % (hx(name), hx(lk))
+        cells = '<TD ALIGN="LEFT"><B>%s</B><BR/><FONT POINT-SIZE="12">%s</FONT></TD>' % (hx(name), hx(lk))
         for c in cats:
             n = sum(1 for s in sws if s["_cat"] == c)
             cells += '<TD BGCOLOR="%s">%s</TD>' % (tint(kb.cat_color(c), 0.55) if n else "#FFFFFF",
@@ -1743,10 +2146,11 @@ FORMAT_SPLIT = re.compile(r"[（(]")
 
 def format_map(kb, cats=("CAD",)):
     g = Graph(kb, "CAD 数据交换格式关系图",
-              "CAD 软件与其原生文件格式（连线），以及各格式被知识库中 CAD/CAM/BIM 软件支持导入、导出的数量（统计表）。%s" % kb_counts(kb),
-              engine="neato", directed=False,
-              notes=["连线：软件的原生格式；统计表按支持导入的软件数排序，仅列出至少被 3 款软件支持的格式。"])
+              "CAD 软件的原生文件格式（左表，按共用该格式的软件数排序），以及各格式被知识库中 CAD/CAM/BIM 软件支持导入、导出的数量（右表）。%s" % kb_counts(kb),
+              rankdir="TB", directed=False,
+              notes=["右表按支持导入的软件数排序，仅列出至少被 3 款软件支持的格式；各标准的读写支持见“数据交换标准与软件读写关系图”。"])
     counts_in, counts_out = defaultdict(int), defaultdict(int)
+    native_users = OrderedDict()
 
     def fmt_key(f):
         return FORMAT_SPLIT.split(f)[0].strip()
@@ -1766,11 +2170,33 @@ def format_map(kb, cats=("CAD",)):
         natives = [fmt_key(x) for x in ff.get("native") or [] if isinstance(x, str)]
         if not natives:
             continue
-        _, pk = g.product(s, with_vendor=True)
         for f in natives:
-            fk = "fmt:" + f.upper()
-            g.node(fk, f, "format", fontsize="14")
-            g.edge(pk, fk, color="#FBC02D", penwidth="1.6")
+            users = native_users.setdefault(f.upper(), [f, []])
+            if s["name"] not in users[1]:
+                users[1].append(s["name"])
+    # One row per native format, the formats shared by most products first: a table stays
+    # legible where a network of 30 products and 50 formats does not.
+    color = kb.cat_color(cats[0]) if cats else "#F9A825"
+    rows = ['<TR><TD BGCOLOR="#F9A825"><B>共用的原生格式</B></TD><TD BGCOLOR="#F9A825"><B>以其为原生格式的 %s 软件</B></TD></TR>'
+            % hx("/".join(cats))]
+    order = sorted(native_users.values(), key=lambda u: (-len(u[1]), u[0].lower()))
+    for i, (f, users) in enumerate(u for u in order if len(u[1]) > 1):
+        rows.append('<TR><TD ALIGN="LEFT" BGCOLOR="%s"><B>%s</B></TD><TD ALIGN="LEFT" BALIGN="LEFT" BGCOLOR="%s">%s</TD></TR>'
+                    % (tint(color, 0.85), hx(wrap(f, 22)), tint(color, 0.85), hx(wrap("、".join(users), 52))))
+    own = OrderedDict()
+    for f, users in order:
+        if len(users) == 1:
+            own.setdefault(users[0], []).append(f)
+    if own:
+        rows.append('<TR><TD BGCOLOR="#F9A825"><B>软件</B></TD><TD BGCOLOR="#F9A825"><B>仅该软件使用的原生格式</B></TD></TR>')
+        for i, name in enumerate(sorted(own, key=str.lower)):
+            fill = "#FFFFFF" if i % 2 == 0 else "#FFFDE7"
+            rows.append('<TR><TD ALIGN="LEFT" BGCOLOR="%s"><B>%s</B></TD><TD ALIGN="LEFT" BALIGN="LEFT" BGCOLOR="%s">%s</TD></TR>'
+                        % (fill, hx(wrap(name, 22)), fill, hx(wrap("、".join(own[name]), 52))))
+    if len(rows) > 1:
+        g.table("natives", '<TABLE BORDER="1" CELLBORDER="1" CELLSPACING="0" CELLPADDING="4" COLOR="#F9A825">%s</TABLE>'
+                % "".join(rows))
+        g.use_legend("多款软件共用的原生格式", tint(color, 0.85), color)
     fmts = sorted(set(counts_in) | set(counts_out), key=lambda f: (-counts_in[f], -counts_out[f], f))
     fmts = [f for f in fmts if counts_in[f] + counts_out[f] >= 3][:24]
     if fmts:
@@ -1783,6 +2209,97 @@ def format_map(kb, cats=("CAD",)):
         g.table("stats", '<TABLE BORDER="1" CELLBORDER="1" CELLSPACING="0" CELLPADDING="4" COLOR="#F9A825">'
                 '<TR><TD COLSPAN="3" BGCOLOR="#FFF59D"><B>支持该格式的<BR/>CAD/CAM/BIM 软件数</B></TD></TR>%s</TABLE>'
                 % "".join(rows))
+        if g.has("natives"):
+            g.same_rank(["natives", "stats"])
+            g.edge("natives", "stats", style="invis")
+    return g
+
+
+SUPPORT_MODES = [("readAndWrite", "读写", "#2E7D32", "#C8E6C9"),
+                 ("readOnly", "读", "#1565C0", "#BBDEFB"),
+                 ("writeOnly", "写", "#E65100", "#FFE0B2")]
+
+
+def standard_entries(kb):
+    return [t for t in kb.techs if isinstance(t.get("supportedBy"), dict)]
+
+
+def standards_map(kb):
+    """Which products read and write which data-exchange standard (supportedBy)."""
+    stds = standard_entries(kb)
+    support = defaultdict(dict)      # software name -> {standard id: mode}
+    totals = defaultdict(int)
+    for t in stds:
+        tid = t.get("id", t["name"])
+        for mode, _label, _fg, _bg in SUPPORT_MODES:
+            for name in t["supportedBy"].get(mode) or []:
+                if not isinstance(name, str):
+                    continue
+                sw = kb.find_sw(name)
+                shown = sw["name"] if sw else name
+                if tid not in support[shown]:
+                    support[shown][tid] = mode
+                    totals[tid] += 1
+    stds.sort(key=lambda t: (-totals[t.get("id", t["name"])], t["name"].lower()))
+    tinfo = kb.categories.get("technologyCategories", {}).get("standards", {})
+    g = Graph(kb, "数据交换标准与软件读写关系图",
+              "%s条目的 supportedBy：知识库中的软件对各标准的读写支持（按软件类别分组）。%s"
+              % (tinfo.get("name", "数据交换标准"), kb_counts(kb)),
+              rankdir="TB",
+              notes=["读写：可导入也可导出；读：仅导入；写：仅导出。空白表示条目未记载，不等于不支持。"])
+    order = {c: i for i, c in enumerate(kb.software_cats())}
+    by_cat = defaultdict(list)
+    for name in support:
+        sw = kb.find_sw(name)
+        by_cat[sw["_cat"] if sw else "—"].append(name)
+    ncol = len(stds) + 1
+    head_cells = '<TD BGCOLOR="#37474F"><FONT COLOR="white"><B>软件</B></FONT></TD>'
+    for t in stds:
+        head_cells += ('<TD BGCOLOR="#6A1B9A"><FONT COLOR="white"><B>%s</B></FONT></TD>'
+                       % hx(wrap(t["name"].replace(" / ", "/"), 8)))
+    rows = ["<TR>%s</TR>" % head_cells]
+    for cat in sorted(by_cat, key=lambda c: order.get(c, 99)):
+        color = kb.cat_color(cat) if cat in order else "#9E9E9E"
+        rows.append('<TR><TD COLSPAN="%d" ALIGN="LEFT" BGCOLOR="%s"><FONT COLOR="white"><B>%s %s（%d 款）</B></FONT></TD></TR>'
+                    % (ncol, color, hx(cat), hx(kb.cat_name(cat)), len(by_cat[cat])))
+        g.use_legend("%s 产品" % cat, tint(color, 0.8), color)
+        for i, name in enumerate(sorted(by_cat[cat], key=str.lower)):
+            fill = "#FFFFFF" if i % 2 == 0 else tint(color, 0.92)
+            cells = '<TD ALIGN="LEFT" BGCOLOR="%s"><FONT POINT-SIZE="12">%s</FONT></TD>' % (fill, hx(name))
+            for t in stds:
+                mode = support[name].get(t.get("id", t["name"]))
+                hit = [m for m in SUPPORT_MODES if m[0] == mode]
+                if hit:
+                    _m, label, fg, bg = hit[0]
+                    cells += ('<TD BGCOLOR="%s"><FONT COLOR="%s" POINT-SIZE="12"><B>%s</B></FONT></TD>'
+                              % (bg, fg, label))
+                else:
+                    cells += '<TD BGCOLOR="%s"> </TD>' % fill
+            rows.append("<TR>%s</TR>" % cells)
+    total = '<TD ALIGN="LEFT" BGCOLOR="#ECEFF1"><B>支持的软件数</B></TD>'
+    for t in stds:
+        total += '<TD BGCOLOR="#ECEFF1"><B>%d</B></TD>' % totals[t.get("id", t["name"])]
+    rows.append("<TR>%s</TR>" % total)
+    g.table("matrix", '<TABLE BORDER="1" CELLBORDER="1" CELLSPACING="0" CELLPADDING="3" COLOR="#B0BEC5">%s</TABLE>'
+            % "".join(rows))
+    for _m, label, fg, bg in SUPPORT_MODES:
+        g.use_legend(label, bg, fg)
+    sections = []
+    for t in stds:
+        bits = []
+        if t.get("fullName"):
+            bits.append(t["fullName"])
+        edition = text_of(t.get("currentEdition"))
+        if edition:
+            bits.append("现行版本：" + edition)
+        maint = text_of(t.get("maintainer"))
+        if maint:
+            bits.append("维护：" + maint)
+        sections.append((t["name"], bits))
+    if sections:
+        g.section_card("stds", "各标准的全称、现行版本与维护机构", sections, color="#6A1B9A", width=32)
+        g.same_rank(["matrix", "stds"])
+        g.edge("matrix", "stds", style="invis")
     return g
 
 
@@ -1918,6 +2435,8 @@ def register(kb):
     jobs.append(("开源工业软件生态图.png", lambda: open_source_map(kb)))
     jobs.append(("软件授权模式分布图.png", lambda: license_map(kb)))
     jobs.append(("CAD 数据交换格式关系图.png", lambda: format_map(kb)))
+    if standard_entries(kb):
+        jobs.append(("数据交换标准与软件读写关系图.png", lambda: standards_map(kb)))
     if any(e.get("type") != "acquisition" for e in kb.events):
         jobs.append(("行业会议与厂商关系图.png", lambda: conference_map(kb)))
     jobs.append(("工业软件知识图谱总览.png", lambda: knowledge_overview(kb)))
@@ -1956,7 +2475,9 @@ def main():
         g = fn()
         size = g.render(os.path.join(out, name), args.keep_dot)
         made.append(name)
-        print("%8d  %s" % (size, name))
+        w, h = png_size(os.path.join(out, name))
+        print("%8d  %5d x %-5d %s%s" % (size, w, h, name,
+                                        "   (wider than %d px)" % WIDE_PX if w > WIDE_PX else ""))
     manifest = os.path.join(here, MANIFEST)
     if not args.only and args.out is None:
         old = []
