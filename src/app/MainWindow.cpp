@@ -21,6 +21,9 @@
 #include "search/SearchDialog.h"
 #include "search/SearchEngine.h"
 #include "views/ContentView.h"
+#include "views/CustomTextBrowser.h"
+#include "views/MouseNavigationFilter.h"
+#include "views/NavigationHistory.h"
 #include "views/NavigationPath.h"
 #include "views/NavigationTree.h"
 
@@ -148,6 +151,7 @@ MainWindow::MainWindow(QWidget* parent)
 void MainWindow::construct()
 {
     setupCentralLayout();
+    setupNavigation();
     setupMenus();
     setupToolBar();
     setupStatusBar();
@@ -354,6 +358,10 @@ void MainWindow::setupMenus()
     if (m_logDock)
         connect(m_logDock, &QDockWidget::visibilityChanged, showLog, &QAction::setChecked);
 
+    QMenu* goMenu = menuBar()->addMenu(tr("转到(&G)"));
+    goMenu->addAction(m_backAction);
+    goMenu->addAction(m_forwardAction);
+
     QMenu* helpMenu = menuBar()->addMenu(tr("帮助(&H)"));
     QAction* articles = helpMenu->addAction(tr("资源文章(&R)"));
     connect(articles, &QAction::triggered, this, &MainWindow::openResourceArticles);
@@ -366,6 +374,9 @@ void MainWindow::setupToolBar()
 {
     m_mainToolBar = addToolBar(tr("主工具栏"));
     m_mainToolBar->setObjectName(QStringLiteral("mainToolBar"));
+    m_mainToolBar->addAction(m_backAction);
+    m_mainToolBar->addAction(m_forwardAction);
+    m_mainToolBar->addSeparator();
     m_mainToolBar->addWidget(new QLabel(tr("搜索: "), this));
 
     m_searchEdit = new QLineEdit(this);
@@ -421,6 +432,59 @@ void MainWindow::setupStatusBar()
         m_updateStatusLabel->setContentsMargins(12, 0, 12, 0);
     }
     m_statusBar->addPermanentWidget(m_updateStatusLabel, 0);
+}
+
+void MainWindow::setupNavigation()
+{
+    m_navigationHistory = new NavigationHistory(this);
+    m_backAction = new QAction(QIcon(), tr("后退"), this);
+    m_backAction->setObjectName(QStringLiteral("backAction"));
+    m_backAction->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_Left), QKeySequence(Qt::Key_Back)});
+    m_backAction->setToolTip(tr("后退 (Alt+Left)"));
+    m_forwardAction = new QAction(QIcon(), tr("前进"), this);
+    m_forwardAction->setObjectName(QStringLiteral("forwardAction"));
+    m_forwardAction->setShortcuts(
+        {QKeySequence(Qt::ALT | Qt::Key_Right), QKeySequence(Qt::Key_Forward)});
+    m_forwardAction->setToolTip(tr("前进 (Alt+Right)"));
+    connect(m_backAction, &QAction::triggered, this, &MainWindow::onNavigateBack);
+    connect(m_forwardAction, &QAction::triggered, this, &MainWindow::onNavigateForward);
+
+    const auto follow = [this] {
+        m_backAction->setEnabled(m_navigationHistory->canGoBack());
+        m_forwardAction->setEnabled(m_navigationHistory->canGoForward());
+        m_navigationTree->showPath(m_navigationHistory->current());
+    };
+    connect(m_navigationHistory, &NavigationHistory::changed, this, follow);
+    m_backAction->setEnabled(false);
+    m_forwardAction->setEnabled(false);
+
+    m_mouseNavigation = new MouseNavigationFilter(this);
+    m_mouseNavigation->watch(this);
+    m_mouseNavigation->watch(m_contentView->textBrowser()->viewport());
+    m_mouseNavigation->watch(m_navigationTree->viewport());
+    connect(m_mouseNavigation, &MouseNavigationFilter::backRequested, this,
+            &MainWindow::onNavigateBack);
+    connect(m_mouseNavigation, &MouseNavigationFilter::forwardRequested, this,
+            &MainWindow::onNavigateForward);
+}
+
+void MainWindow::onNavigateBack()
+{
+    const QString path = m_navigationHistory->back();
+    if (!path.isEmpty())
+        openPage(path);
+}
+
+void MainWindow::onNavigateForward()
+{
+    const QString path = m_navigationHistory->forward();
+    if (!path.isEmpty())
+        openPage(path);
+}
+
+void MainWindow::openPage(const QString& path)
+{
+    openStoredPath(path);
 }
 
 void MainWindow::applyWindowSizeFromConfig()
@@ -552,6 +616,7 @@ void MainWindow::loadEntry(const QJsonObject& data)
 
 void MainWindow::onNavigationItemSelected(const QString& filePath)
 {
+    m_navigationHistory->visit(filePath);
     m_currentFilePath = filePath;
     if (!NavigationPath::isImagePath(filePath)) {
         loadEntry(m_dataManager->loadJsonFile(filePath));
@@ -935,7 +1000,9 @@ void MainWindow::onNavigationCategorySelected(const QString& category)
 void MainWindow::showCategoryOverview(const QString& category, const QJsonObject& overview)
 {
     // The page shown is the current entry, so that favourites and mode switches act on it.
-    // Overviews are no entries and stay out of the history.
+    // Overviews are no entries and stay out of the browsing history; back and forward
+    // reach them all the same.
+    m_navigationHistory->visit(category);
     m_currentFilePath = category;
     m_currentData = overview;
     loadDataToEditors(m_currentData);

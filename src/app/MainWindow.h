@@ -17,6 +17,8 @@ class GraphWidget;
 class HistoryWidget;
 class LogWidget;
 class MarkdownEditor;
+class MouseNavigationFilter;
+class NavigationHistory;
 class NavigationTree;
 class NewsGridWidget;
 class NewsSyncService;
@@ -92,6 +94,8 @@ public slots:
     void onRefreshNews();
     void onAiPromptRequested(const QString& prompt);
     void onContentPromptRequested(const QString& prompt);
+    void onNavigateBack();
+    void onNavigateForward();
 
 protected:
     // Message boxes, overridable so that tests answer them without a modal loop.
@@ -117,6 +121,9 @@ private:
     void showCategoryOverview(const QString& category, const QJsonObject& overview);
     // Opens a favourite's or history entry's path: an entry file or a category page.
     void openStoredPath(const QString& path);
+    // Opens any page the navigation history holds.
+    void openPage(const QString& path);
+    void setupNavigation();
     void loadNetworkConfiguration();
     void initializeNewsService();
     void applyNewsItems(const QJsonArray& items, const QDateTime& timestamp, bool fromNetwork);
@@ -165,4 +172,8 @@ private:
     ViewModeSelector* m_viewModes = nullptr;
     // The data path DataManager::initialize last ran with.
     QString m_initializedDataPath;
+    NavigationHistory* m_navigationHistory = nullptr;
+    MouseNavigationFilter* m_mouseNavigation = nullptr;
+    QAction* m_backAction = nullptr;
+    QAction* m_forwardAction = nullptr;
 };

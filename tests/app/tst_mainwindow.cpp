@@ -106,7 +106,8 @@ private slots:
         QStringList texts = actionTexts(toolBar->actions());
         texts.removeAll(QString()); // widget actions (labels, edit, combo)
         QCOMPARE(texts,
-                 (QStringList{"高级搜索", "一键收藏", "收藏夹", "历史记录", "|", "资源文章", "|"}));
+                 (QStringList{"后退", "前进", "|", "高级搜索", "一键收藏", "收藏夹", "历史记录", "|",
+                              "资源文章", "|"}));
         QVERIFY(m_window->findChild<QLineEdit*>("quickSearchEdit")->placeholderText() ==
                 QStringLiteral("输入关键词搜索..."));
         QStringList modes;
@@ -121,7 +122,8 @@ private slots:
         QStringList menus;
         for (QAction* top : m_window->menuBar()->actions())
             menus << top->text();
-        QCOMPARE(menus, (QStringList{"文件(&F)", "编辑(&E)", "视图(&V)", "帮助(&H)"}));
+        QCOMPARE(menus,
+                 (QStringList{"文件(&F)", "编辑(&E)", "视图(&V)", "转到(&G)", "帮助(&H)"}));
         QCOMPARE(actionTexts(
                      qobject_cast<QMenu*>(menuAction("编辑(&E)", "搜索(&F)")->parent())->actions()),
                  (QStringList{"搜索(&F)", "高级搜索(&A)", "|", "添加到收藏(&F)", "显示收藏夹(&V)",

@@ -1,0 +1,189 @@
+#include "MainWindowTestSupport.h"
+#include "data/EmbeddedDataAdapter.h"
+#include "prefs/UserPreferences.h"
+#include "views/ContentView.h"
+#include "views/CustomTextBrowser.h"
+#include "views/NavigationTree.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QTreeWidgetItem>
+#include <QtTest>
+
+// Back and forward, the tree following them, and the keys and mouse buttons for them.
+class TestMainWindowNavigation : public QObject
+{
+    Q_OBJECT
+
+private:
+    KnowledgeBaseCopy m_data;
+    std::unique_ptr<RecordingMainWindow> m_window;
+
+    NavigationTree* tree() const { return m_window->findChild<NavigationTree*>(); }
+    QAction* action(const char* name) const { return m_window->findChild<QAction*>(name); }
+    QString entry(const QString& relative) const { return m_data.dataDir() + relative; }
+    QString treePath() const { return NavigationTree::itemPath(tree()->currentItem()); }
+
+private slots:
+    void initTestCase()
+    {
+        EmbeddedDataAdapter::instance().initialize();
+        QVERIFY(m_data.isValid());
+    }
+
+    void init()
+    {
+        m_window = std::make_unique<RecordingMainWindow>();
+        m_window->setDataPath(m_data.dataDir());
+        m_window->show();
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    }
+
+    void cleanup() { m_window.reset(); }
+
+    void backAndForwardReopenPages()
+    {
+        QVERIFY(!action("backAction")->isEnabled());
+        QVERIFY(!action("forwardAction")->isEnabled());
+        const QString autocad = entry("software/cad/autocad.json");
+        QVERIFY(tree()->itemForPath(autocad));
+        emit tree()->itemSelected(autocad);
+        emit tree()->categorySelected("software/cae");
+        emit tree()->categorySelected("companies");
+        QCOMPARE(m_window->currentFilePath(), QStringLiteral("companies"));
+        QVERIFY(action("backAction")->isEnabled());
+
+        action("backAction")->trigger();
+        QCOMPARE(m_window->currentFilePath(), QStringLiteral("software/cae"));
+        QCOMPARE(m_window->currentData().value("name").toString(),
+                 QStringLiteral("软件分类 - CAE"));
+        QCOMPARE(treePath(), QStringLiteral("software/cae"));
+        QVERIFY(action("forwardAction")->isEnabled());
+
+        action("backAction")->trigger();
+        QCOMPARE(m_window->currentFilePath(), autocad);
+        QCOMPARE(m_window->currentData().value("id").toString(), QStringLiteral("autocad"));
+        QCOMPARE(treePath(), autocad);
+
+        action("forwardAction")->trigger();
+        action("forwardAction")->trigger();
+        QCOMPARE(m_window->currentFilePath(), QStringLiteral("companies"));
+        QCOMPARE(treePath(), QStringLiteral("companies"));
+        QVERIFY(!action("forwardAction")->isEnabled());
+    }
+
+    // Going back must not add pages: after back, back, forward the forward page is still there.
+    void goingBackAddsNoPages()
+    {
+        emit tree()->categorySelected("software/cad");
+        emit tree()->categorySelected("software/cam");
+        emit tree()->categorySelected("software/eda");
+        action("backAction")->trigger();
+        action("backAction")->trigger();
+        action("forwardAction")->trigger();
+        QCOMPARE(m_window->currentFilePath(), QStringLiteral("software/cam"));
+        action("forwardAction")->trigger();
+        QCOMPARE(m_window->currentFilePath(), QStringLiteral("software/eda"));
+        QVERIFY(!action("forwardAction")->isEnabled());
+    }
+
+    void openingAPageAfterGoingBackDropsForward()
+    {
+        emit tree()->categorySelected("software/cad");
+        emit tree()->categorySelected("software/cam");
+        action("backAction")->trigger();
+        QVERIFY(action("forwardAction")->isEnabled());
+        emit tree()->categorySelected("pictures");
+        QVERIFY(!action("forwardAction")->isEnabled());
+        action("backAction")->trigger();
+        QCOMPARE(m_window->currentFilePath(), QStringLiteral("software/cad"));
+    }
+
+    // Tree nodes that show no page (the software section) are no pages to go back to.
+    void nodesWithoutAPageAreSkipped()
+    {
+        emit tree()->categorySelected("software/cad");
+        emit tree()->categorySelected("software");
+        emit tree()->categorySelected("technologies/kernels");
+        action("backAction")->trigger();
+        QCOMPARE(m_window->currentFilePath(), QStringLiteral("software/cad"));
+    }
+
+    // Pages the tree does not show (BIM) still come back; nothing is current in the tree then.
+    void pagesOutsideTheTree()
+    {
+        emit tree()->categorySelected("software/bim");
+        emit tree()->categorySelected("software/cad");
+        action("backAction")->trigger();
+        QCOMPARE(m_window->currentFilePath(), QStringLiteral("software/bim"));
+        QCOMPARE(m_window->currentData().value("name").toString(),
+                 QStringLiteral("软件分类 - BIM"));
+        QCOMPARE(tree()->currentItem(), nullptr);
+    }
+
+    // The tree follows without opening the page again: the browsing history is not touched.
+    void followingTheTreeOpensNothing()
+    {
+        const QString path = entry("software/cad/autocad.json");
+        emit tree()->itemSelected(path);
+        emit tree()->categorySelected("companies");
+        auto* preferences = m_window->findChild<UserPreferences*>();
+        QVERIFY(preferences);
+        const int before = preferences->getHistory().first().accessCount;
+        QSignalSpy selected(tree(), &NavigationTree::itemSelected);
+        action("backAction")->trigger();
+        QCOMPARE(selected.count(), 0);
+        QCOMPARE(preferences->getHistory().first().accessCount, before + 1);
+    }
+
+    void keysGoBackAndForward()
+    {
+        emit tree()->categorySelected("software/cad");
+        emit tree()->categorySelected("software/cam");
+        auto* browser = m_window->findChild<ContentView*>()->textBrowser();
+        browser->setFocus();
+        QTest::keyClick(browser, Qt::Key_Left, Qt::AltModifier);
+        QCOMPARE(m_window->currentFilePath(), QStringLiteral("software/cad"));
+        QTest::keyClick(tree(), Qt::Key_Right, Qt::AltModifier);
+        QCOMPARE(m_window->currentFilePath(), QStringLiteral("software/cam"));
+    }
+
+    void mouseButtonsGoBackAndForward_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::newRow("content view") << "content";
+        QTest::newRow("window") << "window";
+    }
+
+    void mouseButtonsGoBackAndForward()
+    {
+        QFETCH(QString, where);
+        QWidget* target = where == "content"
+                              ? m_window->findChild<ContentView*>()->textBrowser()->viewport()
+                              : static_cast<QWidget*>(m_window.get());
+        emit tree()->categorySelected("software/cad");
+        emit tree()->categorySelected("software/cam");
+        QTest::mousePress(target, Qt::BackButton, {}, QPoint(5, 5));
+        QCOMPARE(m_window->currentFilePath(), QStringLiteral("software/cad"));
+        QTest::mousePress(target, Qt::ForwardButton, {}, QPoint(5, 5));
+        QCOMPARE(m_window->currentFilePath(), QStringLiteral("software/cam"));
+    }
+
+    void goMenuHoldsTheActions()
+    {
+        QMenu* go = nullptr;
+        for (QAction* top : m_window->menuBar()->actions()) {
+            if (top->text() == QStringLiteral("转到(&G)"))
+                go = top->menu();
+        }
+        QVERIFY(go);
+        QVERIFY(go->actions().contains(action("backAction")));
+        QVERIFY(go->actions().contains(action("forwardAction")));
+        QCOMPARE(action("backAction")->shortcut(), QKeySequence("Alt+Left"));
+        QCOMPARE(action("forwardAction")->shortcut(), QKeySequence("Alt+Right"));
+    }
+};
+
+QTEST_MAIN(TestMainWindowNavigation)
+#include "tst_mainwindow_navigation.moc"
