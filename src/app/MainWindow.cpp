@@ -22,6 +22,7 @@
 #include "search/SearchEngine.h"
 #include "views/ContentView.h"
 #include "views/CustomTextBrowser.h"
+#include "views/FindBar.h"
 #include "views/MouseNavigationFilter.h"
 #include "views/NavigationHistory.h"
 #include "views/NavigationPath.h"
@@ -152,6 +153,7 @@ void MainWindow::construct()
 {
     setupCentralLayout();
     setupNavigation();
+    setupFindBar();
     setupMenus();
     setupToolBar();
     setupStatusBar();
@@ -321,11 +323,15 @@ void MainWindow::setupMenus()
 
     QMenu* editMenu = menuBar()->addMenu(tr("编辑(&E)"));
     QAction* find = editMenu->addAction(tr("搜索(&F)"));
-    find->setShortcut(QKeySequence::Find);
+    // Ctrl+F finds in the page; the quick search keeps a key of its own.
+    find->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
     connect(find, &QAction::triggered, this, &MainWindow::onQuickSearch);
     QAction* advanced = editMenu->addAction(tr("高级搜索(&A)"));
     advanced->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+F")));
     connect(advanced, &QAction::triggered, this, &MainWindow::onAdvancedSearch);
+    editMenu->addAction(m_findBar->findAction());
+    editMenu->addAction(m_findBar->findNextAction());
+    editMenu->addAction(m_findBar->findPreviousAction());
     editMenu->addSeparator();
     QAction* addFavorite = editMenu->addAction(tr("添加到收藏(&F)"));
     addFavorite->setShortcut(QKeySequence(QStringLiteral("Ctrl+D")));
@@ -466,6 +472,11 @@ void MainWindow::setupNavigation()
             &MainWindow::onNavigateBack);
     connect(m_mouseNavigation, &MouseNavigationFilter::forwardRequested, this,
             &MainWindow::onNavigateForward);
+}
+
+void MainWindow::setupFindBar()
+{
+    m_findBar = new FindBar(m_contentView->textBrowser());
 }
 
 void MainWindow::onNavigateBack()

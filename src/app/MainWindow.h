@@ -11,6 +11,7 @@
 class ContentView;
 class DataManager;
 class FavoritesWidget;
+class FindBar;
 class FileLoader;
 class FormEditor;
 class GraphWidget;
@@ -124,6 +125,7 @@ private:
     // Opens any page the navigation history holds.
     void openPage(const QString& path);
     void setupNavigation();
+    void setupFindBar();
     void loadNetworkConfiguration();
     void initializeNewsService();
     void applyNewsItems(const QJsonArray& items, const QDateTime& timestamp, bool fromNetwork);
@@ -176,4 +178,5 @@ private:
     MouseNavigationFilter* m_mouseNavigation = nullptr;
     QAction* m_backAction = nullptr;
     QAction* m_forwardAction = nullptr;
+    FindBar* m_findBar = nullptr;
 };

@@ -126,14 +126,18 @@ private slots:
                  (QStringList{"文件(&F)", "编辑(&E)", "视图(&V)", "转到(&G)", "帮助(&H)"}));
         QCOMPARE(actionTexts(
                      qobject_cast<QMenu*>(menuAction("编辑(&E)", "搜索(&F)")->parent())->actions()),
-                 (QStringList{"搜索(&F)", "高级搜索(&A)", "|", "添加到收藏(&F)", "显示收藏夹(&V)",
+                 (QStringList{"搜索(&F)", "高级搜索(&A)", "页内查找(&I)", "查找下一个", "查找上一个",
+                              "|", "添加到收藏(&F)", "显示收藏夹(&V)",
                               "显示历史记录(&H)"}));
         QCOMPARE(menuAction("编辑(&E)", "高级搜索(&A)")->shortcut(), QKeySequence("Ctrl+Shift+F"));
         QCOMPARE(menuAction("编辑(&E)", "添加到收藏(&F)")->shortcut(), QKeySequence("Ctrl+D"));
         QCOMPARE(menuAction("编辑(&E)", "显示收藏夹(&V)")->shortcut(),
                  QKeySequence("Ctrl+Shift+D"));
         QCOMPARE(menuAction("编辑(&E)", "显示历史记录(&H)")->shortcut(), QKeySequence("Ctrl+H"));
-        QCOMPARE(menuAction("编辑(&E)", "搜索(&F)")->shortcut(), QKeySequence(QKeySequence::Find));
+        // Ctrl+F finds in the page; the quick search moved to Ctrl+E.
+        QCOMPARE(menuAction("编辑(&E)", "搜索(&F)")->shortcut(), QKeySequence("Ctrl+E"));
+        QCOMPARE(menuAction("编辑(&E)", "页内查找(&I)")->shortcut(),
+                 QKeySequence(QKeySequence::Find));
         QCOMPARE(actionTexts(
                      qobject_cast<QMenu*>(menuAction("视图(&V)", "查看模式")->parent())->actions()),
                  (QStringList{"查看模式", "表单编辑", "Markdown编辑", "表格编辑", "图谱视图", "|",

@@ -3,9 +3,14 @@
 #include "prefs/UserPreferences.h"
 #include "views/ContentView.h"
 #include "views/CustomTextBrowser.h"
+#include "views/FindBar.h"
 #include "views/NavigationTree.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QTreeWidgetItem>
 #include <QtTest>
@@ -168,6 +173,45 @@ private slots:
         QCOMPARE(m_window->currentFilePath(), QStringLiteral("software/cad"));
         QTest::mousePress(target, Qt::ForwardButton, {}, QPoint(5, 5));
         QCOMPARE(m_window->currentFilePath(), QStringLiteral("software/cam"));
+    }
+
+    void ctrlFFindsInTheShownPage()
+    {
+        emit tree()->itemSelected(entry("software/cad/autocad.json"));
+        auto* bar = m_window->findChild<FindBar*>();
+        QVERIFY(bar);
+        auto* browser = m_window->findChild<ContentView*>()->textBrowser();
+        browser->setFocus();
+        QTest::keyClick(browser, Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(bar->isVisible());
+        QTest::keyClicks(bar->lineEdit(), "autocad");
+        const int hits = bar->finder().count();
+        QVERIFY(hits > 1);
+        QCOMPARE(bar->countLabel()->text(), QStringLiteral("1/%1").arg(hits));
+        QTest::keyClick(bar->lineEdit(), Qt::Key_F3);
+        QCOMPARE(bar->countLabel()->text(), QStringLiteral("2/%1").arg(hits));
+        QTest::keyClick(bar->lineEdit(), Qt::Key_F3, Qt::ShiftModifier);
+        QTest::keyClick(bar->lineEdit(), Qt::Key_F3, Qt::ShiftModifier);
+        QCOMPARE(bar->countLabel()->text(), QStringLiteral("%1/%1").arg(hits));
+        QTest::keyClick(bar->lineEdit(), Qt::Key_Escape);
+        QVERIFY(bar->isHidden());
+
+        // In the form editor there is no page to find in.
+        m_window->findChild<QComboBox*>("editModeCombo")->setCurrentIndex(1);
+        QTest::keyClick(m_window.get(), Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(bar->isHidden());
+    }
+
+    // The quick search keeps its menu item and answers Ctrl+E.
+    void quickSearchKeepsWorking()
+    {
+        auto* edit = m_window->findChild<QLineEdit*>("quickSearchEdit");
+        edit->setText("revit");
+        QTest::keyClick(m_window.get(), Qt::Key_E, Qt::ControlModifier);
+        QWidget* dialog = m_window->findChild<QDialog*>();
+        QVERIFY(dialog);
+        QVERIFY(dialog->isVisible());
+        dialog->close();
     }
 
     void goMenuHoldsTheActions()
