@@ -21,6 +21,7 @@
 #include "search/SearchDialog.h"
 #include "search/SearchEngine.h"
 #include "views/ContentView.h"
+#include "views/ContentZoom.h"
 #include "views/CustomTextBrowser.h"
 #include "views/FindBar.h"
 #include "views/MouseNavigationFilter.h"
@@ -363,6 +364,10 @@ void MainWindow::setupMenus()
     });
     if (m_logDock)
         connect(m_logDock, &QDockWidget::visibilityChanged, showLog, &QAction::setChecked);
+    viewMenu->addSeparator();
+    viewMenu->addAction(m_contentZoom->zoomInAction());
+    viewMenu->addAction(m_contentZoom->zoomOutAction());
+    viewMenu->addAction(m_contentZoom->resetAction());
 
     QMenu* goMenu = menuBar()->addMenu(tr("转到(&G)"));
     goMenu->addAction(m_backAction);
@@ -477,6 +482,10 @@ void MainWindow::setupNavigation()
 void MainWindow::setupFindBar()
 {
     m_findBar = new FindBar(m_contentView->textBrowser());
+    m_contentZoom = new ContentZoom(m_contentView->textBrowser(), this);
+    connect(m_contentZoom, &ContentZoom::zoomChanged, this, [this](int percent) {
+        m_statusBar->showMessage(tr("缩放: %1%").arg(percent), 2000);
+    });
 }
 
 void MainWindow::onNavigateBack()

@@ -9,6 +9,7 @@
 #include <memory>
 
 class ContentView;
+class ContentZoom;
 class DataManager;
 class FavoritesWidget;
 class FindBar;
@@ -179,4 +180,5 @@ private:
     QAction* m_backAction = nullptr;
     QAction* m_forwardAction = nullptr;
     FindBar* m_findBar = nullptr;
+    ContentZoom* m_contentZoom = nullptr;
 };

@@ -2,6 +2,7 @@
 #include "data/EmbeddedDataAdapter.h"
 #include "prefs/UserPreferences.h"
 #include "views/ContentView.h"
+#include "views/ContentZoom.h"
 #include "views/CustomTextBrowser.h"
 #include "views/FindBar.h"
 #include "views/NavigationTree.h"
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTreeWidgetItem>
 #include <QtTest>
 
@@ -212,6 +214,22 @@ private slots:
         QVERIFY(dialog);
         QVERIFY(dialog->isVisible());
         dialog->close();
+    }
+
+    void zoomKeys()
+    {
+        auto* zoom = m_window->findChild<ContentZoom*>();
+        QVERIFY(zoom);
+        auto* browser = m_window->findChild<ContentView*>()->textBrowser();
+        browser->setFocus();
+        QTest::keyClick(browser, Qt::Key_Equal, Qt::ControlModifier);
+        QTest::keyClick(browser, Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(zoom->percent(), 125);
+        QCOMPARE(m_window->statusBar()->currentMessage(), QStringLiteral("缩放: 125%"));
+        QTest::keyClick(browser, Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(zoom->percent(), 110);
+        QTest::keyClick(browser, Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(zoom->percent(), 100);
     }
 
     void goMenuHoldsTheActions()
