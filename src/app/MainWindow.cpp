@@ -483,9 +483,8 @@ void MainWindow::setupFindBar()
 {
     m_findBar = new FindBar(m_contentView->textBrowser());
     m_contentZoom = new ContentZoom(m_contentView->textBrowser(), this);
-    connect(m_contentZoom, &ContentZoom::zoomChanged, this, [this](int percent) {
-        m_statusBar->showMessage(tr("缩放: %1%").arg(percent), 2000);
-    });
+    connect(m_contentZoom, &ContentZoom::zoomChanged, this,
+            [this](int percent) { m_statusBar->showMessage(tr("缩放: %1%").arg(percent), 2000); });
 }
 
 void MainWindow::onNavigateBack()
