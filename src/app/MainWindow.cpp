@@ -2,10 +2,12 @@
 
 #include "app/FeatureSwitches.h"
 #include "app/ViewModeSelector.h"
+#include "data/ArticleCatalog.h"
 #include "data/DataManager.h"
 #include "data/FileLoader.h"
 #include "editors/FormEditor.h"
 #include "editors/GraphWidget.h"
+#include "editors/MarkdownConverter.h"
 #include "editors/MarkdownEditor.h"
 #include "editors/TableEditor.h"
 #include "logging/LogWidget.h"
@@ -18,8 +20,10 @@
 #include "prefs/FavoritesWidget.h"
 #include "prefs/HistoryWidget.h"
 #include "prefs/UserPreferences.h"
+#include "search/QuickSwitcher.h"
 #include "search/SearchDialog.h"
 #include "search/SearchEngine.h"
+#include "views/ContentRenderer.h"
 #include "views/ContentView.h"
 #include "views/ContentZoom.h"
 #include "views/CustomTextBrowser.h"
@@ -372,6 +376,8 @@ void MainWindow::setupMenus()
     QMenu* goMenu = menuBar()->addMenu(tr("转到(&G)"));
     goMenu->addAction(m_backAction);
     goMenu->addAction(m_forwardAction);
+    goMenu->addSeparator();
+    goMenu->addAction(m_quickSwitcher->openAction());
 
     QMenu* helpMenu = menuBar()->addMenu(tr("帮助(&H)"));
     QAction* articles = helpMenu->addAction(tr("资源文章(&R)"));
@@ -477,6 +483,16 @@ void MainWindow::setupNavigation()
             &MainWindow::onNavigateBack);
     connect(m_mouseNavigation, &MouseNavigationFilter::forwardRequested, this,
             &MainWindow::onNavigateForward);
+
+    m_quickSwitcher = new QuickSwitcher(this);
+    connect(m_quickSwitcher, &QuickSwitcher::aboutToOpen, this, [this] {
+        if (!m_quickSwitcher->model()->isBuilt())
+            m_quickSwitcher->model()->rebuild(m_dataManager.get(), m_searchEngine.get(),
+                                              m_dataPath);
+    });
+    connect(m_quickSwitcher, &QuickSwitcher::pageRequested, this, &MainWindow::openPage);
+    connect(m_dataManager.get(), &DataManager::dataChanged, m_quickSwitcher->model(),
+            &QuickSwitcherModel::invalidate);
 }
 
 void MainWindow::setupFindBar()
@@ -503,7 +519,30 @@ void MainWindow::onNavigateForward()
 
 void MainWindow::openPage(const QString& path)
 {
-    openStoredPath(path);
+    if (path.endsWith(QLatin1String(".md"), Qt::CaseInsensitive))
+        openArticle(path);
+    else
+        openStoredPath(path);
+}
+
+void MainWindow::openArticle(const QString& path)
+{
+    const QString text = ArticleCatalog::readText(path);
+    if (text.isEmpty()) {
+        m_statusBar->showMessage(tr("无法打开文章: %1").arg(path), 3000);
+        return;
+    }
+    m_navigationHistory->visit(path);
+    m_currentFilePath = path;
+    const QFileInfo info(path);
+    m_currentData = QJsonObject{
+        {QStringLiteral("name"), ArticleCatalog::titleOf(text, info.completeBaseName())},
+        {QStringLiteral("type"), QStringLiteral("markdown")},
+        {QStringLiteral("fileName"), info.fileName()},
+        {QStringLiteral("_filePath"), path},
+        {QStringLiteral("content"), text}};
+    loadDataToEditors(m_currentData);
+    recordHistory();
 }
 
 void MainWindow::applyWindowSizeFromConfig()
@@ -541,6 +580,8 @@ void MainWindow::setDataPath(const QString& path)
         m_dataPath += QLatin1Char('/');
 
     m_dataManager->setDataPath(m_dataPath);
+    if (m_quickSwitcher)
+        m_quickSwitcher->model()->invalidate();
     // The constructor initialised the data manager with the working directory's
     // "data/"; without a reload the real directory's lists would stay empty.
     if (m_dataPath != m_initializedDataPath) {
@@ -593,7 +634,14 @@ void MainWindow::loadDataToEditors(const QJsonObject& data)
 
     switch (m_currentEditMode) {
     case 0:
-        m_contentView->displayData(data);
+        // An article is shown converted, its text escaped first: it is data, not markup.
+        if (data.value(QLatin1String("type")).toString() == QLatin1String("markdown") &&
+            data.contains(QLatin1String("content")))
+            m_contentView->displayHtml(data.value(QLatin1String("name")).toString(),
+                                       MarkdownConverter::toHtml(ContentRenderer::escapeHtml(
+                                           data.value(QLatin1String("content")).toString())));
+        else
+            m_contentView->displayData(data);
         break;
     case 1:
         m_formEditor->setData(data);

@@ -35,6 +35,7 @@ class QStackedWidget;
 class QStatusBar;
 class QToolBar;
 class QTreeWidgetItem;
+class QuickSwitcher;
 class SearchDialog;
 class SearchEngine;
 class TableEditor;
@@ -127,6 +128,7 @@ private:
     void openPage(const QString& path);
     void setupNavigation();
     void setupFindBar();
+    void openArticle(const QString& path);
     void loadNetworkConfiguration();
     void initializeNewsService();
     void applyNewsItems(const QJsonArray& items, const QDateTime& timestamp, bool fromNetwork);
@@ -181,4 +183,5 @@ private:
     QAction* m_forwardAction = nullptr;
     FindBar* m_findBar = nullptr;
     ContentZoom* m_contentZoom = nullptr;
+    QuickSwitcher* m_quickSwitcher = nullptr;
 };

@@ -50,6 +50,14 @@ void ContentView::displayData(const QJsonObject& data)
     m_textBrowser->verticalScrollBar()->setValue(0);
 }
 
+void ContentView::displayHtml(const QString& title, const QString& html)
+{
+    m_currentData = QJsonObject();
+    m_titleLabel->setText(title);
+    m_textBrowser->setHtml(html);
+    m_textBrowser->verticalScrollBar()->setValue(0);
+}
+
 void ContentView::onAnchorClicked(const QUrl& url)
 {
     QDesktopServices::openUrl(url);

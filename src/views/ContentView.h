@@ -18,6 +18,8 @@ public:
     explicit ContentView(QWidget* parent = nullptr);
 
     void displayData(const QJsonObject& data);
+    // A page that is no entry (the home page, an article): the title and the finished HTML.
+    void displayHtml(const QString& title, const QString& html);
 
     QJsonObject currentData() const { return m_currentData; }
     CustomTextBrowser* textBrowser() const { return m_textBrowser; }

@@ -1,6 +1,7 @@
 #include "MainWindowTestSupport.h"
 #include "data/EmbeddedDataAdapter.h"
 #include "prefs/UserPreferences.h"
+#include "search/QuickSwitcher.h"
 #include "views/ContentView.h"
 #include "views/ContentZoom.h"
 #include "views/CustomTextBrowser.h"
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTextBlock>
 #include <QTreeWidgetItem>
 #include <QtTest>
 
@@ -232,6 +234,33 @@ private slots:
         QCOMPARE(zoom->percent(), 100);
     }
 
+    void quickSwitcherOpensPages()
+    {
+        auto* switcher = m_window->findChild<QuickSwitcher*>();
+        QVERIFY(switcher);
+        QTest::keyClick(tree(), Qt::Key_K, Qt::ControlModifier);
+        QVERIFY(switcher->isVisible());
+        QTest::keyClicks(switcher->lineEdit(), "revit");
+        QTest::keyClick(switcher->lineEdit(), Qt::Key_Return);
+        QVERIFY(switcher->isHidden());
+        QVERIFY(m_window->currentFilePath().endsWith("software/bim/revit.json"));
+        QCOMPARE(m_window->currentData().value("id").toString(), QStringLiteral("revit"));
+
+        // An article is a page of its own, rendered, and back reaches the entry before it.
+        QTest::keyClick(tree(), Qt::Key_P, Qt::ControlModifier);
+        switcher->lineEdit()->insert("湍流建模");
+        QTest::keyClick(switcher->lineEdit(), Qt::Key_Return);
+        QVERIFY(m_window->currentFilePath().endsWith("turbulence_modeling_guide.md"));
+        auto* view = m_window->findChild<ContentView*>();
+        QCOMPARE(view->titleLabel()->text(), QStringLiteral("湍流建模与近壁处理实用指南"));
+        QVERIFY(!view->textBrowser()->toPlainText().contains("## "));
+        QCOMPARE(view->textBrowser()->document()->begin().blockFormat().headingLevel(), 1);
+        action("backAction")->trigger();
+        QVERIFY(m_window->currentFilePath().endsWith("software/bim/revit.json"));
+        action("forwardAction")->trigger();
+        QVERIFY(m_window->currentFilePath().endsWith("turbulence_modeling_guide.md"));
+    }
+
     void goMenuHoldsTheActions()
     {
         QMenu* go = nullptr;
@@ -242,6 +271,7 @@ private slots:
         QVERIFY(go);
         QVERIFY(go->actions().contains(action("backAction")));
         QVERIFY(go->actions().contains(action("forwardAction")));
+        QVERIFY(go->actions().contains(action("quickSwitcherAction")));
         QCOMPARE(action("backAction")->shortcut(), QKeySequence("Alt+Left"));
         QCOMPARE(action("forwardAction")->shortcut(), QKeySequence("Alt+Right"));
     }
