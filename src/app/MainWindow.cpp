@@ -28,6 +28,8 @@
 #include "views/ContentZoom.h"
 #include "views/CustomTextBrowser.h"
 #include "views/FindBar.h"
+#include "views/HomePageRenderer.h"
+#include "views/InternalLink.h"
 #include "views/MouseNavigationFilter.h"
 #include "views/NavigationHistory.h"
 #include "views/NavigationPath.h"
@@ -200,6 +202,8 @@ void MainWindow::construct()
     }
 
     connect(m_dataManager.get(), &DataManager::dataChanged, this, &MainWindow::onDataChanged);
+
+    onShowHomePage();
 }
 
 MainWindow::~MainWindow()
@@ -376,6 +380,7 @@ void MainWindow::setupMenus()
     QMenu* goMenu = menuBar()->addMenu(tr("转到(&G)"));
     goMenu->addAction(m_backAction);
     goMenu->addAction(m_forwardAction);
+    goMenu->addAction(m_homeAction);
     goMenu->addSeparator();
     goMenu->addAction(m_quickSwitcher->openAction());
 
@@ -393,6 +398,7 @@ void MainWindow::setupToolBar()
     m_mainToolBar->setObjectName(QStringLiteral("mainToolBar"));
     m_mainToolBar->addAction(m_backAction);
     m_mainToolBar->addAction(m_forwardAction);
+    m_mainToolBar->addAction(m_homeAction);
     m_mainToolBar->addSeparator();
     m_mainToolBar->addWidget(new QLabel(tr("搜索: "), this));
 
@@ -463,6 +469,11 @@ void MainWindow::setupNavigation()
     m_forwardAction->setShortcuts(
         {QKeySequence(Qt::ALT | Qt::Key_Right), QKeySequence(Qt::Key_Forward)});
     m_forwardAction->setToolTip(tr("前进 (Alt+Right)"));
+    m_homeAction = new QAction(QIcon(), tr("首页"), this);
+    m_homeAction->setObjectName(QStringLiteral("homeAction"));
+    m_homeAction->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
+    m_homeAction->setToolTip(tr("首页 (Alt+Home)"));
+    connect(m_homeAction, &QAction::triggered, this, &MainWindow::onShowHomePage);
     connect(m_backAction, &QAction::triggered, this, &MainWindow::onNavigateBack);
     connect(m_forwardAction, &QAction::triggered, this, &MainWindow::onNavigateForward);
 
@@ -493,6 +504,14 @@ void MainWindow::setupNavigation()
     connect(m_quickSwitcher, &QuickSwitcher::pageRequested, this, &MainWindow::openPage);
     connect(m_dataManager.get(), &DataManager::dataChanged, m_quickSwitcher->model(),
             &QuickSwitcherModel::invalidate);
+
+    connect(m_contentView, &ContentView::internalLinkActivated, this, &MainWindow::openPage);
+    if (m_userPreferences) {
+        connect(m_userPreferences, &UserPreferences::favoritesChanged, this,
+                &MainWindow::refreshHomePage);
+        connect(m_userPreferences, &UserPreferences::historyChanged, this,
+                &MainWindow::refreshHomePage);
+    }
 }
 
 void MainWindow::setupFindBar()
@@ -517,9 +536,37 @@ void MainWindow::onNavigateForward()
         openPage(path);
 }
 
+void MainWindow::onShowHomePage()
+{
+    m_navigationHistory->visit(InternalLink::homePath());
+    // The home page is no entry: nothing is current, so nothing is saved as a favourite.
+    m_currentFilePath.clear();
+    m_currentData = QJsonObject();
+    if (m_currentEditMode != 0)
+        onEditModeChanged(0);
+    m_editorStack->setCurrentWidget(m_contentView);
+    m_contentView->displayHtml(HomePageRenderer::title(),
+                               HomePageRenderer::render(m_dataManager.get(), m_userPreferences,
+                                                        ArticleCatalog::list(m_dataPath)));
+}
+
+bool MainWindow::isHomePageShown() const
+{
+    return m_navigationHistory->current() == InternalLink::homePath() &&
+           m_currentFilePath.isEmpty() && m_editorStack->currentWidget() == m_contentView;
+}
+
+void MainWindow::refreshHomePage()
+{
+    if (isHomePageShown())
+        onShowHomePage();
+}
+
 void MainWindow::openPage(const QString& path)
 {
-    if (path.endsWith(QLatin1String(".md"), Qt::CaseInsensitive))
+    if (path == InternalLink::homePath())
+        onShowHomePage();
+    else if (path.endsWith(QLatin1String(".md"), Qt::CaseInsensitive))
         openArticle(path);
     else
         openStoredPath(path);
@@ -608,6 +655,8 @@ void MainWindow::setDataPath(const QString& path)
             m_currentVersion = QCoreApplication::applicationVersion();
         m_updateService->checkForUpdates(m_currentVersion);
     }
+    // Another directory, other counts and articles.
+    refreshHomePage();
 }
 
 void MainWindow::onEditModeChanged(int index)

@@ -99,6 +99,7 @@ public slots:
     void onContentPromptRequested(const QString& prompt);
     void onNavigateBack();
     void onNavigateForward();
+    void onShowHomePage();
 
 protected:
     // Message boxes, overridable so that tests answer them without a modal loop.
@@ -129,6 +130,9 @@ private:
     void setupNavigation();
     void setupFindBar();
     void openArticle(const QString& path);
+    // Renders the home page again when it is the page shown (the lists on it changed).
+    void refreshHomePage();
+    bool isHomePageShown() const;
     void loadNetworkConfiguration();
     void initializeNewsService();
     void applyNewsItems(const QJsonArray& items, const QDateTime& timestamp, bool fromNetwork);
@@ -181,6 +185,7 @@ private:
     MouseNavigationFilter* m_mouseNavigation = nullptr;
     QAction* m_backAction = nullptr;
     QAction* m_forwardAction = nullptr;
+    QAction* m_homeAction = nullptr;
     FindBar* m_findBar = nullptr;
     ContentZoom* m_contentZoom = nullptr;
     QuickSwitcher* m_quickSwitcher = nullptr;

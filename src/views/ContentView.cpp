@@ -2,6 +2,7 @@
 
 #include "ContentRenderer.h"
 #include "CustomTextBrowser.h"
+#include "InternalLink.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -60,5 +61,11 @@ void ContentView::displayHtml(const QString& title, const QString& html)
 
 void ContentView::onAnchorClicked(const QUrl& url)
 {
+    if (InternalLink::isInternal(url)) {
+        const QString path = InternalLink::path(url);
+        if (!path.isEmpty())
+            emit internalLinkActivated(path);
+        return;
+    }
     QDesktopServices::openUrl(url);
 }

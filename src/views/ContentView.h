@@ -27,6 +27,8 @@ public:
 
 signals:
     void aiPromptRequested(const QString& prompt);
+    // A link to a page of the program (InternalLink) was clicked.
+    void internalLinkActivated(const QString& path);
 
 public slots:
     void onAnchorClicked(const QUrl& url);

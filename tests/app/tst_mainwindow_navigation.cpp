@@ -6,6 +6,7 @@
 #include "views/ContentZoom.h"
 #include "views/CustomTextBrowser.h"
 #include "views/FindBar.h"
+#include "views/InternalLink.h"
 #include "views/NavigationTree.h"
 
 #include <QAction>
@@ -261,6 +262,72 @@ private slots:
         QVERIFY(m_window->currentFilePath().endsWith("turbulence_modeling_guide.md"));
     }
 
+    void startsOnTheHomePage()
+    {
+        auto* view = m_window->findChild<ContentView*>();
+        QCOMPARE(view->titleLabel()->text(), QStringLiteral("首页"));
+        QVERIFY(view->textBrowser()->toPlainText().contains("知识库概览"));
+        QVERIFY(view->textBrowser()->toPlainText().contains("湍流建模与近壁处理实用指南"));
+        QVERIFY(m_window->currentFilePath().isEmpty());
+        QVERIFY(m_window->currentData().isEmpty());
+        QVERIFY(tree()->selectedItems().isEmpty());
+    }
+
+    // A real click on the home page's BIM link opens the BIM category page.
+    void homePageLinksOpenPages()
+    {
+        auto* browser = m_window->findChild<ContentView*>()->textBrowser();
+        QTextCursor cursor = browser->document()->find("BIM 建筑信息模型");
+        QVERIFY(!cursor.isNull());
+        QVERIFY(cursor.charFormat().isAnchor());
+        QCOMPARE(InternalLink::path(QUrl(cursor.charFormat().anchorHref())),
+                 QStringLiteral("software/bim"));
+        QTextCursor inside(browser->document());
+        inside.setPosition(cursor.selectionStart() + 2);
+        browser->ensureCursorVisible();
+        browser->setTextCursor(inside);
+        browser->ensureCursorVisible();
+        QTest::mouseClick(browser->viewport(), Qt::LeftButton, {},
+                          browser->cursorRect(inside).center());
+        QCOMPARE(m_window->currentFilePath(), QStringLiteral("software/bim"));
+        QVERIFY(m_window->openedUrls.isEmpty());
+
+        // Links to articles and entries go the same way.
+        emit browser->anchorClicked(InternalLink::build(entry("software/erp/netsuite.json")));
+        QCOMPARE(m_window->currentData().value("id").toString(), QStringLiteral("netsuite"));
+    }
+
+    void homeKeyAndBackReturnHome()
+    {
+        emit tree()->categorySelected("software/cad");
+        action("backAction")->trigger();
+        QCOMPARE(m_window->findChild<ContentView*>()->titleLabel()->text(), QStringLiteral("首页"));
+        QVERIFY(m_window->currentFilePath().isEmpty());
+        action("forwardAction")->trigger();
+        QCOMPARE(m_window->currentFilePath(), QStringLiteral("software/cad"));
+
+        // From another view mode, Alt+Home goes back to the view with the home page.
+        m_window->findChild<QComboBox*>("editModeCombo")->setCurrentIndex(3);
+        QTest::keyClick(tree(), Qt::Key_Home, Qt::AltModifier);
+        QCOMPARE(m_window->currentEditMode(), 0);
+        QCOMPARE(m_window->findChild<ContentView*>()->titleLabel()->text(), QStringLiteral("首页"));
+        QVERIFY(m_window->currentData().isEmpty());
+        action("backAction")->trigger();
+        QCOMPARE(m_window->currentFilePath(), QStringLiteral("software/cad"));
+    }
+
+    // The home page lists what was opened: it is rendered again when shown.
+    void homePageShowsTheHistory()
+    {
+        emit tree()->itemSelected(entry("software/cad/autocad.json"));
+        action("homeAction")->trigger();
+        auto* browser = m_window->findChild<ContentView*>()->textBrowser();
+        const QTextCursor cursor = browser->document()->find("AutoCAD");
+        QVERIFY(!cursor.isNull());
+        QCOMPARE(InternalLink::path(QUrl(cursor.charFormat().anchorHref())),
+                 entry("software/cad/autocad.json"));
+    }
+
     void goMenuHoldsTheActions()
     {
         QMenu* go = nullptr;
@@ -272,6 +339,8 @@ private slots:
         QVERIFY(go->actions().contains(action("backAction")));
         QVERIFY(go->actions().contains(action("forwardAction")));
         QVERIFY(go->actions().contains(action("quickSwitcherAction")));
+        QVERIFY(go->actions().contains(action("homeAction")));
+        QCOMPARE(action("homeAction")->shortcut(), QKeySequence("Alt+Home"));
         QCOMPARE(action("backAction")->shortcut(), QKeySequence("Alt+Left"));
         QCOMPARE(action("forwardAction")->shortcut(), QKeySequence("Alt+Right"));
     }
