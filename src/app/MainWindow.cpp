@@ -1,9 +1,11 @@
 #include "MainWindow.h"
 
 #include "app/FeatureSwitches.h"
+#include "app/SessionState.h"
 #include "app/ViewModeSelector.h"
 #include "data/ArticleCatalog.h"
 #include "data/DataManager.h"
+#include "data/EmbeddedDataAdapter.h"
 #include "data/FileLoader.h"
 #include "editors/FormEditor.h"
 #include "editors/GraphWidget.h"
@@ -38,6 +40,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDebug>
 #include <QDesktopServices>
@@ -52,6 +55,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
+#include <QSettings>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -657,6 +661,59 @@ void MainWindow::setDataPath(const QString& path)
     }
     // Another directory, other counts and articles.
     refreshHomePage();
+}
+
+void MainWindow::restoreSession()
+{
+    QSettings settings;
+    const SessionState state = SessionState::load(settings);
+    m_keepsSession = true;
+    if (!state.geometry.isEmpty())
+        restoreGeometry(state.geometry);
+    if (!state.windowState.isEmpty())
+        restoreState(state.windowState);
+    if (!state.splitterState.isEmpty())
+        m_mainSplitter->restoreState(state.splitterState);
+    m_contentZoom->setPercent(state.zoomPercent);
+    // The view mode belongs to the page it showed; without a page the home page stays.
+    if (!canReopen(state.lastPage))
+        return;
+    if (state.viewMode != m_currentEditMode)
+        onEditModeChanged(state.viewMode);
+    openPage(state.lastPage);
+}
+
+void MainWindow::saveSession() const
+{
+    SessionState state;
+    state.geometry = saveGeometry();
+    state.windowState = saveState();
+    state.splitterState = m_mainSplitter->saveState();
+    state.viewMode = m_currentEditMode;
+    state.zoomPercent = m_contentZoom->percent();
+    state.lastPage = m_navigationHistory->current();
+    QSettings settings;
+    state.save(settings);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_keepsSession)
+        saveSession();
+    QMainWindow::closeEvent(event);
+}
+
+bool MainWindow::canReopen(const QString& path) const
+{
+    if (path.isEmpty() || path == InternalLink::homePath())
+        return false;
+    if (NavigationPath::isCategoryPath(path))
+        return true;
+    if (path.endsWith(QLatin1String(".md"), Qt::CaseInsensitive))
+        return !ArticleCatalog::readText(path).isEmpty();
+    if (!NavigationPath::isEntryPath(path))
+        return false;
+    return QFileInfo::exists(path) || EmbeddedDataAdapter::instance().hasEmbeddedResource(path);
 }
 
 void MainWindow::onEditModeChanged(int index)

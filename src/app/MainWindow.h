@@ -56,6 +56,11 @@ public:
 
     void setDataPath(const QString& path);
 
+    // Brings back the last session (QSettings, per user) and keeps the session from
+    // now on: it is saved when the window closes. Start-up calls it after setDataPath.
+    void restoreSession();
+    void saveSession() const;
+
     // Read-only views of the window state, for the tests and the status of the UI.
     QString dataPath() const { return m_dataPath; }
     QString currentFilePath() const { return m_currentFilePath; }
@@ -102,6 +107,7 @@ public slots:
     void onShowHomePage();
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     // Message boxes, overridable so that tests answer them without a modal loop.
     virtual void showInformation(const QString& title, const QString& text);
     virtual void showWarning(const QString& title, const QString& text);
@@ -133,6 +139,8 @@ private:
     // Renders the home page again when it is the page shown (the lists on it changed).
     void refreshHomePage();
     bool isHomePageShown() const;
+    // A page of a saved session that can still be opened.
+    bool canReopen(const QString& path) const;
     void loadNetworkConfiguration();
     void initializeNewsService();
     void applyNewsItems(const QJsonArray& items, const QDateTime& timestamp, bool fromNetwork);
@@ -189,4 +197,5 @@ private:
     FindBar* m_findBar = nullptr;
     ContentZoom* m_contentZoom = nullptr;
     QuickSwitcher* m_quickSwitcher = nullptr;
+    bool m_keepsSession = false;
 };

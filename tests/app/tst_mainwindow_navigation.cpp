@@ -12,9 +12,13 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDialog>
+#include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QSettings>
+#include <QSplitter>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTreeWidgetItem>
@@ -37,6 +41,9 @@ private:
 private slots:
     void initTestCase()
     {
+        // The session goes to QSettings below the test's own HOME.
+        QCoreApplication::setOrganizationName(QStringLiteral("QuorvantaTests"));
+        QCoreApplication::setApplicationName(QStringLiteral("tst_mainwindow_navigation"));
         EmbeddedDataAdapter::instance().initialize();
         QVERIFY(m_data.isValid());
     }
@@ -326,6 +333,65 @@ private slots:
         QVERIFY(!cursor.isNull());
         QCOMPARE(InternalLink::path(QUrl(cursor.charFormat().anchorHref())),
                  entry("software/cad/autocad.json"));
+    }
+
+    void sessionRoundTrip()
+    {
+        QSettings().clear();
+        m_window->restoreSession(); // nothing saved yet: the home page stays
+        QCOMPARE(m_window->findChild<ContentView*>()->titleLabel()->text(), QStringLiteral("首页"));
+        m_window->resize(1111, 777);
+        auto* splitter = m_window->findChild<QSplitter*>();
+        splitter->setSizes({400, 700});
+        const QList<int> sizes = splitter->sizes();
+        m_window->findChild<QDockWidget*>("logDock")->hide();
+        emit tree()->categorySelected("software/bim");
+        m_window->findChild<QComboBox*>("editModeCombo")->setCurrentIndex(3);
+        m_window->findChild<ContentZoom*>()->setPercent(150);
+        QVERIFY(m_window->close());
+
+        m_window = std::make_unique<RecordingMainWindow>();
+        m_window->setDataPath(m_data.dataDir());
+        m_window->restoreSession();
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QCOMPARE(m_window->size(), QSize(1111, 777));
+        QCOMPARE(m_window->findChild<QSplitter*>()->sizes(), sizes);
+        QVERIFY(m_window->findChild<QDockWidget*>("logDock")->isHidden());
+        QCOMPARE(m_window->currentFilePath(), QStringLiteral("software/bim"));
+        QCOMPARE(m_window->currentEditMode(), 3);
+        QCOMPARE(m_window->findChild<QStackedWidget*>()->currentIndex(), 3);
+        QCOMPARE(m_window->findChild<ContentZoom*>()->percent(), 150);
+        // The restored page is the first of the new history.
+        QVERIFY(action("backAction")->isEnabled());
+        action("backAction")->trigger();
+        QVERIFY(m_window->currentFilePath().isEmpty());
+    }
+
+    void sessionWithAPageThatIsGone()
+    {
+        QSettings().clear();
+        QVERIFY(m_data.write("software/cad/qv_gone.json", R"({"id":"qv_gone","name":"Gone"})"));
+        m_window->restoreSession();
+        emit tree()->itemSelected(entry("software/cad/qv_gone.json"));
+        QCOMPARE(m_window->currentData().value("id").toString(), QStringLiteral("qv_gone"));
+        QVERIFY(m_window->close());
+        QVERIFY(QFile::remove(entry("software/cad/qv_gone.json")));
+
+        m_window = std::make_unique<RecordingMainWindow>();
+        m_window->setDataPath(m_data.dataDir());
+        m_window->restoreSession();
+        QVERIFY(m_window->currentFilePath().isEmpty());
+        QCOMPARE(m_window->findChild<ContentView*>()->titleLabel()->text(), QStringLiteral("首页"));
+    }
+
+    // Windows that never restored a session (tests, a second window) do not write one.
+    void onlyAKeptSessionIsSaved()
+    {
+        QSettings().clear();
+        emit tree()->categorySelected("software/cad");
+        QVERIFY(m_window->close());
+        QVERIFY(!QSettings().contains("session/lastPage"));
     }
 
     void goMenuHoldsTheActions()
