@@ -34,7 +34,8 @@ public:
         QFont kindFont = option.font;
         kindFont.setPointSizeF(kindFont.pointSizeF() * 0.9);
         const QFontMetrics kindMetrics(kindFont);
-        const int kindWidth = qMin(kindMetrics.horizontalAdvance(kind), area.width() / 2);
+        // A few pixels more: the eliding rounds differently from the measuring.
+        const int kindWidth = qMin(kindMetrics.horizontalAdvance(kind) + 6, area.width() / 2);
         painter->setFont(kindFont);
         painter->setPen(selected ? option.palette.color(QPalette::HighlightedText)
                                  : QColor(120, 120, 120));
