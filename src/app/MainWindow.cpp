@@ -1,11 +1,15 @@
 #include "MainWindow.h"
 
 #include "app/FeatureSwitches.h"
+#include "app/SessionState.h"
 #include "app/ViewModeSelector.h"
+#include "data/ArticleCatalog.h"
 #include "data/DataManager.h"
+#include "data/EmbeddedDataAdapter.h"
 #include "data/FileLoader.h"
 #include "editors/FormEditor.h"
 #include "editors/GraphWidget.h"
+#include "editors/MarkdownConverter.h"
 #include "editors/MarkdownEditor.h"
 #include "editors/TableEditor.h"
 #include "logging/LogWidget.h"
@@ -18,15 +22,25 @@
 #include "prefs/FavoritesWidget.h"
 #include "prefs/HistoryWidget.h"
 #include "prefs/UserPreferences.h"
+#include "search/QuickSwitcher.h"
 #include "search/SearchDialog.h"
 #include "search/SearchEngine.h"
+#include "views/ContentRenderer.h"
 #include "views/ContentView.h"
+#include "views/ContentZoom.h"
+#include "views/CustomTextBrowser.h"
+#include "views/FindBar.h"
+#include "views/HomePageRenderer.h"
+#include "views/InternalLink.h"
+#include "views/MouseNavigationFilter.h"
+#include "views/NavigationHistory.h"
 #include "views/NavigationPath.h"
 #include "views/NavigationTree.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDebug>
 #include <QDesktopServices>
@@ -41,6 +55,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
+#include <QSettings>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -148,6 +163,8 @@ MainWindow::MainWindow(QWidget* parent)
 void MainWindow::construct()
 {
     setupCentralLayout();
+    setupNavigation();
+    setupFindBar();
     setupMenus();
     setupToolBar();
     setupStatusBar();
@@ -189,6 +206,8 @@ void MainWindow::construct()
     }
 
     connect(m_dataManager.get(), &DataManager::dataChanged, this, &MainWindow::onDataChanged);
+
+    onShowHomePage();
 }
 
 MainWindow::~MainWindow()
@@ -339,11 +358,15 @@ void MainWindow::setupMenus()
 
     QMenu* editMenu = menuBar()->addMenu(tr("编辑(&E)"));
     QAction* find = editMenu->addAction(tr("搜索(&F)"));
-    find->setShortcut(QKeySequence::Find);
+    // Ctrl+F finds in the page; the quick search keeps a key of its own.
+    find->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
     connect(find, &QAction::triggered, this, &MainWindow::onQuickSearch);
     QAction* advanced = editMenu->addAction(tr("高级搜索(&A)"));
     advanced->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+F")));
     connect(advanced, &QAction::triggered, this, &MainWindow::onAdvancedSearch);
+    editMenu->addAction(m_findBar->findAction());
+    editMenu->addAction(m_findBar->findNextAction());
+    editMenu->addAction(m_findBar->findPreviousAction());
     editMenu->addSeparator();
     QAction* addFavorite = editMenu->addAction(tr("添加到收藏(&F)"));
     addFavorite->setShortcut(QKeySequence(QStringLiteral("Ctrl+D")));
@@ -375,6 +398,17 @@ void MainWindow::setupMenus()
     });
     if (m_logDock)
         connect(m_logDock, &QDockWidget::visibilityChanged, showLog, &QAction::setChecked);
+    viewMenu->addSeparator();
+    viewMenu->addAction(m_contentZoom->zoomInAction());
+    viewMenu->addAction(m_contentZoom->zoomOutAction());
+    viewMenu->addAction(m_contentZoom->resetAction());
+
+    QMenu* goMenu = menuBar()->addMenu(tr("转到(&G)"));
+    goMenu->addAction(m_backAction);
+    goMenu->addAction(m_forwardAction);
+    goMenu->addAction(m_homeAction);
+    goMenu->addSeparator();
+    goMenu->addAction(m_quickSwitcher->openAction());
 
     QMenu* helpMenu = menuBar()->addMenu(tr("帮助(&H)"));
     QAction* articles = helpMenu->addAction(tr("资源文章(&R)"));
@@ -388,6 +422,10 @@ void MainWindow::setupToolBar()
 {
     m_mainToolBar = addToolBar(tr("主工具栏"));
     m_mainToolBar->setObjectName(QStringLiteral("mainToolBar"));
+    m_mainToolBar->addAction(m_backAction);
+    m_mainToolBar->addAction(m_forwardAction);
+    m_mainToolBar->addAction(m_homeAction);
+    m_mainToolBar->addSeparator();
     m_mainToolBar->addWidget(new QLabel(tr("搜索: "), this));
 
     m_searchEdit = new QLineEdit(this);
@@ -445,6 +483,141 @@ void MainWindow::setupStatusBar()
     m_statusBar->addPermanentWidget(m_updateStatusLabel, 0);
 }
 
+void MainWindow::setupNavigation()
+{
+    m_navigationHistory = new NavigationHistory(this);
+    m_backAction = new QAction(QIcon(), tr("后退"), this);
+    m_backAction->setObjectName(QStringLiteral("backAction"));
+    m_backAction->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_Left), QKeySequence(Qt::Key_Back)});
+    m_backAction->setToolTip(tr("后退 (Alt+Left)"));
+    m_forwardAction = new QAction(QIcon(), tr("前进"), this);
+    m_forwardAction->setObjectName(QStringLiteral("forwardAction"));
+    m_forwardAction->setShortcuts(
+        {QKeySequence(Qt::ALT | Qt::Key_Right), QKeySequence(Qt::Key_Forward)});
+    m_forwardAction->setToolTip(tr("前进 (Alt+Right)"));
+    m_homeAction = new QAction(QIcon(), tr("首页"), this);
+    m_homeAction->setObjectName(QStringLiteral("homeAction"));
+    m_homeAction->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
+    m_homeAction->setToolTip(tr("首页 (Alt+Home)"));
+    connect(m_homeAction, &QAction::triggered, this, &MainWindow::onShowHomePage);
+    connect(m_backAction, &QAction::triggered, this, &MainWindow::onNavigateBack);
+    connect(m_forwardAction, &QAction::triggered, this, &MainWindow::onNavigateForward);
+
+    const auto follow = [this] {
+        m_backAction->setEnabled(m_navigationHistory->canGoBack());
+        m_forwardAction->setEnabled(m_navigationHistory->canGoForward());
+        m_navigationTree->showPath(m_navigationHistory->current());
+    };
+    connect(m_navigationHistory, &NavigationHistory::changed, this, follow);
+    m_backAction->setEnabled(false);
+    m_forwardAction->setEnabled(false);
+
+    m_mouseNavigation = new MouseNavigationFilter(this);
+    m_mouseNavigation->watch(this);
+    m_mouseNavigation->watch(m_contentView->textBrowser()->viewport());
+    m_mouseNavigation->watch(m_navigationTree->viewport());
+    connect(m_mouseNavigation, &MouseNavigationFilter::backRequested, this,
+            &MainWindow::onNavigateBack);
+    connect(m_mouseNavigation, &MouseNavigationFilter::forwardRequested, this,
+            &MainWindow::onNavigateForward);
+
+    m_quickSwitcher = new QuickSwitcher(this);
+    connect(m_quickSwitcher, &QuickSwitcher::aboutToOpen, this, [this] {
+        if (!m_quickSwitcher->model()->isBuilt())
+            m_quickSwitcher->model()->rebuild(m_dataManager.get(), m_searchEngine.get(),
+                                              m_dataPath);
+    });
+    connect(m_quickSwitcher, &QuickSwitcher::pageRequested, this, &MainWindow::openPage);
+    connect(m_dataManager.get(), &DataManager::dataChanged, m_quickSwitcher->model(),
+            &QuickSwitcherModel::invalidate);
+
+    connect(m_contentView, &ContentView::internalLinkActivated, this, &MainWindow::openPage);
+    if (m_userPreferences) {
+        connect(m_userPreferences, &UserPreferences::favoritesChanged, this,
+                &MainWindow::refreshHomePage);
+        connect(m_userPreferences, &UserPreferences::historyChanged, this,
+                &MainWindow::refreshHomePage);
+    }
+}
+
+void MainWindow::setupFindBar()
+{
+    m_findBar = new FindBar(m_contentView->textBrowser());
+    m_contentZoom = new ContentZoom(m_contentView->textBrowser(), this);
+    connect(m_contentZoom, &ContentZoom::zoomChanged, this,
+            [this](int percent) { m_statusBar->showMessage(tr("缩放: %1%").arg(percent), 2000); });
+}
+
+void MainWindow::onNavigateBack()
+{
+    const QString path = m_navigationHistory->back();
+    if (!path.isEmpty())
+        openPage(path);
+}
+
+void MainWindow::onNavigateForward()
+{
+    const QString path = m_navigationHistory->forward();
+    if (!path.isEmpty())
+        openPage(path);
+}
+
+void MainWindow::onShowHomePage()
+{
+    m_navigationHistory->visit(InternalLink::homePath());
+    // The home page is no entry: nothing is current, so nothing is saved as a favourite.
+    m_currentFilePath.clear();
+    m_currentData = QJsonObject();
+    if (m_currentEditMode != 0)
+        onEditModeChanged(0);
+    m_editorStack->setCurrentWidget(m_contentView);
+    m_contentView->displayHtml(HomePageRenderer::title(),
+                               HomePageRenderer::render(m_dataManager.get(), m_userPreferences,
+                                                        ArticleCatalog::list(m_dataPath)));
+}
+
+bool MainWindow::isHomePageShown() const
+{
+    return m_navigationHistory->current() == InternalLink::homePath() &&
+           m_currentFilePath.isEmpty() && m_editorStack->currentWidget() == m_contentView;
+}
+
+void MainWindow::refreshHomePage()
+{
+    if (isHomePageShown())
+        onShowHomePage();
+}
+
+void MainWindow::openPage(const QString& path)
+{
+    if (path == InternalLink::homePath())
+        onShowHomePage();
+    else if (path.endsWith(QLatin1String(".md"), Qt::CaseInsensitive))
+        openArticle(path);
+    else
+        openStoredPath(path);
+}
+
+void MainWindow::openArticle(const QString& path)
+{
+    const QString text = ArticleCatalog::readText(path);
+    if (text.isEmpty()) {
+        m_statusBar->showMessage(tr("无法打开文章: %1").arg(path), 3000);
+        return;
+    }
+    m_navigationHistory->visit(path);
+    m_currentFilePath = path;
+    const QFileInfo info(path);
+    m_currentData = QJsonObject{
+        {QStringLiteral("name"), ArticleCatalog::titleOf(text, info.completeBaseName())},
+        {QStringLiteral("type"), QStringLiteral("markdown")},
+        {QStringLiteral("fileName"), info.fileName()},
+        {QStringLiteral("_filePath"), path},
+        {QStringLiteral("content"), text}};
+    loadDataToEditors(m_currentData);
+    recordHistory();
+}
+
 void MainWindow::applyWindowSizeFromConfig()
 {
     QFile file(m_dataPath + QStringLiteral("config/ui_config.json"));
@@ -480,6 +653,8 @@ void MainWindow::setDataPath(const QString& path)
         m_dataPath += QLatin1Char('/');
 
     m_dataManager->setDataPath(m_dataPath);
+    if (m_quickSwitcher)
+        m_quickSwitcher->model()->invalidate();
     // The constructor initialised the data manager with the working directory's
     // "data/"; without a reload the real directory's lists would stay empty.
     if (m_dataPath != m_initializedDataPath) {
@@ -506,6 +681,61 @@ void MainWindow::setDataPath(const QString& path)
             m_currentVersion = QCoreApplication::applicationVersion();
         m_updateService->checkForUpdates(m_currentVersion);
     }
+    // Another directory, other counts and articles.
+    refreshHomePage();
+}
+
+void MainWindow::restoreSession()
+{
+    QSettings settings;
+    const SessionState state = SessionState::load(settings);
+    m_keepsSession = true;
+    if (!state.geometry.isEmpty())
+        restoreGeometry(state.geometry);
+    if (!state.windowState.isEmpty())
+        restoreState(state.windowState);
+    if (!state.splitterState.isEmpty())
+        m_mainSplitter->restoreState(state.splitterState);
+    m_contentZoom->setPercent(state.zoomPercent);
+    // The view mode belongs to the page it showed; without a page the home page stays.
+    if (!canReopen(state.lastPage))
+        return;
+    if (state.viewMode != m_currentEditMode)
+        onEditModeChanged(state.viewMode);
+    openPage(state.lastPage);
+}
+
+void MainWindow::saveSession() const
+{
+    SessionState state;
+    state.geometry = saveGeometry();
+    state.windowState = saveState();
+    state.splitterState = m_mainSplitter->saveState();
+    state.viewMode = m_currentEditMode;
+    state.zoomPercent = m_contentZoom->percent();
+    state.lastPage = m_navigationHistory->current();
+    QSettings settings;
+    state.save(settings);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_keepsSession)
+        saveSession();
+    QMainWindow::closeEvent(event);
+}
+
+bool MainWindow::canReopen(const QString& path) const
+{
+    if (path.isEmpty() || path == InternalLink::homePath())
+        return false;
+    if (NavigationPath::isCategoryPath(path))
+        return true;
+    if (path.endsWith(QLatin1String(".md"), Qt::CaseInsensitive))
+        return !ArticleCatalog::readText(path).isEmpty();
+    if (!NavigationPath::isEntryPath(path))
+        return false;
+    return QFileInfo::exists(path) || EmbeddedDataAdapter::instance().hasEmbeddedResource(path);
 }
 
 void MainWindow::onEditModeChanged(int index)
@@ -532,7 +762,14 @@ void MainWindow::loadDataToEditors(const QJsonObject& data)
 
     switch (m_currentEditMode) {
     case 0:
-        m_contentView->displayData(data);
+        // An article is shown converted, its text escaped first: it is data, not markup.
+        if (data.value(QLatin1String("type")).toString() == QLatin1String("markdown") &&
+            data.contains(QLatin1String("content")))
+            m_contentView->displayHtml(data.value(QLatin1String("name")).toString(),
+                                       MarkdownConverter::toHtml(ContentRenderer::escapeHtml(
+                                           data.value(QLatin1String("content")).toString())));
+        else
+            m_contentView->displayData(data);
         break;
     case 1:
         m_formEditor->setData(data);
@@ -574,6 +811,7 @@ void MainWindow::loadEntry(const QJsonObject& data)
 
 void MainWindow::onNavigationItemSelected(const QString& filePath)
 {
+    m_navigationHistory->visit(filePath);
     m_currentFilePath = filePath;
     if (!NavigationPath::isImagePath(filePath)) {
         loadEntry(m_dataManager->loadJsonFile(filePath));
@@ -957,7 +1195,9 @@ void MainWindow::onNavigationCategorySelected(const QString& category)
 void MainWindow::showCategoryOverview(const QString& category, const QJsonObject& overview)
 {
     // The page shown is the current entry, so that favourites and mode switches act on it.
-    // Overviews are no entries and stay out of the history.
+    // Overviews are no entries and stay out of the browsing history; back and forward
+    // reach them all the same.
+    m_navigationHistory->visit(category);
     m_currentFilePath = category;
     m_currentData = overview;
     loadDataToEditors(m_currentData);

@@ -9,14 +9,18 @@
 #include <memory>
 
 class ContentView;
+class ContentZoom;
 class DataManager;
 class FavoritesWidget;
+class FindBar;
 class FileLoader;
 class FormEditor;
 class GraphWidget;
 class HistoryWidget;
 class LogWidget;
 class MarkdownEditor;
+class MouseNavigationFilter;
+class NavigationHistory;
 class NavigationTree;
 class NewsGridWidget;
 class NewsSyncService;
@@ -32,6 +36,7 @@ class QStackedWidget;
 class QStatusBar;
 class QToolBar;
 class QTreeWidgetItem;
+class QuickSwitcher;
 class SearchDialog;
 class SearchEngine;
 class TableEditor;
@@ -51,6 +56,11 @@ public:
     ~MainWindow() override;
 
     void setDataPath(const QString& path);
+
+    // Brings back the last session (QSettings, per user) and keeps the session from
+    // now on: it is saved when the window closes. Start-up calls it after setDataPath.
+    void restoreSession();
+    void saveSession() const;
 
     // Read-only views of the window state, for the tests and the status of the UI.
     QString dataPath() const { return m_dataPath; }
@@ -93,8 +103,12 @@ public slots:
     void onRefreshNews();
     void onAiPromptRequested(const QString& prompt);
     void onContentPromptRequested(const QString& prompt);
+    void onNavigateBack();
+    void onNavigateForward();
+    void onShowHomePage();
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     // Message boxes, overridable so that tests answer them without a modal loop.
     virtual void showInformation(const QString& title, const QString& text);
     virtual void showWarning(const QString& title, const QString& text);
@@ -121,6 +135,16 @@ private:
     void showCategoryOverview(const QString& category, const QJsonObject& overview);
     // Opens a favourite's or history entry's path: an entry file or a category page.
     void openStoredPath(const QString& path);
+    // Opens any page the navigation history holds.
+    void openPage(const QString& path);
+    void setupNavigation();
+    void setupFindBar();
+    void openArticle(const QString& path);
+    // Renders the home page again when it is the page shown (the lists on it changed).
+    void refreshHomePage();
+    bool isHomePageShown() const;
+    // A page of a saved session that can still be opened.
+    bool canReopen(const QString& path) const;
     void loadNetworkConfiguration();
     void initializeNewsService();
     void applyNewsItems(const QJsonArray& items, const QDateTime& timestamp, bool fromNetwork);
@@ -170,4 +194,13 @@ private:
     ViewModeSelector* m_viewModes = nullptr;
     // The data path DataManager::initialize last ran with.
     QString m_initializedDataPath;
+    NavigationHistory* m_navigationHistory = nullptr;
+    MouseNavigationFilter* m_mouseNavigation = nullptr;
+    QAction* m_backAction = nullptr;
+    QAction* m_forwardAction = nullptr;
+    QAction* m_homeAction = nullptr;
+    FindBar* m_findBar = nullptr;
+    ContentZoom* m_contentZoom = nullptr;
+    QuickSwitcher* m_quickSwitcher = nullptr;
+    bool m_keepsSession = false;
 };

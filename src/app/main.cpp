@@ -47,6 +47,7 @@ int main(int argc, char* argv[])
 
     MainWindow window;
     window.setDataPath(dataDir);
+    window.restoreSession();
     window.show();
     qDebug().noquote() << "Application started successfully";
     qDebug().noquote() << "Embedded resources integrated successfully";

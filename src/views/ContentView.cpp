@@ -2,6 +2,7 @@
 
 #include "ContentRenderer.h"
 #include "CustomTextBrowser.h"
+#include "InternalLink.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -50,7 +51,21 @@ void ContentView::displayData(const QJsonObject& data)
     m_textBrowser->verticalScrollBar()->setValue(0);
 }
 
+void ContentView::displayHtml(const QString& title, const QString& html)
+{
+    m_currentData = QJsonObject();
+    m_titleLabel->setText(title);
+    m_textBrowser->setHtml(html);
+    m_textBrowser->verticalScrollBar()->setValue(0);
+}
+
 void ContentView::onAnchorClicked(const QUrl& url)
 {
+    if (InternalLink::isInternal(url)) {
+        const QString path = InternalLink::path(url);
+        if (!path.isEmpty())
+            emit internalLinkActivated(path);
+        return;
+    }
     QDesktopServices::openUrl(url);
 }

@@ -18,6 +18,8 @@ public:
     explicit ContentView(QWidget* parent = nullptr);
 
     void displayData(const QJsonObject& data);
+    // A page that is no entry (the home page, an article): the title and the finished HTML.
+    void displayHtml(const QString& title, const QString& html);
 
     QJsonObject currentData() const { return m_currentData; }
     CustomTextBrowser* textBrowser() const { return m_textBrowser; }
@@ -25,6 +27,8 @@ public:
 
 signals:
     void aiPromptRequested(const QString& prompt);
+    // A link to a page of the program (InternalLink) was clicked.
+    void internalLinkActivated(const QString& path);
 
 public slots:
     void onAnchorClicked(const QUrl& url);

@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
+#include <QTreeWidgetItemIterator>
 
 #include <memory>
 
@@ -433,6 +434,29 @@ void NavigationTree::forgetItem(QTreeWidgetItem* item)
         else
             ++it;
     }
+}
+
+bool NavigationTree::showPath(const QString& path)
+{
+    QTreeWidgetItem* item = path.isEmpty() ? nullptr : m_itemMap.value(path);
+    if (!item && !path.isEmpty()) {
+        for (QTreeWidgetItemIterator it(this); *it; ++it) {
+            if (itemPath(*it) == path) {
+                item = *it;
+                break;
+            }
+        }
+    }
+    if (!item) {
+        setCurrentItem(nullptr);
+        clearSelection();
+        return false;
+    }
+    for (QTreeWidgetItem* parent = item->parent(); parent; parent = parent->parent())
+        parent->setExpanded(true);
+    setCurrentItem(item);
+    scrollToItem(item);
+    return true;
 }
 
 void NavigationTree::highlightSearchResults(const QJsonArray& results)

@@ -33,6 +33,9 @@ public:
     {
         return m_itemMap.value(filePath);
     }
+    // Makes the item of a path (entry or category node) the current one and scrolls to
+    // it, without opening it again; with no such item nothing is current. False then.
+    bool showPath(const QString& path);
 
     // The context menu for an item (null: empty area); the caller owns it.
     QMenu* createContextMenu(QTreeWidgetItem* item);

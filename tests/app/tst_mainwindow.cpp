@@ -105,8 +105,8 @@ private slots:
         QCOMPARE(toolBar->windowTitle(), QStringLiteral("主工具栏"));
         QStringList texts = actionTexts(toolBar->actions());
         texts.removeAll(QString()); // widget actions (labels, edit, combo)
-        QCOMPARE(texts,
-                 (QStringList{"高级搜索", "一键收藏", "收藏夹", "历史记录", "|", "资源文章", "|"}));
+        QCOMPARE(texts, (QStringList{"后退", "前进", "首页", "|", "高级搜索", "一键收藏", "收藏夹",
+                                     "历史记录", "|", "资源文章", "|"}));
         QVERIFY(m_window->findChild<QLineEdit*>("quickSearchEdit")->placeholderText() ==
                 QStringLiteral("输入关键词搜索..."));
         QStringList modes;
@@ -121,21 +121,25 @@ private slots:
         QStringList menus;
         for (QAction* top : m_window->menuBar()->actions())
             menus << top->text();
-        QCOMPARE(menus, (QStringList{"文件(&F)", "编辑(&E)", "视图(&V)", "帮助(&H)"}));
-        QCOMPARE(actionTexts(
-                     qobject_cast<QMenu*>(menuAction("编辑(&E)", "搜索(&F)")->parent())->actions()),
-                 (QStringList{"搜索(&F)", "高级搜索(&A)", "|", "添加到收藏(&F)", "显示收藏夹(&V)",
-                              "显示历史记录(&H)"}));
+        QCOMPARE(menus, (QStringList{"文件(&F)", "编辑(&E)", "视图(&V)", "转到(&G)", "帮助(&H)"}));
+        QCOMPARE(
+            actionTexts(
+                qobject_cast<QMenu*>(menuAction("编辑(&E)", "搜索(&F)")->parent())->actions()),
+            (QStringList{"搜索(&F)", "高级搜索(&A)", "页内查找(&I)", "查找下一个", "查找上一个",
+                         "|", "添加到收藏(&F)", "显示收藏夹(&V)", "显示历史记录(&H)"}));
         QCOMPARE(menuAction("编辑(&E)", "高级搜索(&A)")->shortcut(), QKeySequence("Ctrl+Shift+F"));
         QCOMPARE(menuAction("编辑(&E)", "添加到收藏(&F)")->shortcut(), QKeySequence("Ctrl+D"));
         QCOMPARE(menuAction("编辑(&E)", "显示收藏夹(&V)")->shortcut(),
                  QKeySequence("Ctrl+Shift+D"));
         QCOMPARE(menuAction("编辑(&E)", "显示历史记录(&H)")->shortcut(), QKeySequence("Ctrl+H"));
-        QCOMPARE(menuAction("编辑(&E)", "搜索(&F)")->shortcut(), QKeySequence(QKeySequence::Find));
+        // Ctrl+F finds in the page; the quick search moved to Ctrl+E.
+        QCOMPARE(menuAction("编辑(&E)", "搜索(&F)")->shortcut(), QKeySequence("Ctrl+E"));
+        QCOMPARE(menuAction("编辑(&E)", "页内查找(&I)")->shortcut(),
+                 QKeySequence(QKeySequence::Find));
         QCOMPARE(actionTexts(
                      qobject_cast<QMenu*>(menuAction("视图(&V)", "查看模式")->parent())->actions()),
                  (QStringList{"查看模式", "表单编辑", "Markdown编辑", "表格编辑", "图谱视图", "|",
-                              "显示日志窗口"}));
+                              "显示日志窗口", "|", "放大", "缩小", "实际大小"}));
         QCOMPARE(actionTexts(
                      qobject_cast<QMenu*>(menuAction("帮助(&H)", "关于(&A)")->parent())->actions()),
                  (QStringList{"资源文章(&R)", "|", "关于(&A)"}));
@@ -222,10 +226,10 @@ private slots:
         // Every overview shown becomes what the favourites and the mode switches act on.
         // The counts follow the shipped knowledge base.
         const auto entries = [](const char* folder) {
-            return QString::number(QDir(QStringLiteral(QUORVANTA_SOURCE_DATA_DIR "/software/") +
-                                        QLatin1String(folder))
-                                       .entryList({"*.json"}, QDir::Files)
-                                       .size());
+            return QString::number(
+                QDir(QStringLiteral(QUORVANTA_SOURCE_DATA_DIR "/software/") + QLatin1String(folder))
+                    .entryList({"*.json"}, QDir::Files)
+                    .size());
         };
         QTest::newRow("plm") << "software/plm"
                              << "^已选择分类: PLM \\(包含 " + entries("plm") + " 个软件\\)$"

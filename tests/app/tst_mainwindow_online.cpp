@@ -90,7 +90,7 @@ private slots:
             else if (!action->text().isEmpty())
                 texts << action->text();
         }
-        QCOMPARE(texts, (QStringList{"高级搜索", "|", "刷新资讯", "|", "一键收藏", "收藏夹", "历史记录", "|", "资源文章", "|"}));
+        QCOMPARE(texts, (QStringList{"后退", "前进", "首页", "|", "高级搜索", "|", "刷新资讯", "|", "一键收藏", "收藏夹", "历史记录", "|", "资源文章", "|"}));
         QCOMPARE(refreshAction(m_window.get())->shortcut(), QKeySequence(Qt::Key_F5));
         auto* tree = m_window->findChild<NavigationTree*>();
         QStringList sections;
