@@ -3,6 +3,7 @@
 #include "app/FeatureSwitches.h"
 #include "app/ViewModeSelector.h"
 #include "data/DataManager.h"
+#include "data/DataRelativePath.h"
 #include "data/FileLoader.h"
 #include "editors/FormEditor.h"
 #include "editors/GraphWidget.h"
@@ -554,9 +555,10 @@ void MainWindow::loadDataToEditors(const QJsonObject& data)
         else
             m_noteEditor->setContent(
                 QString::fromUtf8(QJsonDocument(data).toJson(QJsonDocument::Indented)));
+        // Tied to the entry's place in the knowledge base, not to this install's folder.
         const QString contentId = m_currentFilePath.isEmpty()
                                       ? data.value(QLatin1String("name")).toString()
-                                      : m_currentFilePath;
+                                      : DataRelativePath::portable(m_currentFilePath, m_dataPath);
         m_noteEditor->loadNotesForContent(contentId);
         break;
     }
@@ -628,10 +630,11 @@ void MainWindow::openStoredPath(const QString& path)
     if (path.isEmpty())
         return;
     // A favourited overview page is stored under its category path, which is no file.
+    // An entry path may come from another install or an earlier data directory.
     if (NavigationPath::isCategoryPath(path))
         onNavigationCategorySelected(path);
     else
-        onNavigationItemSelected(path);
+        onNavigationItemSelected(DataRelativePath::resolve(path, m_dataPath));
 }
 
 void MainWindow::onDataChanged(const QString& filePath)

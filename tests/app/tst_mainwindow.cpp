@@ -459,7 +459,8 @@ private slots:
         emit tree()->itemSelected(path);
         modeCombo()->setCurrentIndex(5);
         auto* notes = m_window->findChild<NoteEditor*>();
-        QCOMPARE(notes->currentContentId(), path);
+        // The entry's place in the knowledge base, the same in every install.
+        QCOMPARE(notes->currentContentId(), QStringLiteral("software/cad/catia.json"));
         QVERIFY(notes->findChild<QTextEdit*>("contentView")
                     ->toPlainText()
                     .contains(QStringLiteral("\"id\": \"catia\"")));
