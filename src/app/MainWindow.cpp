@@ -299,7 +299,7 @@ void MainWindow::setupCentralLayout()
 void MainWindow::setupDocks()
 {
     if (m_userPreferences && !m_dataPath.isEmpty())
-        m_userPreferences->initialize(m_dataPath);
+        m_userPreferences->initializeForUser(m_dataPath);
 
     m_favoritesWidget = new FavoritesWidget(this);
     m_favoritesWidget->setUserPreferences(m_userPreferences);
@@ -491,8 +491,8 @@ void MainWindow::setDataPath(const QString& path)
             m_navigationTree->setDataManager(m_dataManager.get());
     }
     if (m_userPreferences) {
-        m_userPreferences->initialize(m_dataPath);
-        // Another directory means another preferences file: show its lists.
+        m_userPreferences->initializeForUser(m_dataPath);
+        // The first data directory may have brought an older version's lists.
         if (m_favoritesWidget)
             m_favoritesWidget->refreshFavorites();
         if (m_historyWidget)
