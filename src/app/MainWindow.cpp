@@ -5,6 +5,7 @@
 #include "app/ViewModeSelector.h"
 #include "data/ArticleCatalog.h"
 #include "data/DataManager.h"
+#include "data/DataRelativePath.h"
 #include "data/EmbeddedDataAdapter.h"
 #include "data/FileLoader.h"
 #include "editors/FormEditor.h"
@@ -317,7 +318,7 @@ void MainWindow::setupCentralLayout()
 void MainWindow::setupDocks()
 {
     if (m_userPreferences && !m_dataPath.isEmpty())
-        m_userPreferences->initialize(m_dataPath);
+        m_userPreferences->initializeForUser(m_dataPath);
 
     m_favoritesWidget = new FavoritesWidget(this);
     m_favoritesWidget->setUserPreferences(m_userPreferences);
@@ -665,8 +666,8 @@ void MainWindow::setDataPath(const QString& path)
             m_navigationTree->setDataManager(m_dataManager.get());
     }
     if (m_userPreferences) {
-        m_userPreferences->initialize(m_dataPath);
-        // Another directory means another preferences file: show its lists.
+        m_userPreferences->initializeForUser(m_dataPath);
+        // The first data directory may have brought an older version's lists.
         if (m_favoritesWidget)
             m_favoritesWidget->refreshFavorites();
         if (m_historyWidget)
@@ -791,9 +792,10 @@ void MainWindow::loadDataToEditors(const QJsonObject& data)
         else
             m_noteEditor->setContent(
                 QString::fromUtf8(QJsonDocument(data).toJson(QJsonDocument::Indented)));
+        // Tied to the entry's place in the knowledge base, not to this install's folder.
         const QString contentId = m_currentFilePath.isEmpty()
                                       ? data.value(QLatin1String("name")).toString()
-                                      : m_currentFilePath;
+                                      : DataRelativePath::portable(m_currentFilePath, m_dataPath);
         m_noteEditor->loadNotesForContent(contentId);
         break;
     }
@@ -866,10 +868,11 @@ void MainWindow::openStoredPath(const QString& path)
     if (path.isEmpty())
         return;
     // A favourited overview page is stored under its category path, which is no file.
+    // An entry path may come from another install or an earlier data directory.
     if (NavigationPath::isCategoryPath(path))
         onNavigationCategorySelected(path);
     else
-        onNavigationItemSelected(path);
+        onNavigationItemSelected(DataRelativePath::resolve(path, m_dataPath));
 }
 
 void MainWindow::onDataChanged(const QString& filePath)

@@ -223,7 +223,7 @@ void NoteEditor::updateNotesList()
     } else {
         const QList<Note> found = m_noteManager->searchNotes(keyword);
         for (const Note& note : found) {
-            if (m_currentContentId.isEmpty() || note.contentId == m_currentContentId)
+            if (m_currentContentId.isEmpty() || NoteManager::belongsTo(note, m_currentContentId))
                 notes.append(note);
         }
     }

@@ -2,6 +2,7 @@
 
 #include "data/AtomicFileWriter.h"
 #include "data/CorruptFileKeeper.h"
+#include "data/DataRelativePath.h"
 #include "data/StoreFileContents.h"
 #include "data/StoreFileLock.h"
 
@@ -223,11 +224,17 @@ QList<Note> NoteManager::getAllNotes() const
     return notes;
 }
 
+bool NoteManager::belongsTo(const Note& note, const QString& contentId)
+{
+    // An entry is found by its place in the knowledge base, whichever form names it.
+    return note.contentId == contentId || DataRelativePath::sameEntry(note.contentId, contentId);
+}
+
 QList<Note> NoteManager::getNotesForContent(const QString& contentId) const
 {
     QList<Note> notes;
     for (const Note& note : m_notes) {
-        if (note.contentId == contentId)
+        if (belongsTo(note, contentId))
             notes.append(note);
     }
     sortNewestFirst(notes, &Note::createTime);
@@ -363,6 +370,7 @@ bool NoteManager::adoptFileContents(const QByteArray& bytes, bool atLoad)
         QJsonArray unusable;
         QStringList duplicates;
         int inserted = 0;
+        int moved = 0;
         const QJsonArray array = notesValue.toArray();
         for (const QJsonValue& value : array) {
             const QJsonObject object = value.toObject();
@@ -373,7 +381,16 @@ bool NoteManager::adoptFileContents(const QByteArray& bytes, bool atLoad)
                 unusable.append(value);
                 continue;
             }
-            const Note note = Note::fromJson(object);
+            Note note = Note::fromJson(object);
+            // Older versions tied a note to the absolute path of the entry's file:
+            // the entry's place in the knowledge base is what stays the same.
+            if (DataRelativePath::isAbsolute(note.contentId)) {
+                const QString key = DataRelativePath::key(note.contentId);
+                if (!key.isEmpty()) {
+                    note.contentId = key;
+                    ++moved;
+                }
+            }
             if (notes.contains(note.id) && !duplicates.contains(note.id))
                 duplicates.append(note.id);
             notes.insert(note.id, note);
@@ -394,6 +411,9 @@ bool NoteManager::adoptFileContents(const QByteArray& bytes, bool atLoad)
         m_extraNoteKeys = extraNoteKeys;
         m_unusableEntries = unusable;
         qDebug().noquote() << kFilePrefix << "成功加载了" << inserted << "个笔记";
+        if (moved > 0)
+            qDebug().noquote() << kFilePrefix << "按数据相对路径关联了" << moved
+                               << "个旧笔记，下次保存时写入";
         if (!unusable.isEmpty())
             qWarning().noquote() << kFilePrefix
                                  << "无法识别的笔记条目将原样保留:" << unusable.size();

@@ -15,7 +15,10 @@
 #include <functional>
 
 // Keeps the user's notes and highlights in memory and in one JSON file in the
-// user's documents folder. Every change is made under a lock beside the file, on
+// user's documents folder. A note belongs to an entry by the entry's place in
+// the knowledge base ("software/cad/autocad.json"), so a moved or reinstalled
+// program still finds it; notes tied to an absolute path by older versions are
+// given that place when read. Every change is made under a lock beside the file, on
 // the file's latest contents, so copies of the program running at the same time
 // never undo each other's changes; memory follows the file.
 class NoteManager : public QObject
@@ -33,6 +36,8 @@ public:
     Note getNote(const QString& noteId) const;
     QList<Note> getAllNotes() const;
     QList<Note> getNotesForContent(const QString& contentId) const;
+    // Whether `note` is about the entry `contentId` names (in any of its path forms).
+    static bool belongsTo(const Note& note, const QString& contentId);
     QList<Note> searchNotes(const QString& keyword) const;
     QStringList getCategories() const;
 

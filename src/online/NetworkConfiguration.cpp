@@ -1,5 +1,6 @@
 #include "NetworkConfiguration.h"
 
+#include "data/PerUserFolder.h"
 #include "online/NewsSyncService.h"
 #include "online/UpdateService.h"
 
@@ -8,7 +9,6 @@
 #include <QFile>
 #include <QHash>
 #include <QJsonDocument>
-#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
@@ -107,9 +107,11 @@ bool NetworkConfiguration::applyNewsSettings(const QJsonObject& configuration,
 
 QString NetworkConfiguration::newsCacheFilePath(const QString& dataPath)
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    Q_UNUSED(dataPath);
+    // Never below the data directory, which may be the install's or the source tree's.
+    const QString folder = PerUserFolder::path();
     if (folder.isEmpty())
-        folder = dataPath + QStringLiteral("cache");
+        return {};
     QDir directory(folder);
     if (!directory.exists())
         directory.mkpath(QStringLiteral("."));

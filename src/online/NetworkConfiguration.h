@@ -24,6 +24,7 @@ public:
     // False (and nothing applied) when the configuration has no "news".
     static bool applyNewsSettings(const QJsonObject& configuration, NewsSyncService& service);
 
-    // <app data folder or dataPath + "cache">/news_cache.json; the folder is created.
+    // <per-user folder>/news_cache.json, the folder created; empty (no cache)
+    // when the system names no per-user folder.
     static QString newsCacheFilePath(const QString& dataPath);
 };

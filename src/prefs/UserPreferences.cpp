@@ -2,8 +2,10 @@
 
 #include "data/AtomicFileWriter.h"
 #include "data/CorruptFileKeeper.h"
+#include "data/PerUserFolder.h"
 #include "data/StoreFileContents.h"
 #include "data/StoreFileLock.h"
+#include "data/UserFileTakeover.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -150,9 +152,48 @@ void UserPreferences::reportError(const char* method, const QString& error)
     emit dataError(error);
 }
 
-bool UserPreferences::initialize(const QString& dataPath)
+bool UserPreferences::initializeForUser(const QString& dataPath, const QString& userFolder)
 {
-    m_dataPath = dataPath;
+    const QString folder = userFolder.isEmpty() ? PerUserFolder::path() : userFolder;
+    if (folder.isEmpty()) {
+        m_dataPath.clear();
+        m_filePath.clear();
+        reportError("initialize", tr("系统没有提供用户数据目录，无法保存用户偏好"));
+        return false;
+    }
+    // initialize() reports a folder that cannot be created.
+    if (QDir().mkpath(folder))
+        takeOverFrom(dataPath, folder);
+    return initialize(folder);
+}
+
+void UserPreferences::takeOverFrom(const QString& dataPath, const QString& folder)
+{
+    const QString fileName = QLatin1String(kPreferencesFileName);
+    const QString userFile = QDir(folder).filePath(fileName);
+    if (dataPath.isEmpty() || QFileInfo::exists(userFile) ||
+        !QFileInfo(QDir(dataPath).filePath(fileName)).isFile())
+        return;
+    const StoreFileLock lock(userFile);
+    if (!lock.isLocked()) {
+        // Another copy is at it; the file will be there when the lock is free.
+        qWarning().noquote() << "UserPreferences::initialize - 错误:" << lock.errorString();
+        return;
+    }
+    const UserFileTakeover::Result result =
+        UserFileTakeover::takeOver(dataPath, folder, fileName, {QStringLiteral(".backup")});
+    for (const QString& copied : result.copied)
+        qDebug().noquote() << "UserPreferences::initialize - 已从数据目录接管用户偏好文件:"
+                           << copied;
+    if (!result.ok())
+        reportError("initialize",
+                    tr("无法从数据目录接管用户偏好文件: %1\n原因: %2")
+                        .arg(QDir::toNativeSeparators(result.failedPath), result.error));
+}
+
+bool UserPreferences::initialize(const QString& folder)
+{
+    m_dataPath = folder;
     m_filePath = m_dataPath + QLatin1Char('/') + QLatin1String(kPreferencesFileName);
     m_unreadableFileOnDisk = false;
 

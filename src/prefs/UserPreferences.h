@@ -13,7 +13,9 @@
 #include <functional>
 
 // The user's favourites, browsing history, search history and settings, kept in
-// "user_preferences.json" in the data directory. Every change is made under a
+// "user_preferences.json" in the per-user application data folder (older
+// versions kept it in the data directory; it is taken over from there once).
+// Every change is made under a
 // lock beside the file, on the file's latest contents, and written at once, so
 // copies of the program running at the same time never undo each other's
 // changes; a change that cannot be written is not kept in memory either.
@@ -25,7 +27,13 @@ public:
     explicit UserPreferences(QObject* parent = nullptr);
     ~UserPreferences() override;
 
-    bool initialize(const QString& dataPath);
+    // Opens the store in `folder`, creating the folder when it is missing.
+    bool initialize(const QString& folder);
+    // Opens the store in the per-user folder (`userFolder`, the application data
+    // folder unless given) after taking over the file an older version left in
+    // the data directory `dataPath`, if the per-user folder has none yet. Nothing
+    // is ever written below `dataPath`.
+    bool initializeForUser(const QString& dataPath, const QString& userFolder = QString());
     bool loadPreferences();
     bool savePreferences();
 
@@ -89,6 +97,7 @@ private:
     };
 
     void reportError(const char* method, const QString& error);
+    void takeOverFrom(const QString& dataPath, const QString& folder);
     void trimHistory();
     bool keepUnreadableFile();
     // Runs `apply` on the file's latest contents under the lock and writes the

@@ -38,8 +38,8 @@ protected:
     }
 };
 
-// A private copy of the real knowledge base, so stores the window writes into
-// the data directory (preferences) never touch the source tree.
+// A private copy of the real knowledge base, so a test can change entries (or
+// leave an older version's preferences file) without touching the source tree.
 class KnowledgeBaseCopy
 {
 public:

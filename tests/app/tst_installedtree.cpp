@@ -341,10 +341,6 @@ private slots:
             describeChanges(workingDirBefore, snapshot(workingDir.path()));
         QVERIFY2(workingDirChanges.isEmpty(), qPrintable(workingDirChanges));
         const QString prefixChanges = describeChanges(prefixBefore, snapshot(m_prefix.path()));
-        QEXPECT_FAIL("",
-                     "the preferences store still creates its missing data directory "
-                     "(bin/data) beside the executable",
-                     Continue);
         QVERIFY2(prefixChanges.isEmpty(), qPrintable(prefixChanges));
     }
 
@@ -354,12 +350,17 @@ private slots:
         QTemporaryDir workingDir;
         QVERIFY(home.isValid() && workingDir.isValid());
         const QString program = QStringLiteral(QUORVANTA_BUILD_DIR "/quorvanta");
+        const QStringList sourceDataBefore = snapshot(QStringLiteral(QUORVANTA_SOURCE_DATA_DIR));
         const ProgramRun run = runProgram(program, workingDir.path(), home.path());
         QVERIFY2(run.started, qPrintable(run.log.right(4000)));
         QVERIFY2(run.log.contains(QStringLiteral("Using development data path: ") +
                                   QStringLiteral(QUORVANTA_SOURCE_DATA_DIR)),
                  qPrintable(run.log.left(4000)));
         QVERIFY(snapshot(workingDir.path()).isEmpty());
+        // The preferences go to the per-user folder, never into the source tree's data/.
+        const QString sourceDataChanges =
+            describeChanges(sourceDataBefore, snapshot(QStringLiteral(QUORVANTA_SOURCE_DATA_DIR)));
+        QVERIFY2(sourceDataChanges.isEmpty(), qPrintable(sourceDataChanges));
     }
 };
 

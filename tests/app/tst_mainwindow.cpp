@@ -1,3 +1,5 @@
+#include "../support/NotesFolder.h"
+#include "../support/UserDataFolder.h"
 #include "MainWindowTestSupport.h"
 #include "data/EmbeddedDataAdapter.h"
 #include "logging/LogWidget.h"
@@ -11,6 +13,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDirIterator>
 #include <QDockWidget>
 #include <QGuiApplication>
 #include <QJsonArray>
@@ -22,6 +25,7 @@
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QToolBar>
+#include <QTreeWidget>
 #include <QtTest>
 
 namespace {
@@ -463,7 +467,8 @@ private slots:
         emit tree()->itemSelected(path);
         modeCombo()->setCurrentIndex(5);
         auto* notes = m_window->findChild<NoteEditor*>();
-        QCOMPARE(notes->currentContentId(), path);
+        // The entry's place in the knowledge base, the same in every install.
+        QCOMPARE(notes->currentContentId(), QStringLiteral("software/cad/catia.json"));
         QVERIFY(notes->findChild<QTextEdit*>("contentView")
                     ->toPlainText()
                     .contains(QStringLiteral("\"id\": \"catia\"")));
@@ -613,7 +618,7 @@ private slots:
 
     void panelsFollowThePreferencesFile()
     {
-        // Two data directories, each with its own preferences file.
+        // Two data directories, each with the preferences file an older version left there.
         QTemporaryDir first;
         QTemporaryDir second;
         QTemporaryDir incoming;
@@ -637,6 +642,12 @@ private slots:
             for (const QString id : {"x", "y", "z"})
                 prefs.addToHistory(id, id.toUpper(), "cfd", "data/" + id + ".json", QString());
         }
+        const QByteArray secondFile = [&second] {
+            QFile file(second.filePath("user_preferences.json"));
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }();
+        // A first start: no per-user preferences yet.
+        QVERIFY(UserDataFolder::reset());
 
         WorkingDirectory cwd(m_emptyWorkingDir.path());
         RecordingMainWindow window;
@@ -649,19 +660,143 @@ private slots:
             return history->findChild<QLabel*>("countLabel")->text();
         };
 
+        // The first data directory's file is taken over into the per-user folder...
         window.setDataPath(first.path());
         QCOMPARE(favoritesCount(), QStringLiteral("收藏: 1 个项目"));
         QCOMPARE(historyCount(), QStringLiteral("历史记录: 1 个项目"));
+        auto* prefs = window.findChild<UserPreferences*>();
+        QCOMPARE(prefs->filePath(), UserDataFolder::preferencesFile());
 
+        // ...once: another data directory brings nothing, and its file stays as it was.
         window.setDataPath(second.path());
-        QCOMPARE(favoritesCount(), QStringLiteral("收藏: 2 个项目"));
-        QCOMPARE(historyCount(), QStringLiteral("历史记录: 2 个项目"));
+        QCOMPARE(favoritesCount(), QStringLiteral("收藏: 1 个项目"));
+        QCOMPARE(historyCount(), QStringLiteral("历史记录: 1 个项目"));
+        QCOMPARE(prefs->filePath(), UserDataFolder::preferencesFile());
+        QFile secondAfter(second.filePath("user_preferences.json"));
+        QVERIFY(secondAfter.open(QIODevice::ReadOnly));
+        QCOMPARE(secondAfter.readAll(), secondFile);
 
         // An import through the favourites panel replaces the favourites, not the history.
-        auto* prefs = window.findChild<UserPreferences*>();
         QVERIFY(prefs->importPreferences(incoming.filePath("user_preferences.json")));
         emit favorites->preferencesImported();
-        QCOMPARE(historyCount(), QStringLiteral("历史记录: 2 个项目"));
+        QCOMPARE(historyCount(), QStringLiteral("历史记录: 1 个项目"));
+        QVERIFY(UserDataFolder::reset());
+    }
+
+    void favouritesHistoryAndNotesOfAMovedInstall_data()
+    {
+        QTest::addColumn<bool>("withDataDirectory");
+        // The whole folder moved elsewhere: its data directory carries the old file along.
+        QTest::newRow("moved data directory") << true;
+        // An installed copy: no data directory, the knowledge base built in.
+        QTest::newRow("installed copy") << false;
+    }
+
+    void favouritesHistoryAndNotesOfAMovedInstall()
+    {
+        QFETCH(bool, withDataDirectory);
+        QVERIFY2(NotesFolder::isIsolated(), "run through ctest, which gives the test its own HOME");
+        QVERIFY(UserDataFolder::reset());
+        NotesFolder::reset();
+
+        // The preferences and notes as an earlier version wrote them on another machine.
+        const auto favourite = [](const QString& id, const QString& path) {
+            return QJsonObject{{"id", id},
+                               {"name", id},
+                               {"category", "cad"},
+                               {"filePath", path},
+                               {"addTime", "2024-05-01T09:00:00"}};
+        };
+        const QJsonObject oldPreferences{
+            {"favorites",
+             QJsonArray{
+                 favourite("autocad", "/home/u/old/data/software/cad/autocad.json"),
+                 favourite("ansys", "C:\\Users\\x\\Quorvanta\\data\\companies\\ansys.json")}},
+            {"history",
+             QJsonArray{QJsonObject{{"id", "abaqus"},
+                                    {"name", "Abaqus"},
+                                    {"category", "cae"},
+                                    {"filePath", "/home/u/old/data/software/cae/abaqus.json"},
+                                    {"accessTime", "2024-05-02T09:00:00"},
+                                    {"accessCount", 2}}}},
+            {"version", "1.0"}};
+        const QJsonObject oldNote{{"id", "n1"},
+                                  {"contentId", "/home/u/old/data/software/cad/autocad.json"},
+                                  {"title", "旧笔记"},
+                                  {"content", "写于旧的安装"},
+                                  {"createTime", "2024-05-01T10:00:00"},
+                                  {"modifyTime", "2024-05-01T10:00:00"}};
+        QVERIFY(NotesFolder::write(QJsonObject{{"notes", QJsonArray{oldNote}},
+                                               {"version", "1.2"},
+                                               {"totalNotes", 1},
+                                               {"userPathFix", true}}));
+
+        KnowledgeBaseCopy moved;
+        QTemporaryDir noData;
+        QString dataDir = noData.filePath("bin/data/");
+        if (withDataDirectory) {
+            dataDir = moved.dataDir();
+            QVERIFY(moved.write("user_preferences.json", QJsonDocument(oldPreferences).toJson()));
+        } else {
+            // Taken over by an earlier start.
+            QVERIFY(QDir().mkpath(UserDataFolder::path()));
+            QFile file(UserDataFolder::preferencesFile());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QJsonDocument(oldPreferences).toJson());
+        }
+        // Nothing written where the knowledge base lives (nor a missing data directory made).
+        const QString watched = withDataDirectory ? dataDir : noData.path();
+        const auto dataSnapshot = [&watched] {
+            QStringList lines;
+            QDirIterator it(watched, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                            QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                it.next();
+                lines << it.filePath() + QLatin1Char(' ') + QString::number(it.fileInfo().size()) +
+                             QLatin1Char(' ') +
+                             QString::number(it.fileInfo().lastModified().toMSecsSinceEpoch());
+            }
+            lines.sort();
+            return lines;
+        };
+        const QStringList dataBefore = dataSnapshot();
+        // Served from the data directory when it has the file, else from the program.
+        const auto served = [&](const QString& relative) {
+            return withDataDirectory ? dataDir + relative : "data/" + relative;
+        };
+
+        WorkingDirectory cwd(m_emptyWorkingDir.path());
+        RecordingMainWindow window;
+        window.setDataPath(dataDir);
+        auto* favorites = window.findChild<FavoritesWidget*>();
+        auto* history = window.findChild<HistoryWidget*>();
+        QCOMPARE(favorites->findChild<QLabel*>("countLabel")->text(),
+                 QStringLiteral("收藏: 2 个项目"));
+
+        const QList<FavoriteItem> stored = window.findChild<UserPreferences*>()->getFavorites();
+        QCOMPARE(stored.size(), 2);
+        emit favorites->favoriteItemActivated(stored.at(1).filePath);
+        QCOMPARE(window.currentFilePath(), served("companies/ansys.json"));
+        QCOMPARE(window.currentData().value("name").toString(), QStringLiteral("Ansys"));
+        emit history->historyItemActivated("/home/u/old/data/software/cae/abaqus.json");
+        QCOMPARE(window.currentFilePath(), served("software/cae/abaqus.json"));
+        QCOMPARE(window.currentData().value("id").toString(), QStringLiteral("abaqus"));
+        emit favorites->favoriteItemActivated(stored.at(0).filePath);
+        QCOMPARE(window.currentFilePath(), served("software/cad/autocad.json"));
+        QCOMPARE(window.currentData().value("id").toString(), QStringLiteral("autocad"));
+
+        // The entry's notes follow it; a note made now is tied to its place in the knowledge base.
+        window.onEditModeChanged(5);
+        auto* notes = window.findChild<NoteEditor*>();
+        QCOMPARE(notes->currentContentId(), QStringLiteral("software/cad/autocad.json"));
+        auto* list = notes->findChild<QTreeWidget*>("noteList");
+        QCOMPARE(list->topLevelItemCount(), 1);
+        QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("旧笔记"));
+        window.onEditModeChanged(0);
+
+        QCOMPARE(dataSnapshot(), dataBefore);
+        NotesFolder::reset();
+        QVERIFY(UserDataFolder::reset());
     }
 
     void startupBanner()

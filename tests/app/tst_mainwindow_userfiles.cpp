@@ -2,6 +2,7 @@
 #include "data/EmbeddedDataAdapter.h"
 
 #include "../support/NotesFolder.h"
+#include "../support/UserDataFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -32,8 +33,16 @@ private slots:
         EmbeddedDataAdapter::instance().initialize();
     }
 
-    void init() { NotesFolder::reset(); }
-    void cleanup() { NotesFolder::reset(); }
+    void init()
+    {
+        NotesFolder::reset();
+        QVERIFY(UserDataFolder::reset());
+    }
+    void cleanup()
+    {
+        NotesFolder::reset();
+        QVERIFY(UserDataFolder::reset());
+    }
 
     void damagedFilesAreNamedOnceTheWindowIsShown_data()
     {
@@ -53,6 +62,7 @@ private slots:
         QVERIFY(data.isValid());
         if (notesDamaged)
             QVERIFY(NotesFolder::write(QByteArray("{\"notes\": [{\"id\": \"precious\"")));
+        // Left in the data directory by an older version: taken over as it is.
         if (preferencesDamaged)
             QVERIFY(data.write("user_preferences.json", "{\"favorites\": 3, \"history\": []}"));
 
@@ -72,8 +82,9 @@ private slots:
         const QString message = window.messages.first();
         QVERIFY(message.startsWith("警告|以下文件已损坏，只读取了其中完好的部分："));
         const QString notesCopy = keptCopy(NotesFolder::path(), "Quorvanta_notes.json");
-        const QString preferencesCopy =
-            keptCopy(data.dataDir().chopped(1), "user_preferences.json");
+        const QString preferencesCopy = keptCopy(UserDataFolder::path(), "user_preferences.json");
+        // The data directory keeps its file as it was, and no copy of it.
+        QVERIFY(keptCopy(data.dataDir().chopped(1), "user_preferences.json").isEmpty());
         QCOMPARE(notesCopy.isEmpty(), !notesDamaged);
         QCOMPARE(preferencesCopy.isEmpty(), !preferencesDamaged);
         if (notesDamaged) {
@@ -82,10 +93,9 @@ private slots:
             QVERIFY(message.contains("原文件的副本保存在: " + QDir::toNativeSeparators(notesCopy)));
         }
         if (preferencesDamaged) {
-            QVERIFY2(message.contains(
-                         "\n\n" +
-                         QDir::toNativeSeparators(data.dataDir() + "user_preferences.json") +
-                         "\n原因: “favorites” 不是数组\n"),
+            QVERIFY2(message.contains("\n\n" +
+                                      QDir::toNativeSeparators(UserDataFolder::preferencesFile()) +
+                                      "\n原因: “favorites” 不是数组\n"),
                      qPrintable(message));
             QVERIFY(message.contains("原文件的副本保存在: " +
                                      QDir::toNativeSeparators(preferencesCopy)));

@@ -436,6 +436,28 @@ private slots:
         QCOMPARE(noteList()->topLevelItemCount(), 4);
     }
 
+    void notesOfAnotherInstallAreListedForTheEntry()
+    {
+        const auto add = [this](const QString& id, const QString& content, const QString& title) {
+            Note note;
+            note.id = id;
+            note.contentId = content;
+            note.title = title;
+            QVERIFY(m_manager->addNote(note));
+        };
+        // Tied to the entry's file in data directories of other installs.
+        add("1", "/home/u/old/data/software/cae/ansys.json", "Mesh quality");
+        add("2", "C:/Users/x/Quorvanta/data/software/cae/ansys.json", "Mesh size");
+        add("3", "/home/u/old/data/software/cad/autocad.json", "Mesh elsewhere");
+        add("4", "software/cae/ansys.json", "Licensing");
+        showEntry(kText, QStringLiteral("software/cae/ansys.json"));
+        QCOMPARE(noteList()->topLevelItemCount(), 3);
+        child<QLineEdit>("searchEdit")->setText("mesh");
+        QCOMPARE(noteList()->topLevelItemCount(), 2);
+        QVERIFY(itemTitled("Mesh quality"));
+        QVERIFY(itemTitled("Mesh size"));
+    }
+
     void colourChoice()
     {
         m_answerer->onDialog([](QDialog* dialog) {

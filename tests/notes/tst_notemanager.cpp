@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -69,6 +70,58 @@ QStringList fileIds()
     const QJsonArray notes = NotesFolder::read().value(QLatin1String("notes")).toArray();
     for (const QJsonValue& value : notes)
         result.append(value.toObject().value(QLatin1String("id")).toString());
+    return result;
+}
+
+// One note exactly as earlier versions wrote it, tied to the path the entry had then.
+QJsonObject oldNote(const QString& id, const QString& contentId, const QString& created)
+{
+    return {{"id", id},
+            {"contentId", contentId},
+            {"title", "笔记 " + id},
+            {"content", "内容 " + id},
+            {"position", ""},
+            {"highlightText", "selected " + id},
+            {"highlightColor", "#ffff00"},
+            {"category", "重要"},
+            {"createTime", created},
+            {"modifyTime", created},
+            {"startPos", 3},
+            {"endPos", 11}};
+}
+
+// A notes file as an earlier version left it: notes tied to absolute paths of
+// data directories on other machines, next to notes that name no file.
+QByteArray oldNotesFile()
+{
+    const QJsonArray notes{
+        oldNote("a-linux", "/home/u/old/data/software/cad/autocad.json", "2024-01-02T10:00:00"),
+        oldNote("b-windows", "C:/Users/x/Quorvanta/data/companies/ansys.json",
+                "2024-01-03T10:00:00"),
+        oldNote("c-backslash", "C:\\Users\\x\\Quorvanta\\data\\software\\cae\\ansys.json",
+                "2024-01-04T10:00:00"),
+        oldNote("d-embedded", "data/software/cad/autocad.json", "2024-01-05T10:00:00"),
+        oldNote("e-general", "general_notes", "2024-01-06T10:00:00"),
+        oldNote("f-name", "AutoCAD", "2024-01-07T10:00:00"),
+        oldNote("g-elsewhere", "/home/u/Desktop/todo.json", "2024-01-08T10:00:00"),
+        oldNote("h-linux-again", "/mnt/usb/Quorvanta/data/software/cad/autocad.json",
+                "2024-01-09T10:00:00")};
+    QJsonObject root{{"notes", notes},
+                     {"categories", QJsonArray::fromStringList(defaultCategories())},
+                     {"version", "1.2"},
+                     {"lastModified", "2024-01-09T10:00:00"},
+                     {"totalNotes", notes.size()},
+                     {"userPathFix", true},
+                     {"documentsPath", "/home/u/Documents"}};
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+QHash<QString, QJsonObject> fileNotesById()
+{
+    QHash<QString, QJsonObject> result;
+    const QJsonArray notes = NotesFolder::read().value(QLatin1String("notes")).toArray();
+    for (const QJsonValue& value : notes)
+        result.insert(value.toObject().value(QLatin1String("id")).toString(), value.toObject());
     return result;
 }
 
@@ -902,6 +955,103 @@ private slots:
             QVERIFY(manager->addNote(makeNote("b", "b")));
         QVERIFY(!QFile::exists(leftover));
         QCOMPARE(NotesFolder::entries(), QStringList{"Quorvanta_notes.json"});
+    }
+
+    void oldAbsolutePathsFindTheirEntry_data()
+    {
+        QTest::addColumn<QString>("contentId");
+        QTest::addColumn<QStringList>("expected");
+        const QStringList autocad{"h-linux-again", "d-embedded", "a-linux"};
+        QTest::newRow("key") << "software/cad/autocad.json" << autocad;
+        QTest::newRow("embedded key") << "data/software/cad/autocad.json" << autocad;
+        QTest::newRow("this install's path")
+            << "/usr/share/quorvanta/data/software/cad/autocad.json" << autocad;
+        QTest::newRow("company") << "companies/ansys.json" << QStringList{"b-windows"};
+        QTest::newRow("backslashes") << "software/cae/ansys.json" << QStringList{"c-backslash"};
+        QTest::newRow("general notes") << "general_notes" << QStringList{"e-general"};
+        QTest::newRow("name") << "AutoCAD" << QStringList{"f-name"};
+        QTest::newRow("file elsewhere")
+            << "/home/u/Desktop/todo.json" << QStringList{"g-elsewhere"};
+        QTest::newRow("other entry") << "software/cad/catia.json" << QStringList();
+    }
+
+    void oldAbsolutePathsFindTheirEntry()
+    {
+        QFETCH(QString, contentId);
+        QFETCH(QStringList, expected);
+        const QByteArray old = oldNotesFile();
+        QVERIFY(NotesFolder::write(old));
+        NoteManager manager;
+        QCOMPARE(ids(manager.getNotesForContent(contentId)), expected);
+        QCOMPARE(manager.getAllNotes().size(), 8);
+        // Reading changes nothing on disk.
+        QCOMPARE(NotesFolder::readBytes(), old);
+    }
+
+    void oldAbsolutePathsAreRewrittenOnTheNextSave()
+    {
+        const QByteArray old = oldNotesFile();
+        QVERIFY(NotesFolder::write(old));
+        const QHash<QString, QJsonObject> before = fileNotesById();
+        std::unique_ptr<NoteManager> manager;
+        {
+            MessageCapture capture;
+            manager = std::make_unique<NoteManager>();
+            QVERIFY(capture.contains(QtDebugMsg,
+                                     kFile + "按数据相对路径关联了 4 个旧笔记，下次保存时写入"));
+        }
+        QCOMPARE(manager->getNote("a-linux").contentId,
+                 QStringLiteral("software/cad/autocad.json"));
+        QCOMPARE(NotesFolder::readBytes(), old);
+
+        Note added = makeNote("new", "新笔记");
+        added.contentId = QStringLiteral("software/cad/autocad.json");
+        QVERIFY(manager->addNote(added));
+
+        const QHash<QString, QJsonObject> after = fileNotesById();
+        QCOMPARE(fileIds().size(), 9);
+        QCOMPARE(after.size(), 9);
+        QCOMPARE(NotesFolder::read().value("totalNotes").toInt(), 9);
+        const QHash<QString, QString> rewritten{{"a-linux", "software/cad/autocad.json"},
+                                                {"b-windows", "companies/ansys.json"},
+                                                {"c-backslash", "software/cae/ansys.json"},
+                                                {"h-linux-again", "software/cad/autocad.json"}};
+        for (auto it = before.constBegin(); it != before.constEnd(); ++it) {
+            QJsonObject expected = it.value();
+            if (rewritten.contains(it.key()))
+                expected.insert("contentId", rewritten.value(it.key()));
+            // Every other field, and the notes without a path to move, exactly as they were.
+            QCOMPARE(after.value(it.key()), expected);
+        }
+
+        // Started again: the same notes, once each, for the same entries; nothing left to move.
+        manager.reset();
+        MessageCapture restart;
+        manager = std::make_unique<NoteManager>();
+        QCOMPARE(manager->getAllNotes().size(), 9);
+        QCOMPARE(ids(manager->getNotesForContent("software/cad/autocad.json")),
+                 (QStringList{"new", "h-linux-again", "d-embedded", "a-linux"}));
+        for (const MessageCapture::Line& line : restart.lines())
+            QVERIFY2(!line.text.contains("按数据相对路径关联了"), qPrintable(line.text));
+    }
+
+    void notesAnOlderCopyWritesMeanwhileAreRewrittenToo()
+    {
+        NoteManager manager;
+        QVERIFY(manager.addNote(makeNote("mine", "mine")));
+        // An older copy of the program running at the same time adds a note its way.
+        QJsonObject root = NotesFolder::read();
+        QJsonArray notes = root.value("notes").toArray();
+        notes.append(
+            oldNote("theirs", "/home/u/old/data/software/cad/nx.json", "2024-01-02T10:00:00"));
+        root.insert("notes", notes);
+        QVERIFY(NotesFolder::write(root));
+
+        QVERIFY(manager.deleteNote("mine"));
+        QCOMPARE(fileIds(), QStringList{"theirs"});
+        QCOMPARE(fileNotesById().value("theirs").value("contentId").toString(),
+                 QStringLiteral("software/cad/nx.json"));
+        QCOMPARE(ids(manager.getNotesForContent("software/cad/nx.json")), QStringList{"theirs"});
     }
 };
 

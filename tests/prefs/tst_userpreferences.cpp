@@ -5,6 +5,7 @@
 #include "../support/StoreDriverPlan.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -103,6 +104,64 @@ bool waitForDriver(QProcess& process)
 QDateTime modified(const QString& path)
 {
     return QFileInfo(path).lastModified();
+}
+
+// Every entry below `root` with its size and modification time, to show that
+// nothing there was created, changed or removed.
+QStringList snapshot(const QString& root)
+{
+    QStringList lines;
+    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        const QFileInfo info = it.fileInfo();
+        lines << QStringLiteral("%1 %2 %3")
+                     .arg(QDir(root).relativeFilePath(info.filePath()))
+                     .arg(info.isDir() ? -1 : info.size())
+                     .arg(info.lastModified().toMSecsSinceEpoch());
+    }
+    lines.sort();
+    return lines;
+}
+
+QJsonObject favoriteObject(const QString& id, const QString& filePath)
+{
+    return {{"id", id},
+            {"name", id.toUpper()},
+            {"category", "cad"},
+            {"filePath", filePath},
+            {"addTime", "2024-05-01T09:00:00"},
+            {"description", ""},
+            {"thumbnail", ""}};
+}
+
+// A preferences file as the previous version left it in its data directory.
+QByteArray oldPreferencesFile(const QStringList& favoriteIds)
+{
+    QJsonArray favorites;
+    for (const QString& id : favoriteIds)
+        favorites.append(favoriteObject(id, "/home/u/old/data/software/cad/" + id + ".json"));
+    const QJsonObject root{
+        {"favorites", favorites},
+        {"history",
+         QJsonArray{historyObject("autocad", QDateTime(QDate(2024, 5, 2), QTime(8, 0)))}},
+        {"searchHistory", QJsonArray()},
+        {"settings", QJsonObject{{"maxHistoryItems", 100}, {"themeMode", "dark"}}},
+        {"version", "1.0"},
+        {"lastModified", "2024-05-02T08:00:00"},
+        {"favoritesCount", favorites.size()},
+        {"historyCount", 1},
+        {"searchHistoryCount", 0}};
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+QStringList favoriteIds(const QList<FavoriteItem>& favorites)
+{
+    QStringList ids;
+    for (const FavoriteItem& item : favorites)
+        ids.append(item.id);
+    return ids;
 }
 
 } // namespace
@@ -916,6 +975,179 @@ private slots:
         QVERIFY(!QFile::exists(prefsPath() + ".backup"));
         QCOMPARE(prefs.getFavorites().first().id, QStringLiteral("mine"));
         QVERIFY(!prefs.importPreferences(m_dir->filePath("missing.json")));
+    }
+
+    // The per-user folder and an older version's data directory, side by side.
+    QString userFolder() const { return m_dir->filePath("user"); }
+    QString userFile() const { return m_dir->filePath("user/user_preferences.json"); }
+    QString dataDir() const { return m_dir->filePath("install/data"); }
+    QString dataFile() const { return m_dir->filePath("install/data/user_preferences.json"); }
+
+    void olderDataDirectoryFileIsTakenOver()
+    {
+        QVERIFY(QDir().mkpath(dataDir()));
+        const QByteArray old = oldPreferencesFile({"autocad", "catia"});
+        QVERIFY(writeBytes(dataFile(), old));
+        QVERIFY(writeBytes(dataFile() + ".backup", "{\"favorites\": []}"));
+        const QStringList dataBefore = snapshot(m_dir->filePath("install"));
+
+        UserPreferences prefs;
+        QSignalSpy loaded(&prefs, &UserPreferences::dataLoaded);
+        QVERIFY(prefs.initializeForUser(dataDir(), userFolder()));
+        QCOMPARE(loaded.count(), 1);
+        QCOMPARE(prefs.filePath(), userFile());
+        QCOMPARE(favoriteIds(prefs.getFavorites()), (QStringList{"autocad", "catia"}));
+        QCOMPARE(prefs.getFavorites().first().filePath,
+                 QStringLiteral("/home/u/old/data/software/cad/autocad.json"));
+        QCOMPARE(prefs.getHistory().size(), 1);
+        QCOMPARE(prefs.getThemeMode(), QStringLiteral("dark"));
+        // A copy byte for byte, the backup with it.
+        QCOMPARE(readBytes(userFile()), old);
+        QCOMPARE(readBytes(userFile() + ".backup"), QByteArray("{\"favorites\": []}"));
+
+        // Changes go to the per-user file; the old one is never deleted or changed.
+        QVERIFY(prefs.addFavorite("nx", "NX", "cad", dataDir() + "/software/cad/nx.json", ""));
+        QVERIFY(prefs.removeFavorite("catia"));
+        QCOMPARE(snapshot(m_dir->filePath("install")), dataBefore);
+        QCOMPARE(readBytes(dataFile()), old);
+        QCOMPARE(readObject(userFile()).value("favoritesCount").toInt(), 2);
+    }
+
+    void takenOverOnlyOnce()
+    {
+        QVERIFY(QDir().mkpath(dataDir()));
+        QVERIFY(writeBytes(dataFile(), oldPreferencesFile({"autocad"})));
+        {
+            UserPreferences prefs;
+            QVERIFY(prefs.initializeForUser(dataDir(), userFolder()));
+            QVERIFY(prefs.removeFavorite("autocad"));
+        }
+        // An older copy of the program goes on using the data directory's file.
+        QVERIFY(writeBytes(dataFile(), oldPreferencesFile({"autocad", "creo"})));
+        const QByteArray mine = readBytes(userFile());
+
+        UserPreferences again;
+        QVERIFY(again.initializeForUser(dataDir(), userFolder()));
+        QVERIFY(again.getFavorites().isEmpty());
+        QCOMPARE(readBytes(userFile()), mine);
+    }
+
+    void existingPerUserFileIsNeverReplaced_data()
+    {
+        QTest::addColumn<QByteArray>("userBytes");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("good file") << oldPreferencesFile({"mine"}) << QStringList{"mine"};
+        QTest::newRow("empty favourites") << oldPreferencesFile({}) << QStringList();
+        // Damaged is still the user's: kept aside as always, never swapped for the old one.
+        QTest::newRow("damaged file") << QByteArray("{\"favorites\": [") << QStringList();
+    }
+
+    void existingPerUserFileIsNeverReplaced()
+    {
+        QFETCH(QByteArray, userBytes);
+        QFETCH(QStringList, expected);
+        QVERIFY(QDir().mkpath(dataDir()));
+        QVERIFY(QDir().mkpath(userFolder()));
+        QVERIFY(writeBytes(dataFile(), oldPreferencesFile({"autocad"})));
+        QVERIFY(writeBytes(dataFile() + ".backup", "old backup"));
+        QVERIFY(writeBytes(userFile(), userBytes));
+
+        UserPreferences prefs;
+        prefs.initializeForUser(dataDir(), userFolder());
+        QCOMPARE(favoriteIds(prefs.getFavorites()), expected);
+        QCOMPARE(readBytes(userFile()), userBytes);
+        QVERIFY(!QFile::exists(userFile() + ".backup"));
+    }
+
+    void nothingIsWrittenBelowTheDataDirectory_data()
+    {
+        QTest::addColumn<QByteArray>("dataBytes"); // empty: no file
+        QTest::addColumn<bool>("createDataDir");
+        QTest::newRow("installed copy without data directory") << QByteArray() << false;
+        QTest::newRow("empty data directory") << QByteArray() << true;
+        QTest::newRow("data directory with an old file") << oldPreferencesFile({"autocad"}) << true;
+        QTest::newRow("data directory with a damaged file")
+            << QByteArray("{\"favorites\": 3}") << true;
+    }
+
+    void nothingIsWrittenBelowTheDataDirectory()
+    {
+        QFETCH(QByteArray, dataBytes);
+        QFETCH(bool, createDataDir);
+        const QString install = m_dir->filePath("install");
+        QVERIFY(QDir().mkpath(install));
+        if (createDataDir)
+            QVERIFY(QDir().mkpath(dataDir()));
+        if (!dataBytes.isEmpty())
+            QVERIFY(writeBytes(dataFile(), dataBytes));
+        // Read-only, as below an install prefix (binds only users other than root).
+        const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ExeOwner;
+        const QFile::Permissions all = readOnly | QFile::WriteOwner;
+        QVERIFY(QFile::setPermissions(install, readOnly));
+        if (createDataDir)
+            QVERIFY(QFile::setPermissions(dataDir(), readOnly));
+        const QStringList before = snapshot(install);
+
+        MessageCapture capture;
+        {
+            UserPreferences prefs;
+            QSignalSpy errors(&prefs, &UserPreferences::dataError);
+            prefs.initializeForUser(dataDir(), userFolder());
+            QVERIFY(prefs.addFavorite("a", "A", "cad", "data/software/cad/a.json", ""));
+            QVERIFY(prefs.addToHistory("a", "A", "cad", "data/software/cad/a.json", ""));
+            QVERIFY(prefs.clearHistory());
+            const QString incoming = m_dir->filePath("incoming.json");
+            QVERIFY(writeBytes(incoming, oldPreferencesFile({"b"})));
+            QVERIFY(prefs.importPreferences(incoming));
+            QVERIFY(prefs.savePreferences());
+            QCOMPARE(favoriteIds(prefs.getFavorites()), QStringList{"b"});
+            for (const QVariantList& error : std::as_const(errors))
+                QVERIFY2(!error.at(0).toString().contains(install),
+                         qPrintable(error.at(0).toString()));
+        }
+        QFile::setPermissions(install, all);
+        if (createDataDir)
+            QFile::setPermissions(dataDir(), all);
+
+        QCOMPARE(snapshot(install), before);
+        QCOMPARE(capture.warningsStartingWith("UserPreferences::initialize - 无法创建数据目录"),
+                 QStringList());
+        QVERIFY(QFileInfo(userFile()).isFile());
+        QVERIFY(QFileInfo(userFile() + ".backup").isFile());
+    }
+
+    void perUserFolderIsTheApplicationDataFolder()
+    {
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QVERIFY(folder.contains("/.qttest/"));
+        QDir(folder).removeRecursively();
+        {
+            UserPreferences prefs;
+            QVERIFY(prefs.initializeForUser(m_dir->filePath("missing/data")));
+            QCOMPARE(prefs.filePath(), QDir(folder).filePath("user_preferences.json"));
+            QVERIFY(prefs.addFavorite("a", "A", "cad", "a.json", ""));
+        }
+        QVERIFY(QFileInfo(QDir(folder).filePath("user_preferences.json")).isFile());
+        QVERIFY(!QFileInfo::exists(m_dir->filePath("missing")));
+        QDir(folder).removeRecursively();
+    }
+
+    void uncreatablePerUserFolderIsReported()
+    {
+        QVERIFY(writeBytes(m_dir->filePath("plainfile"), "x"));
+        const QString impossible = m_dir->filePath("plainfile/user");
+        QVERIFY(QDir().mkpath(dataDir()));
+        QVERIFY(writeBytes(dataFile(), oldPreferencesFile({"autocad"})));
+        const QByteArray old = readBytes(dataFile());
+        UserPreferences prefs;
+        QSignalSpy errors(&prefs, &UserPreferences::dataError);
+        QVERIFY(!prefs.initializeForUser(dataDir(), impossible));
+        QCOMPARE(errors.count(), 1);
+        QCOMPARE(errors.at(0).at(0).toString(), QStringLiteral("无法创建数据目录: ") + impossible);
+        QVERIFY(!prefs.addFavorite("a", "A", "cad", "a.json", ""));
+        QCOMPARE(readBytes(dataFile()), old);
+        QCOMPARE(QDir(dataDir()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"user_preferences.json"});
     }
 };
 
