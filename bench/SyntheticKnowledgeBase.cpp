@@ -29,8 +29,8 @@ bool isEntryFile(const QString& relative)
 
 QStringList SyntheticKnowledgeBase::entryFolders()
 {
-    return {QStringLiteral("software"), QStringLiteral("companies"),
-            QStringLiteral("technologies"), QStringLiteral("disciplines")};
+    return {QStringLiteral("software"), QStringLiteral("companies"), QStringLiteral("technologies"),
+            QStringLiteral("disciplines")};
 }
 
 int SyntheticKnowledgeBase::create(const QString& sourceDataDir, int factor, const QString& target)
@@ -62,7 +62,8 @@ int SyntheticKnowledgeBase::create(const QString& sourceDataDir, int factor, con
             QJsonObject entry = original;
             const QString suffix = QStringLiteral("_x%1").arg(copy);
             if (entry.contains(QLatin1String("id")))
-                entry.insert(QStringLiteral("id"), entry.value(QLatin1String("id")).toString() + suffix);
+                entry.insert(QStringLiteral("id"),
+                             entry.value(QLatin1String("id")).toString() + suffix);
             if (entry.contains(QLatin1String("name")))
                 entry.insert(QStringLiteral("name"), entry.value(QLatin1String("name")).toString() +
                                                          QStringLiteral(" %1").arg(copy));
@@ -94,9 +95,8 @@ int SyntheticKnowledgeBase::createMarkdown(const QString& sourceDataDir, int cou
         if (!file.open(QIODevice::ReadOnly))
             return -1;
         const QFileInfo info(source.relativeFilePath(path));
-        const QString name = QStringLiteral("data/%1/%2_%3.md")
-                                 .arg(info.path(), info.completeBaseName())
-                                 .arg(i);
+        const QString name =
+            QStringLiteral("data/%1/%2_%3.md").arg(info.path(), info.completeBaseName()).arg(i);
         if (!writeFile(QDir(target).filePath(name), file.readAll()))
             return -1;
     }
@@ -106,7 +106,8 @@ int SyntheticKnowledgeBase::createMarkdown(const QString& sourceDataDir, int cou
 qint64 SyntheticKnowledgeBase::jsonBytes(const QString& dir)
 {
     qint64 total = 0;
-    for (QDirIterator it(dir, {QStringLiteral("*.json")}, QDir::Files, QDirIterator::Subdirectories);
+    for (QDirIterator it(dir, {QStringLiteral("*.json")}, QDir::Files,
+                         QDirIterator::Subdirectories);
          it.hasNext();) {
         it.next();
         total += it.fileInfo().size();

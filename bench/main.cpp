@@ -41,8 +41,8 @@
 
 namespace {
 
-const QStringList kQueries{QStringLiteral("a"),     QStringLiteral("an"),
-                           QStringLiteral("ans"),   QStringLiteral("ansys"),
+const QStringList kQueries{QStringLiteral("a"),      QStringLiteral("an"),
+                           QStringLiteral("ans"),    QStringLiteral("ansys"),
                            QStringLiteral("有限元"), QStringLiteral("cad")};
 const QString kMarkdownTerm = QStringLiteral("分析");
 constexpr int kMarkdownDocuments = 1000;
@@ -499,18 +499,27 @@ int drive(int argc, char* argv[])
         rule += QStringLiteral("|---");
     }
     std::printf("%s | Target |\n%s|---|\n", qPrintable(header), qPrintable(rule));
-    row(QStringLiteral("Entries searched (entry files)"),
+    row(
+        QStringLiteral("Entries searched (entry files)"),
         [](const SizeResult& r) { return QStringLiteral("%1 (%2)").arg(r.entries).arg(r.files); },
         QString());
-    row(QStringLiteral("Quick search, engine alone, worst of the six queries (ms)"),
-        [](const SizeResult& r) { return ms(r.engineWorst) + QStringLiteral(" \"%1\"").arg(r.engineWorstQuery); },
+    row(
+        QStringLiteral("Quick search, engine alone, worst of the six queries (ms)"),
+        [](const SizeResult& r) {
+            return ms(r.engineWorst) + QStringLiteral(" \"%1\"").arg(r.engineWorstQuery);
+        },
         QStringLiteral("≤ 2 / 8 / 60"));
-    row(QStringLiteral("Quick search, first after a load (ms)"),
+    row(
+        QStringLiteral("Quick search, first after a load (ms)"),
         [](const SizeResult& r) { return ms(r.engineFirst); }, QString());
-    row(QStringLiteral("Tool-bar search end to end, worst keystroke (ms)"),
-        [](const SizeResult& r) { return ms(r.endToEndWorst) + QStringLiteral(" \"%1\"").arg(r.endToEndWorstQuery); },
+    row(
+        QStringLiteral("Tool-bar search end to end, worst keystroke (ms)"),
+        [](const SizeResult& r) {
+            return ms(r.endToEndWorst) + QStringLiteral(" \"%1\"").arg(r.endToEndWorstQuery);
+        },
         QStringLiteral("≤ 5 / 16 / 100"));
-    row(QStringLiteral("Start-up to a painted window (ms), ratio to a bare window"),
+    row(
+        QStringLiteral("Start-up to a painted window (ms), ratio to a bare window"),
         [](const SizeResult& r) {
             if (r.appStart < 0 || r.bareStart <= 0)
                 return QStringLiteral("—");
@@ -519,25 +528,32 @@ int drive(int argc, char* argv[])
                 .arg(r.appStart / r.bareStart, 0, 'f', 1);
         },
         QStringLiteral("≤ 2×"));
-    row(QStringLiteral("`DataManager::initialize` (ms; µs per entry file)"),
+    row(
+        QStringLiteral("`DataManager::initialize` (ms; µs per entry file)"),
         [](const SizeResult& r) {
-            return QStringLiteral("%1 (%2)").arg(ms(r.initialize)).arg(
-                r.files > 0 ? qRound(r.initialize * 1000 / r.files) : 0);
+            return QStringLiteral("%1 (%2)")
+                .arg(ms(r.initialize))
+                .arg(r.files > 0 ? qRound(r.initialize * 1000 / r.files) : 0);
         },
         QStringLiteral("linear in files"));
-    row(QStringLiteral("Markdown search, %1 documents, \"%2\", exact / fuzzy (ms)")
+    row(
+        QStringLiteral("Markdown search, %1 documents, \"%2\", exact / fuzzy (ms)")
             .arg(kMarkdownDocuments)
             .arg(kMarkdownTerm),
-        [&](const SizeResult&) { return ms(markdown.exact) + QStringLiteral(" / ") + ms(markdown.fuzzy); },
+        [&](const SizeResult&) {
+            return ms(markdown.exact) + QStringLiteral(" / ") + ms(markdown.fuzzy);
+        },
         QStringLiteral("≤ 30"));
-    row(QStringLiteral("Pasted %1-character query: longest UI block / result shown (ms)")
+    row(
+        QStringLiteral("Pasted %1-character query: longest UI block / result shown (ms)")
             .arg(kLongQueryLength),
         [](const SizeResult& r) {
             return r.longBlock < 0 ? QStringLiteral("not run")
                                    : ms(r.longBlock) + QStringLiteral(" / ") + ms(r.longResult);
         },
         QStringLiteral("≤ 100, never frozen"));
-    row(QStringLiteral("Peak memory above an empty data folder (MiB), ratio to the JSON read"),
+    row(
+        QStringLiteral("Peak memory above an empty data folder (MiB), ratio to the JSON read"),
         [](const SizeResult& r) {
             if (r.extraKiB < 0 || r.dataBytes <= 0)
                 return QStringLiteral("—");
@@ -548,9 +564,10 @@ int drive(int argc, char* argv[])
                 .arg(r.extraKiB * 1024.0 / r.dataBytes, 0, 'f', 2);
         },
         QStringLiteral("≤ 1.5×"));
-    std::printf("\nMarkdown index of %d documents built in %s ms. Load average before: %s, after: %s.\n",
-                kMarkdownDocuments, qPrintable(ms(markdown.index)), qPrintable(loadBefore),
-                qPrintable(loadAverage()));
+    std::printf(
+        "\nMarkdown index of %d documents built in %s ms. Load average before: %s, after: %s.\n",
+        kMarkdownDocuments, qPrintable(ms(markdown.index)), qPrintable(loadBefore),
+        qPrintable(loadAverage()));
     return 0;
 }
 
@@ -571,8 +588,8 @@ int main(int argc, char* argv[])
 
     // Preferences, notes and caches of the measured windows stay in a scratch home.
     QTemporaryDir home;
-    for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
-                             "XDG_STATE_HOME"})
+    for (const char* name :
+         {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"})
         qputenv(name, QDir(home.path()).filePath(QString::fromLatin1(name)).toLocal8Bit());
     qputenv("HOME", home.path().toLocal8Bit());
     return drive(argc, argv);
