@@ -22,6 +22,7 @@ class NewsGridWidget;
 class NewsSyncService;
 class NoteEditor;
 class NoteManager;
+class QuickSearch;
 class QAction;
 class QDockWidget;
 class QLabel;
@@ -73,6 +74,7 @@ public slots:
     void onNavigationItemSelected(const QString& filePath);
     void onNavigationCategorySelected(const QString& category);
     void onSearchTextChanged(const QString& text);
+    void onQuickSearchResults(const QJsonArray& results);
     void onDataChanged(const QString& filePath);
     void onEditModeChanged(int index);
     void onAbout();
@@ -127,6 +129,7 @@ private:
     std::unique_ptr<FileLoader> m_fileLoader;
     std::unique_ptr<DataManager> m_dataManager;
     std::unique_ptr<SearchEngine> m_searchEngine;
+    std::unique_ptr<QuickSearch> m_quickSearch;
     std::unique_ptr<NoteManager> m_noteManager;
     std::unique_ptr<UpdateService> m_updateService;
     std::unique_ptr<NewsSyncService> m_newsSyncService;
