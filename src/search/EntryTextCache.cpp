@@ -1,5 +1,7 @@
 #include "EntryTextCache.h"
 
+#include "SearchText.h"
+
 #include "data/DataManager.h"
 
 #include <QJsonValue>
@@ -27,7 +29,7 @@ const std::vector<EntryTextCache::Entry>& EntryTextCache::entries(DataManager* m
         entry.object = value.toObject();
         const QString text = textOf(entry.object);
         entry.lowerText = text.toLower();
-        if (!foldsAsLower(text, entry.lowerText))
+        if (!SearchText::foldsAsLower(text, entry.lowerText))
             entry.text = text.isNull() ? QStringLiteral("") : text;
         entry.lowerName = entry.object.value(QLatin1String("name")).toString().toLower();
         entry.lowerCategory = entry.object.value(QLatin1String("category")).toString().toLower();
@@ -54,34 +56,4 @@ bool EntryTextCache::isStale(DataManager* manager) const
     // A manager created where a deleted one lived is another manager: the
     // guarded pointer went null with the old one.
     return !m_manager || m_manager.data() != manager || m_generation != manager->listGeneration();
-}
-
-QString EntryTextCache::foldCase(const QString& text)
-{
-    QString folded = text;
-    QChar* data = folded.data();
-    for (qsizetype i = 0; i < folded.size(); ++i)
-        data[i] = data[i].toCaseFolded();
-    return folded;
-}
-
-bool EntryTextCache::hasSurrogates(const QString& text)
-{
-    for (const QChar c : text) {
-        if (c.isSurrogate())
-            return true;
-    }
-    return false;
-}
-
-bool EntryTextCache::foldsAsLower(const QString& text, const QString& lower)
-{
-    if (text.size() != lower.size())
-        return false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c.isSurrogate() || c.toCaseFolded() != lower.at(i))
-            return false;
-    }
-    return true;
 }

@@ -42,14 +42,6 @@ public:
     // Whether entries() would prepare the list afresh.
     bool isStale(DataManager* manager) const;
 
-    // Every code unit replaced by its case folding: what Qt's case-insensitive
-    // comparisons compare.
-    static QString foldCase(const QString& text);
-    static bool hasSurrogates(const QString& text);
-    // True when a case-insensitive search in text finds exactly what a
-    // case-sensitive search of the folded needle in lower finds.
-    static bool foldsAsLower(const QString& text, const QString& lower);
-
 private:
     QPointer<DataManager> m_manager;
     quint64 m_generation = 0;

@@ -156,9 +156,9 @@ struct FuzzyQuery
             FuzzyWord entry;
             entry.word = word;
             entry.lower = word.toLower();
-            entry.folded = EntryTextCache::foldCase(word);
-            entry.foldsAsLower = EntryTextCache::foldsAsLower(word, entry.lower);
-            entry.surrogates = EntryTextCache::hasSurrogates(word);
+            entry.folded = SearchText::foldCase(word);
+            entry.foldsAsLower = SearchText::foldsAsLower(word, entry.lower);
+            entry.surrogates = SearchText::hasSurrogates(word);
             entry.occurrences = 1;
             words.push_back(std::move(entry));
         }
@@ -182,7 +182,7 @@ bool fuzzyMatchAndScore(const EntryTextCache::Entry& entry, const FuzzyQuery& qu
             counts[i] = SearchText::countOverlapping(entry.lowerText, word.lower);
             contained = counts[i] > 0;
         } else if (!word.surrogates) {
-            contained = entry.lowerText.contains(word.folded);
+            contained = SearchText::contains(entry.lowerText, word.folded);
         } else {
             contained = textOf(entry.object).contains(word.word, Qt::CaseInsensitive);
         }

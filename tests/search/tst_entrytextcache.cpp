@@ -1,6 +1,7 @@
 #include "data/DataManager.h"
 #include "search/EntryTextCache.h"
 #include "search/SearchEngine.h"
+#include "search/SearchText.h"
 
 #include <QDir>
 #include <QFile>
@@ -154,13 +155,13 @@ private slots:
                 continue;
             const QString text = QStringLiteral("x") + c + QStringLiteral("y");
             const QString lower = text.toLower();
-            const bool prepared = EntryTextCache::foldsAsLower(text, lower);
+            const bool prepared = SearchText::foldsAsLower(text, lower);
             for (const QString& needle :
                  {QString(c), c.toUpper() == c ? QString(c.toLower()) : QString(c.toUpper()),
                   QString(c.toCaseFolded()), QString(c.toTitleCase()), QStringLiteral("x") + c}) {
                 const bool expected = text.contains(needle, Qt::CaseInsensitive);
                 if (prepared)
-                    QCOMPARE(lower.contains(EntryTextCache::foldCase(needle)), expected);
+                    QCOMPARE(lower.contains(SearchText::foldCase(needle)), expected);
             }
         }
     }
