@@ -25,6 +25,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QLineEdit>
+#include <QLoggingCategory>
 #include <QMainWindow>
 #include <QProcess>
 #include <QStatusBar>
@@ -128,6 +129,9 @@ int countItems(QTreeWidget* tree)
 // As src/app/main.cpp starts the program, up to the first paint of the tree.
 int startupApp(int argc, char* argv[], const QElapsedTimer& clock, const QString& dataDir)
 {
+#ifdef QT_NO_DEBUG
+    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+#endif
     QApplication app(argc, argv);
     StartupDiagnostics::logDebugBanner();
     StartupDiagnostics::logSystemInformation();
@@ -141,7 +145,7 @@ int startupApp(int argc, char* argv[], const QElapsedTimer& clock, const QString
     QApplication::setWindowIcon(appIcon);
     EmbeddedDataAdapter::instance().initialize();
 
-    MainWindow window;
+    MainWindow window(dataDir);
     window.setDataPath(dataDir);
     window.show();
     auto* tree = window.findChild<NavigationTree*>();
@@ -301,7 +305,7 @@ QString longQuery(DataManager& manager)
 
 void measureWindow(const QString& dir, int runs, bool longQueryToo, SizeResult& result)
 {
-    MainWindow window;
+    MainWindow window(dir);
     window.setDataPath(dir);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))

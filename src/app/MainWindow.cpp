@@ -131,7 +131,9 @@ QIcon applicationIcon()
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent)
+MainWindow::MainWindow(QWidget* parent) : MainWindow(QString(), parent) {}
+
+MainWindow::MainWindow(const QString& dataPath, QWidget* parent)
     : QMainWindow(parent), m_fileLoader(std::make_unique<FileLoader>()),
       m_dataManager(std::make_unique<DataManager>()),
       m_searchEngine(std::make_unique<SearchEngine>()),
@@ -144,6 +146,8 @@ MainWindow::MainWindow(QWidget* parent)
         m_updateService = std::make_unique<UpdateService>();
     if (m_newsEnabled)
         m_newsSyncService = std::make_unique<NewsSyncService>();
+    if (!dataPath.isEmpty())
+        m_dataManager->setDataPath(dataPath);
     construct();
 }
 

@@ -48,6 +48,9 @@ class MainWindow : public QMainWindow
 
 public:
     explicit MainWindow(QWidget* parent = nullptr);
+    // Loads the knowledge base of dataPath from the start; a setDataPath with the
+    // same path afterwards then sets up the rest without loading it again.
+    explicit MainWindow(const QString& dataPath, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     void setDataPath(const QString& path);
