@@ -4,6 +4,7 @@
 #   ./dev.sh test   install what is missing, build, run the whole test suite
 #   ./dev.sh sanitize  the suite again in build-sanitize/, with AddressSanitizer and UBSan
 #   ./dev.sh package   build, then the Debian package in build/package/
+#   ./dev.sh bench     build and run the bench (bench/); prints one table of timings
 # Both are idempotent: a second call only rebuilds what changed.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -15,7 +16,7 @@ PACKAGES+=(desktop-file-utils appstream dpkg-dev)
 BUILD_DIR=${QUORVANTA_BUILD_DIR:-build}
 
 usage() {
-    echo "usage: $0 run|test|sanitize|package" >&2
+    echo "usage: $0 run|test|sanitize|package|bench" >&2
     exit 2
 }
 
@@ -87,6 +88,14 @@ case "$1" in
         install_missing
         build
         cpack --config "$BUILD_DIR/CPackConfig.cmake"
+        ;;
+    bench)
+        install_missing
+        if [ ! -f "$BUILD_DIR/build.ninja" ]; then
+            cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+        fi
+        cmake --build "$BUILD_DIR" --target quorvanta_bench --parallel "$(nproc)"
+        "$BUILD_DIR/bench/quorvanta_bench" ${QUORVANTA_BENCH_ARGS:-}
         ;;
     *)
         usage

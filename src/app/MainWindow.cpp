@@ -24,6 +24,7 @@
 #include "prefs/HistoryWidget.h"
 #include "prefs/UserPreferences.h"
 #include "search/QuickSwitcher.h"
+#include "search/QuickSearch.h"
 #include "search/SearchDialog.h"
 #include "search/SearchEngine.h"
 #include "views/ContentRenderer.h"
@@ -146,10 +147,13 @@ QIcon applicationIcon()
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent)
+MainWindow::MainWindow(QWidget* parent) : MainWindow(QString(), parent) {}
+
+MainWindow::MainWindow(const QString& dataPath, QWidget* parent)
     : QMainWindow(parent), m_fileLoader(std::make_unique<FileLoader>()),
       m_dataManager(std::make_unique<DataManager>()),
       m_searchEngine(std::make_unique<SearchEngine>()),
+      m_quickSearch(std::make_unique<QuickSearch>(m_searchEngine.get())),
       m_noteManager(std::make_unique<NoteManager>()), m_newsEnabled(FeatureSwitches::newsEnabled()),
       m_updateCheckEnabled(FeatureSwitches::updateCheckEnabled())
 {
@@ -158,6 +162,8 @@ MainWindow::MainWindow(QWidget* parent)
         m_updateService = std::make_unique<UpdateService>();
     if (m_newsEnabled)
         m_newsSyncService = std::make_unique<NewsSyncService>();
+    if (!dataPath.isEmpty())
+        m_dataManager->setDataPath(dataPath);
     construct();
 }
 
@@ -218,6 +224,7 @@ MainWindow::~MainWindow()
     m_newsSyncService.reset();
     m_updateService.reset();
     m_noteManager.reset();
+    m_quickSearch.reset();
     m_searchEngine.reset();
     // Widgets may still point at the data manager until Qt deletes them.
     if (m_navigationTree)
@@ -434,6 +441,8 @@ void MainWindow::setupToolBar()
     m_searchEdit->setPlaceholderText(tr("输入关键词搜索..."));
     m_searchEdit->setMaximumWidth(300);
     connect(m_searchEdit, &QLineEdit::textChanged, this, &MainWindow::onSearchTextChanged);
+    connect(m_quickSearch.get(), &QuickSearch::resultsReady, this,
+            &MainWindow::onQuickSearchResults);
     connect(m_searchEdit, &QLineEdit::returnPressed, this, &MainWindow::onQuickSearch);
     m_mainToolBar->addWidget(m_searchEdit);
 
@@ -1000,13 +1009,18 @@ void MainWindow::onSearchTextChanged(const QString& text)
 {
     if (text.trimmed().isEmpty()) {
         // Blanks match everything: treat them as no query and drop the last result.
+        m_quickSearch->cancel();
         m_navigationTree->clearSelection();
         m_navigationTree->highlightSearchResults(QJsonArray());
         m_statusBar->clearMessage();
         return;
     }
-    const QJsonArray results =
-        m_searchEngine->search(text, m_dataManager.get(), SearchEngine::FuzzyMatch);
+    // Answered before this returns unless the query is long enough to freeze the window.
+    m_quickSearch->search(text, m_dataManager.get());
+}
+
+void MainWindow::onQuickSearchResults(const QJsonArray& results)
+{
     m_navigationTree->highlightSearchResults(results);
     m_statusBar->showMessage(tr("找到 %1 个结果").arg(results.size()));
 }

@@ -26,6 +26,7 @@ class NewsGridWidget;
 class NewsSyncService;
 class NoteEditor;
 class NoteManager;
+class QuickSearch;
 class QAction;
 class QDockWidget;
 class QLabel;
@@ -53,6 +54,9 @@ class MainWindow : public QMainWindow
 
 public:
     explicit MainWindow(QWidget* parent = nullptr);
+    // Loads the knowledge base of dataPath from the start; a setDataPath with the
+    // same path afterwards then sets up the rest without loading it again.
+    explicit MainWindow(const QString& dataPath, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     void setDataPath(const QString& path);
@@ -84,6 +88,7 @@ public slots:
     void onNavigationItemSelected(const QString& filePath);
     void onNavigationCategorySelected(const QString& category);
     void onSearchTextChanged(const QString& text);
+    void onQuickSearchResults(const QJsonArray& results);
     void onDataChanged(const QString& filePath);
     void onEditModeChanged(int index);
     void onAbout();
@@ -155,6 +160,7 @@ private:
     std::unique_ptr<FileLoader> m_fileLoader;
     std::unique_ptr<DataManager> m_dataManager;
     std::unique_ptr<SearchEngine> m_searchEngine;
+    std::unique_ptr<QuickSearch> m_quickSearch;
     std::unique_ptr<NoteManager> m_noteManager;
     std::unique_ptr<UpdateService> m_updateService;
     std::unique_ptr<NewsSyncService> m_newsSyncService;

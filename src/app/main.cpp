@@ -8,9 +8,15 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLoggingCategory>
 
 int main(int argc, char* argv[])
 {
+#ifdef QT_NO_DEBUG
+    // A release build shows no debug line anywhere: drop them before any is written
+    // (QT_LOGGING_RULES="default.debug=true" brings them back).
+    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+#endif
     QApplication app(argc, argv);
 
     StartupDiagnostics::logDebugBanner();
@@ -45,7 +51,8 @@ int main(int argc, char* argv[])
     qDebug().noquote() << "Final data directory:" << dataDir;
     qDebug() << "Data directory exists:" << QFileInfo(dataDir).isDir();
 
-    MainWindow window;
+    // Constructed on the resolved directory, so the knowledge base is read once.
+    MainWindow window(dataDir);
     window.setDataPath(dataDir);
     window.restoreSession();
     window.show();

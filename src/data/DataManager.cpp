@@ -440,9 +440,15 @@ void DataManager::setNewsItems(const QJsonArray& items, const QDateTime& timesta
     emit newsItemsUpdated(items, timestamp);
 }
 
-void DataManager::onFileChanged(const QString& filePath)
+void DataManager::clearListCache()
 {
     m_listCache.clear();
+    ++m_listGeneration;
+}
+
+void DataManager::onFileChanged(const QString& filePath)
+{
+    clearListCache();
     emit dataChanged(filePath);
 }
 

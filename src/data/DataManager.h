@@ -43,7 +43,10 @@ public:
 
     FileLoader* fileLoader() const { return m_fileLoader.get(); }
     // Drops every cached list; used when the data directory changes.
-    void clearListCache() { m_listCache.clear(); }
+    void clearListCache();
+    // Changes whenever the cached lists are dropped: two calls of a list
+    // function under the same value return the same list.
+    quint64 listGeneration() const { return m_listGeneration; }
 
     // Appends each object of items, replacing (or dropping) later objects whose
     // non-empty "id" was already seen.
@@ -77,6 +80,7 @@ private:
     QString m_dataPath = QStringLiteral("data/");
     QJsonObject m_categories;
     QHash<QString, QJsonArray> m_listCache;
+    quint64 m_listGeneration = 0;
     QJsonArray m_newsItems;
     QDateTime m_newsTimestamp;
 };

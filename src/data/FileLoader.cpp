@@ -105,8 +105,10 @@ QJsonObject FileLoader::loadJsonFile(const QString& filePath)
 
     const QJsonObject object = document.object();
     m_jsonCache.insert(key, object);
-    if (!m_watcher.files().contains(filePath))
-        m_watcher.addPath(filePath);
+    // A set beside the watcher's list: asking the list for every file made loading
+    // a large tree quadratic.
+    if (!m_watchedFiles.contains(filePath) && m_watcher.addPath(filePath))
+        m_watchedFiles.insert(filePath);
     return object;
 }
 
@@ -351,6 +353,9 @@ QJsonArray FileLoader::getTechnologiesList(const QString& subCategory)
 void FileLoader::onFileChanged(const QString& path)
 {
     qDebug().noquote() << "文件变化:" << path;
+    // The watcher lets go of a file that was removed; the reload below watches it again.
+    if (!m_watcher.files().contains(path))
+        m_watchedFiles.remove(path);
     m_jsonCache.remove(cacheKey(path));
     loadJsonFile(path);
     emit fileChanged(path);
@@ -360,9 +365,10 @@ void FileLoader::onDirectoryChanged(const QString& path)
 {
     qDebug().noquote() << "目录变化:" << path;
     const QStringList watched = m_watcher.files();
+    m_watchedFiles = QSet<QString>(watched.cbegin(), watched.cend());
     QDir dir(path);
     for (const QFileInfo& info : dir.entryInfoList(kJsonFilter, QDir::Files)) {
-        if (!watched.contains(info.filePath()))
-            m_watcher.addPath(info.filePath());
+        if (!m_watchedFiles.contains(info.filePath()) && m_watcher.addPath(info.filePath()))
+            m_watchedFiles.insert(info.filePath());
     }
 }

@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 // Reads knowledge-base JSON files (embedded copy first, disk second), caches
@@ -54,6 +55,7 @@ private:
 
     QString m_dataPath = QStringLiteral("data/");
     QFileSystemWatcher m_watcher;
+    QSet<QString> m_watchedFiles; // what m_watcher.files() holds, for quick look-ups
     QHash<QString, QJsonObject> m_jsonCache;
     QJsonObject m_configuration;
 };

@@ -43,6 +43,14 @@ const QList<QRegularExpression>& markdownPatterns()
     return patterns;
 }
 
+// What the last expression keeps: ASCII letters, digits, underscore and white
+// space, and the CJK unified ideographs.
+bool keptByStrip(char16_t c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
+           c == u'_' || c == u' ' || (c >= 9 && c <= 13) || (c >= 0x4E00 && c <= 0x9FA5);
+}
+
 QString titleOf(const QString& content)
 {
     const QStringList lines = content.split(QLatin1Char('\n'));
@@ -82,6 +90,7 @@ void MarkdownSearcher::setSearchPath(const QString& path)
     m_searchPath = path;
     m_indexReady = false;
     m_documents.clear();
+    m_prepared.clear();
     m_categories.clear();
 }
 
@@ -94,6 +103,7 @@ void MarkdownSearcher::buildIndex()
 
     emit indexBuildStarted();
     m_documents.clear();
+    m_prepared.clear();
     m_categories.clear();
 
     if (!QFileInfo(m_searchPath).isDir()) {
@@ -140,6 +150,7 @@ void MarkdownSearcher::indexDirectory(const QString& dirPath)
         document.content = QString::fromUtf8(file.readAll());
         document.title = titleOf(document.content);
         document.category = extractCategory(filePath);
+        m_prepared.push_back(prepare(document));
         m_documents.append(document);
         if (!document.category.isEmpty() && !m_categories.contains(document.category))
             m_categories.append(document.category);
@@ -159,9 +170,33 @@ QString MarkdownSearcher::extractCategory(const QString& filePath) const
 
 QString MarkdownSearcher::stripMarkdown(const QString& text) const
 {
+    // Each expression runs only where the character it starts with occurs.
+    const QList<QRegularExpression>& patterns = markdownPatterns();
     QString result = text;
-    for (const QRegularExpression& pattern : markdownPatterns())
-        result.remove(pattern);
+    if (result.startsWith(QLatin1Char('#')))
+        result.remove(patterns.at(0));
+    if (result.contains(QLatin1Char('*')))
+        result.remove(patterns.at(1));
+    if (result.contains(QLatin1Char('*')))
+        result.remove(patterns.at(2));
+    if (result.contains(QLatin1Char('`')))
+        result.remove(patterns.at(3));
+    if (result.contains(QLatin1Char('[')))
+        result.remove(patterns.at(4));
+    if (result.contains(QLatin1Char('[')))
+        result.remove(patterns.at(5));
+    if (SearchText::hasSurrogates(result)) {
+        // The expression's view of surrogates (pairs and strays) is its own.
+        result.remove(patterns.at(6));
+    } else {
+        qsizetype kept = 0;
+        QChar* data = result.data();
+        for (qsizetype i = 0; i < result.size(); ++i) {
+            if (keptByStrip(data[i].unicode()))
+                data[kept++] = data[i];
+        }
+        result.truncate(kept);
+    }
     return result.trimmed();
 }
 
@@ -351,6 +386,29 @@ QList<MarkdownSearchResult> MarkdownSearcher::search(const QString& query, int s
     }
     QList<MarkdownSearchResult> results;
     const qsizetype count = m_documents.size();
+    if (!expression) {
+        // Rank first; matched lines and excerpts only for the results handed out.
+        const Query prepared = prepareQuery(q);
+        std::vector<std::pair<double, qsizetype>> ranked;
+        for (qsizetype i = 0; i < count; ++i) {
+            if (matchesScope(i, scope, prepared, mode))
+                ranked.emplace_back(relevance(i, prepared), i);
+            emit searchProgress(static_cast<int>((i + 1) * 100 / count));
+        }
+        std::stable_sort(ranked.begin(), ranked.end(),
+                         [](const auto& a, const auto& b) { return a.first > b.first; });
+        if (qsizetype(ranked.size()) > m_maxResults)
+            ranked.resize(std::size_t(qMax(0, m_maxResults)));
+        for (const auto& [score, index] : ranked) {
+            MarkdownSearchResult hit = m_documents.at(index);
+            hit.relevance = score;
+            hit.matchedLines = matchedLines(hit.content, prepared, mode);
+            hit.snippet = snippet(index, prepared);
+            results.append(hit);
+        }
+        emit searchCompleted(results);
+        return results;
+    }
     for (qsizetype i = 0; i < count; ++i) {
         const MarkdownSearchResult& document = m_documents.at(i);
         QString text;
@@ -380,7 +438,7 @@ QList<MarkdownSearchResult> MarkdownSearcher::search(const QString& query, int s
             hit.snippet = generateSnippet(document.content, q, m_snippetLength);
             results.append(hit);
         }
-        if (expression && expression->stopped()) {
+        if (expression->stopped()) {
             // A runaway expression: nothing it found so far can be trusted as the answer.
             m_lastError = expression->stopMessage();
             qWarning().noquote() << "MarkdownSearcher::search - Stopped:" << m_lastError;
@@ -412,4 +470,200 @@ QList<MarkdownSearchResult> MarkdownSearcher::searchInCategory(const QString& qu
             filtered.append(result);
     }
     return filtered;
+}
+
+MarkdownSearcher::Prepared MarkdownSearcher::prepare(const MarkdownSearchResult& document) const
+{
+    Prepared prepared;
+    prepared.lowerTitle = document.title.toLower();
+    prepared.lowerContent = document.content.toLower();
+    prepared.lowerFileName = document.fileName.toLower();
+    prepared.lowerCategory = document.category.toLower();
+    const QStringList headings = extractHeadings(document.content);
+    prepared.headingText = headings.join(QLatin1Char(' '));
+    prepared.lowerHeadingText = prepared.headingText.toLower();
+    for (const QString& heading : headings) {
+        prepared.lowerHeadings << heading.toLower();
+        prepared.headingWeights << 15.0 * (7 - heading.indexOf(QLatin1Char(' ')));
+    }
+    const QStringList lines = document.content.split(QLatin1Char('\n'));
+    for (const QString& line : lines) {
+        const QString stripped = stripMarkdown(line);
+        prepared.lowerStrippedLines << stripped.toLower();
+        prepared.strippedLengths << stripped.size();
+    }
+    prepared.titleFolds = SearchText::foldsAsLower(document.title, prepared.lowerTitle);
+    prepared.contentFolds = SearchText::foldsAsLower(document.content, prepared.lowerContent);
+    prepared.headingsFolds =
+        SearchText::foldsAsLower(prepared.headingText, prepared.lowerHeadingText);
+    return prepared;
+}
+
+MarkdownSearcher::Query MarkdownSearcher::prepareQuery(const QString& query) const
+{
+    Query prepared;
+    prepared.text = query;
+    prepared.lower = query.toLower();
+    prepared.folded = SearchText::foldCase(query);
+    prepared.foldable = !m_caseSensitive && !SearchText::hasSurrogates(query);
+    prepared.tokens = tokenize(query);
+    prepared.tokensFoldable = !m_caseSensitive;
+    for (const QString& token : std::as_const(prepared.tokens)) {
+        prepared.foldedTokens << SearchText::foldCase(token);
+        if (SearchText::hasSurrogates(token))
+            prepared.tokensFoldable = false;
+    }
+    return prepared;
+}
+
+namespace {
+
+// needle in first + " " + second, without building that text.
+bool joinedContains(const QString& first, const QString& second, const QString& needle)
+{
+    if (SearchText::contains(first, needle) || SearchText::contains(second, needle))
+        return true;
+    const qsizetype reach = needle.size() - 1;
+    if (reach <= 0)
+        return needle == QLatin1String(" ");
+    const QString seam = first.right(reach) + QLatin1Char(' ') + second.left(reach);
+    return SearchText::contains(seam, needle);
+}
+
+} // namespace
+
+bool MarkdownSearcher::matchesScope(qsizetype index, int scope, const Query& query, int mode) const
+{
+    const MarkdownSearchResult& document = m_documents.at(index);
+    const Prepared& prepared = m_prepared[std::size_t(index)];
+    switch (scope) {
+    case TitleOnly:
+        return matchesPrepared(document.title, prepared.lowerTitle, prepared.titleFolds, query,
+                               mode);
+    case ContentOnly:
+        return matchesPrepared(document.content, prepared.lowerContent, prepared.contentFolds,
+                               query, mode);
+    case FullText: {
+        const bool folds = prepared.titleFolds && prepared.contentFolds;
+        if (folds && mode == SearchEngine::ExactMatch && query.foldable)
+            return joinedContains(prepared.lowerTitle, prepared.lowerContent, query.folded);
+        if (folds && mode == SearchEngine::FuzzyMatch && query.tokensFoldable) {
+            if (query.tokens.isEmpty())
+                return false;
+            qsizetype found = 0;
+            for (const QString& token : query.foldedTokens)
+                found += joinedContains(prepared.lowerTitle, prepared.lowerContent, token);
+            return found >= (query.tokens.size() + 1) / 2;
+        }
+        return matchesPrepared(document.title + QLatin1Char(' ') + document.content, QString(),
+                               false, query, mode);
+    }
+    case HeadingsOnly:
+        return matchesPrepared(prepared.headingText, prepared.lowerHeadingText,
+                               prepared.headingsFolds, query, mode);
+    default:
+        return false;
+    }
+}
+
+bool MarkdownSearcher::matchesPrepared(const QString& text, const QString& lower, bool folds,
+                                       const Query& query, int mode) const
+{
+    const Qt::CaseSensitivity sensitivity =
+        m_caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    switch (mode) {
+    case SearchEngine::ExactMatch:
+        if (folds && query.foldable)
+            return SearchText::contains(lower, query.folded);
+        return text.contains(query.text, sensitivity);
+    case SearchEngine::FuzzyMatch: {
+        if (query.tokens.isEmpty())
+            return false;
+        qsizetype found = 0;
+        for (qsizetype i = 0; i < query.tokens.size(); ++i) {
+            if (folds && query.tokensFoldable)
+                found += SearchText::contains(lower, query.foldedTokens.at(i));
+            else
+                found += text.contains(query.tokens.at(i), sensitivity);
+        }
+        return found >= (query.tokens.size() + 1) / 2;
+    }
+    case SearchEngine::SemanticMatch:
+        return semanticMatch(text, query.text);
+    default:
+        return false;
+    }
+}
+
+double MarkdownSearcher::relevance(qsizetype index, const Query& query) const
+{
+    const Prepared& prepared = m_prepared[std::size_t(index)];
+    const QString& ql = query.lower;
+    double score = 0.0;
+    if (prepared.lowerTitle.contains(ql))
+        score = prepared.lowerTitle == ql ? 300.0 : 100.0;
+    for (const QString& token : query.tokens) {
+        if (prepared.lowerTitle.contains(token))
+            score += 50.0;
+    }
+    score += 10.0 * SearchText::countOverlapping(prepared.lowerContent, ql);
+    for (const QString& token : query.tokens)
+        score += 5.0 * SearchText::countOverlapping(prepared.lowerContent, token);
+    if (prepared.lowerFileName.contains(ql))
+        score += 30.0;
+    if (prepared.lowerCategory.contains(ql))
+        score += 20.0;
+    for (qsizetype i = 0; i < prepared.lowerHeadings.size(); ++i) {
+        if (prepared.lowerHeadings.at(i).contains(ql))
+            score += prepared.headingWeights.at(i);
+    }
+    return score;
+}
+
+QString MarkdownSearcher::snippet(qsizetype index, const Query& query) const
+{
+    const Prepared& prepared = m_prepared[std::size_t(index)];
+    const QStringList& lines = prepared.lowerStrippedLines;
+    qsizetype best = -1;
+    int bestScore = 0;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString& lower = lines.at(i);
+        if (lower.isEmpty())
+            continue;
+        int score = SearchText::contains(lower, query.lower) ? 100 : 0;
+        for (const QString& token : query.tokens) {
+            if (SearchText::contains(lower, token))
+                score += 10;
+        }
+        if (score > bestScore) {
+            best = i;
+            bestScore = score;
+        }
+    }
+    if (best < 0) {
+        for (qsizetype i = 0; i < prepared.strippedLengths.size(); ++i) {
+            if (prepared.strippedLengths.at(i) > 20) {
+                best = i;
+                break;
+            }
+        }
+    }
+    if (best < 0)
+        return QString();
+    QString text = stripMarkdown(m_documents.at(index).content.split(QLatin1Char('\n')).at(best));
+    if (text.size() > m_snippetLength)
+        text = text.left(m_snippetLength - 3) + QStringLiteral("...");
+    return text;
+}
+
+QStringList MarkdownSearcher::matchedLines(const QString& content, const Query& query,
+                                           int mode) const
+{
+    QStringList matched;
+    const QStringList lines = content.split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < lines.size() && matched.size() < 10; ++i) {
+        if (matchesPrepared(lines.at(i), QString(), false, query, mode))
+            matched << QStringLiteral("Line %1: %2").arg(i + 1).arg(lines.at(i).trimmed());
+    }
+    return matched;
 }

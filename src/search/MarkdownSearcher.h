@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 class BoundedRegex;
 
 // In-memory index of the Markdown documents below one directory, answering
@@ -65,7 +67,48 @@ signals:
     void indexBuildFailed(const QString& path);
 
 private:
+    // What every search needs of a document, worked out once when it is indexed.
+    struct Prepared
+    {
+        QString lowerTitle;
+        QString lowerContent;
+        QString lowerFileName;
+        QString lowerCategory;
+        QString headingText; // the headings joined with " "
+        QString lowerHeadingText;
+        QStringList lowerHeadings;
+        QList<double> headingWeights;
+        // Each line of the content stripped of its Markdown and lower-cased, and
+        // the length of the stripped line.
+        QStringList lowerStrippedLines;
+        QList<qsizetype> strippedLengths;
+        // Lower-casing and case folding agree on the text of the scope, so a
+        // case-insensitive test can run on its lower-cased form.
+        bool titleFolds = false;
+        bool contentFolds = false;
+        bool headingsFolds = false;
+    };
+    // A query as every test of one search needs it.
+    struct Query
+    {
+        QString text;
+        QString lower;
+        QString folded;
+        bool foldable = false;
+        QStringList tokens;
+        QStringList foldedTokens;
+        bool tokensFoldable = false;
+    };
+
     void indexDirectory(const QString& dirPath);
+    Prepared prepare(const MarkdownSearchResult& document) const;
+    Query prepareQuery(const QString& query) const;
+    bool matchesScope(qsizetype index, int scope, const Query& query, int mode) const;
+    bool matchesPrepared(const QString& text, const QString& lower, bool folds, const Query& query,
+                         int mode) const;
+    double relevance(qsizetype index, const Query& query) const;
+    QString snippet(qsizetype index, const Query& query) const;
+    QStringList matchedLines(const QString& content, const Query& query, int mode) const;
     // With a prepared expression for the regular-expression mode, so that one
     // search shares one match limit and time budget.
     bool matchesText(const QString& text, const QString& query, int mode,
@@ -79,6 +122,7 @@ private:
     int m_maxResults = 50;
     int m_snippetLength = 200;
     QList<MarkdownSearchResult> m_documents;
+    std::vector<Prepared> m_prepared; // one per document, same order
     QStringList m_categories;
     QStringList m_stopWords;
     QString m_lastError;

@@ -1,12 +1,16 @@
 #include "SearchEngine.h"
 
 #include "BoundedRegex.h"
+#include "EntryTextCache.h"
 #include "SearchText.h"
 
 #include "data/DataManager.h"
 
 #include <QDebug>
+#include <QElapsedTimer>
+#include <QHash>
 #include <QJsonValue>
+#include <QPointer>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -76,18 +80,179 @@ QJsonArray objectsInCategory(const QJsonArray& entries, const QString& category)
     return result;
 }
 
+// The lists the fuzzy search gathers its candidates from, in this order.
+struct CandidateList
+{
+    enum Kind
+    {
+        Software,
+        Companies,
+        Technologies
+    } kind;
+    const char* key;
+};
+
+const CandidateList kCandidateLists[] = {
+    {CandidateList::Software, "cad"},         {CandidateList::Software, "cae"},
+    {CandidateList::Software, "cfd"},         {CandidateList::Software, "cam"},
+    {CandidateList::Software, "eda"},         {CandidateList::Software, "plm"},
+    {CandidateList::Companies, ""},           {CandidateList::Technologies, "kernels"},
+    {CandidateList::Technologies, "solvers"}, {CandidateList::Technologies, "mesh"},
+    {CandidateList::Technologies, "hpc"}};
+constexpr int kCandidateListCount = int(sizeof(kCandidateLists) / sizeof(kCandidateLists[0]));
+
+QJsonArray fetchList(DataManager* dataManager, const CandidateList& list)
+{
+    switch (list.kind) {
+    case CandidateList::Software:
+        return dataManager->getSoftwareList(QLatin1String(list.key));
+    case CandidateList::Companies:
+        return dataManager->getCompaniesList();
+    case CandidateList::Technologies:
+        return dataManager->getTechnologiesList(QLatin1String(list.key));
+    }
+    return {};
+}
+
+QString cacheKeyOf(const CandidateList& list)
+{
+    return QString::number(int(list.kind)) + QLatin1Char('/') + QLatin1String(list.key);
+}
+
+// One distinct word of a fuzzy query; a word that occurs n times counts n times.
+struct FuzzyWord
+{
+    QString word;
+    QString lower;
+    QString folded;
+    // Lower-casing and case folding agree on it, so counting its lower-case form
+    // in a lower-cased text also tells whether the text contains it.
+    bool foldsAsLower = false;
+    bool surrogates = false;
+    qsizetype occurrences = 0;
+};
+
+struct FuzzyQuery
+{
+    QString lowerQuery;
+    std::vector<FuzzyWord> words;
+    qsizetype wordCount = 0;
+    qsizetype needed = 0;
+
+    explicit FuzzyQuery(const QString& query = QString())
+    {
+        lowerQuery = query.toLower();
+        const QStringList split = query.split(whitespaceRun(), Qt::SkipEmptyParts);
+        wordCount = split.size();
+        needed = (wordCount + 1) / 2;
+        QHash<QString, std::size_t> seen;
+        for (const QString& word : split) {
+            const auto known = seen.constFind(word);
+            if (known != seen.cend()) {
+                ++words[known.value()].occurrences;
+                continue;
+            }
+            seen.insert(word, words.size());
+            FuzzyWord entry;
+            entry.word = word;
+            entry.lower = word.toLower();
+            entry.folded = SearchText::foldCase(word);
+            entry.foldsAsLower = SearchText::foldsAsLower(word, entry.lower);
+            entry.surrogates = SearchText::hasSurrogates(word);
+            entry.occurrences = 1;
+            words.push_back(std::move(entry));
+        }
+    }
+};
+
+// matchesQuery in FuzzyMatch mode and calculateScore, on a prepared entry.
+bool fuzzyMatchAndScore(const EntryTextCache::Entry& entry, const FuzzyQuery& query,
+                        const EntryTextCache::TextOf& textOf, std::vector<int>& counts,
+                        double* score)
+{
+    counts.assign(query.words.size(), -1);
+    qsizetype found = 0;
+    qsizetype remaining = query.wordCount;
+    for (std::size_t i = 0; i < query.words.size() && found < query.needed; ++i) {
+        const FuzzyWord& word = query.words[i];
+        bool contained = false;
+        if (!entry.foldsAsLower()) {
+            contained = entry.text.contains(word.word, Qt::CaseInsensitive);
+        } else if (word.foldsAsLower) {
+            counts[i] = SearchText::countOverlapping(entry.lowerText, word.lower);
+            contained = counts[i] > 0;
+        } else if (!word.surrogates) {
+            contained = SearchText::contains(entry.lowerText, word.folded);
+        } else {
+            contained = textOf(entry.object).contains(word.word, Qt::CaseInsensitive);
+        }
+        remaining -= word.occurrences;
+        if (contained)
+            found += word.occurrences;
+        if (found + remaining < query.needed)
+            return false;
+    }
+    if (found < query.needed)
+        return false;
+
+    int total = 0;
+    if (entry.lowerName.contains(query.lowerQuery))
+        total = entry.lowerName == query.lowerQuery ? 30 : 10;
+    if (entry.lowerCategory.contains(query.lowerQuery))
+        total += 5;
+    if (entry.hasDescription && entry.lowerZh.contains(query.lowerQuery))
+        total += 3;
+    for (std::size_t i = 0; i < query.words.size(); ++i) {
+        const int count = counts[i] >= 0
+                              ? counts[i]
+                              : SearchText::countOverlapping(entry.lowerText, query.words[i].lower);
+        total += count * int(query.words[i].occurrences);
+    }
+    *score = total;
+    return true;
+}
+
 } // namespace
 
+struct SearchEngine::FuzzyRun
+{
+    QString query;
+    QPointer<DataManager> dataManager;
+    quint64 generation = 0;
+    FuzzyQuery prepared;
+    int list = 0;
+    std::size_t next = 0;
+    ScoredEntries scored;
+    std::vector<int> counts;
+
+    FuzzyRun(const QString& text, DataManager* manager)
+        : query(text), dataManager(manager), generation(manager->listGeneration()), prepared(text)
+    {
+    }
+    void restart()
+    {
+        generation = dataManager->listGeneration();
+        list = 0;
+        next = 0;
+        scored.clear();
+    }
+};
+
 SearchEngine::SearchEngine(QObject* parent)
-    : QObject(parent), m_stopWords{
-                           QStringLiteral("的"),   QStringLiteral("了"),   QStringLiteral("和"),
-                           QStringLiteral("是"),   QStringLiteral("在"),   QStringLiteral("有"),
-                           QStringLiteral("一个"), QStringLiteral("这个"), QStringLiteral("那个"),
-                           QStringLiteral("with"), QStringLiteral("and"),  QStringLiteral("the"),
-                           QStringLiteral("of"),   QStringLiteral("for"),  QStringLiteral("in"),
-                           QStringLiteral("on"),   QStringLiteral("at"),   QStringLiteral("by")}
+    : QObject(parent), m_stopWords{QStringLiteral("的"),   QStringLiteral("了"),
+                                   QStringLiteral("和"),   QStringLiteral("是"),
+                                   QStringLiteral("在"),   QStringLiteral("有"),
+                                   QStringLiteral("一个"), QStringLiteral("这个"),
+                                   QStringLiteral("那个"), QStringLiteral("with"),
+                                   QStringLiteral("and"),  QStringLiteral("the"),
+                                   QStringLiteral("of"),   QStringLiteral("for"),
+                                   QStringLiteral("in"),   QStringLiteral("on"),
+                                   QStringLiteral("at"),   QStringLiteral("by")},
+      m_textCache(std::make_unique<EntryTextCache>())
 {
 }
+
+SearchEngine::~SearchEngine() = default;
 
 QJsonArray SearchEngine::search(const QString& query, DataManager* dataManager, int mode)
 {
@@ -127,24 +292,117 @@ QJsonArray SearchEngine::fuzzySearch(const QString& query, DataManager* dataMana
 SearchEngine::ScoredEntries SearchEngine::fuzzyScored(const QString& query,
                                                       DataManager* dataManager)
 {
-    QJsonArray candidates;
-    const auto gather = [&](const QJsonArray& list) {
-        for (const QJsonValue& value : filterEntries(query, list, FuzzyMatch))
-            candidates.append(value);
-    };
-    for (const char* category : {"cad", "cae", "cfd", "cam", "eda", "plm"})
-        gather(dataManager->getSoftwareList(QLatin1String(category)));
-    gather(dataManager->getCompaniesList());
-    for (const char* type : {"kernels", "solvers", "mesh", "hpc"})
-        gather(dataManager->getTechnologiesList(QLatin1String(type)));
-
-    ScoredEntries scored;
-    scored.reserve(candidates.size());
-    for (const QJsonValue& value : std::as_const(candidates)) {
-        const QJsonObject entry = value.toObject();
-        scored.emplace_back(calculateScore(entry, query), entry);
+    if (m_caseSensitive) {
+        // The prepared texts are lower-cased; a case-sensitive search takes the long way.
+        ScoredEntries scored;
+        for (const CandidateList& list : kCandidateLists) {
+            for (const QJsonValue& value :
+                 filterEntries(query, fetchList(dataManager, list), FuzzyMatch)) {
+                const QJsonObject entry = value.toObject();
+                scored.emplace_back(calculateScore(entry, query), entry);
+            }
+        }
+        return scored;
     }
-    return scored;
+    watchLists(dataManager);
+    FuzzyRun run(query, dataManager);
+    advance(run, nullptr, 0);
+    return std::move(run.scored);
+}
+
+bool SearchEngine::advance(FuzzyRun& run, const QElapsedTimer* clock, qint64 deadlineNs)
+{
+    const EntryTextCache::TextOf textOf = [this](const QJsonObject& entry) {
+        return extractSearchableText(entry);
+    };
+    DataManager* dataManager = run.dataManager;
+    int processed = 0;
+    for (; run.list < kCandidateListCount; ++run.list, run.next = 0) {
+        const CandidateList& list = kCandidateLists[run.list];
+        const std::vector<EntryTextCache::Entry>& entries = m_textCache->entries(
+            dataManager, cacheKeyOf(list), fetchList(dataManager, list), textOf);
+        for (; run.next < entries.size(); ++run.next) {
+            if (clock && ++processed % 16 == 0 && clock->nsecsElapsed() > deadlineNs)
+                return false;
+            const EntryTextCache::Entry& entry = entries[run.next];
+            double score = 0;
+            if (fuzzyMatchAndScore(entry, run.prepared, textOf, run.counts, &score))
+                run.scored.emplace_back(score, entry.object);
+        }
+    }
+    return true;
+}
+
+void SearchEngine::beginFuzzySearch(const QString& query, DataManager* dataManager)
+{
+    cancelFuzzySearch();
+    if (query.isEmpty() || !dataManager)
+        return;
+    emit searchStarted(query);
+    watchLists(dataManager);
+    m_run = std::make_unique<FuzzyRun>(query, dataManager);
+}
+
+void SearchEngine::watchLists(DataManager* dataManager)
+{
+    if (m_watchedManager == dataManager)
+        return;
+    disconnect(m_watchConnection);
+    m_watchedManager = dataManager;
+    m_watchConnection =
+        connect(dataManager, &DataManager::dataChanged, this, [this] { m_textCache->clear(); });
+}
+
+bool SearchEngine::continueFuzzySearch(int budgetMs)
+{
+    if (!m_run)
+        return true;
+    if (!m_run->dataManager) {
+        // The manager went away: nothing is left to search.
+        m_run.reset();
+        m_fuzzyResults = QJsonArray();
+        emit searchCompleted(m_fuzzyResults);
+        return true;
+    }
+    // Results must come from one state of the lists: a change in between starts over.
+    if (m_run->generation != m_run->dataManager->listGeneration())
+        m_run->restart();
+    QElapsedTimer clock;
+    clock.start();
+    if (!advance(*m_run, &clock, qint64(budgetMs) * 1000000))
+        return false;
+    m_fuzzyResults = sortedByScore(m_run->scored);
+    m_run.reset();
+    emit searchCompleted(m_fuzzyResults);
+    return true;
+}
+
+bool SearchEngine::isFuzzySearchRunning() const
+{
+    return m_run != nullptr;
+}
+
+void SearchEngine::cancelFuzzySearch()
+{
+    m_run.reset();
+    m_fuzzyResults = QJsonArray();
+}
+
+qint64 SearchEngine::fuzzySearchCost(const QString& query, DataManager* dataManager)
+{
+    if (!dataManager)
+        return 0;
+    const EntryTextCache::TextOf textOf = [this](const QJsonObject& entry) {
+        return extractSearchableText(entry);
+    };
+    qint64 characters = 0;
+    for (const CandidateList& list : kCandidateLists) {
+        for (const EntryTextCache::Entry& entry : m_textCache->entries(
+                 dataManager, cacheKeyOf(list), fetchList(dataManager, list), textOf))
+            characters += entry.lowerText.size();
+    }
+    const FuzzyQuery prepared(query);
+    return characters * qint64(std::max<std::size_t>(1, prepared.words.size()));
 }
 
 QJsonArray SearchEngine::regexSearch(const QString& query, DataManager* dataManager)

@@ -4,17 +4,22 @@
 #include <QJsonObject>
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <utility>
 #include <vector>
 
 class BoundedRegex;
 class DataManager;
+class EntryTextCache;
+class QElapsedTimer;
 
-// Keyword search over the knowledge-base entries. Keeps no index: every search
-// asks the data manager for its (cached) lists and examines each entry afresh.
+// Keyword search over the knowledge-base entries. Every search asks the data
+// manager for its (cached) lists; the fuzzy search keeps each entry's
+// lower-cased searchable text until the manager drops those lists.
 class SearchEngine : public QObject
 {
     Q_OBJECT
@@ -40,6 +45,7 @@ public:
     };
 
     explicit SearchEngine(QObject* parent = nullptr);
+    ~SearchEngine() override;
 
     QJsonArray search(const QString& query, DataManager* dataManager, int mode);
     QJsonArray fuzzySearch(const QString& query, DataManager* dataManager);
@@ -63,6 +69,19 @@ public:
     QStringList tokenize(const QString& text);
     bool semanticMatch(const QString& text, const QString& query);
 
+    // search() in FuzzyMatch mode in slices, for a query that takes longer than a
+    // keystroke: beginFuzzySearch emits searchStarted; each continueFuzzySearch
+    // works for about budgetMs and returns true once done, having emitted
+    // searchCompleted; fuzzyResults() then holds what search() would have returned.
+    // A change of the manager's lists in between starts the work again.
+    void beginFuzzySearch(const QString& query, DataManager* dataManager);
+    bool continueFuzzySearch(int budgetMs);
+    bool isFuzzySearchRunning() const;
+    void cancelFuzzySearch();
+    QJsonArray fuzzyResults() const { return m_fuzzyResults; }
+    // About how many characters a fuzzy search for query compares.
+    qint64 fuzzySearchCost(const QString& query, DataManager* dataManager);
+
 signals:
     void searchStarted(const QString& query);
     void searchCompleted(const QJsonArray& results);
@@ -70,12 +89,23 @@ signals:
 
 private:
     using ScoredEntries = std::vector<std::pair<double, QJsonObject>>;
+    struct FuzzyRun;
     // Unsorted; the callers sort or filter first.
     ScoredEntries fuzzyScored(const QString& query, DataManager* dataManager);
+    // Works through the candidate lists from where run stopped; with a clock,
+    // stops once it passes deadlineNs. True when every list is done.
+    bool advance(FuzzyRun& run, const QElapsedTimer* clock, qint64 deadlineNs);
+    // Frees the prepared texts as soon as the manager reports a change.
+    void watchLists(DataManager* dataManager);
     ScoredEntries semanticScored(const QString& query, const QJsonArray& entries);
     // Scan order; empty when the expression was stopped.
     ScoredEntries regexScored(BoundedRegex& expression, const QJsonArray& entries, bool score);
 
     bool m_caseSensitive = false;
     QStringList m_stopWords;
+    std::unique_ptr<EntryTextCache> m_textCache;
+    std::unique_ptr<FuzzyRun> m_run;
+    QJsonArray m_fuzzyResults;
+    QPointer<DataManager> m_watchedManager;
+    QMetaObject::Connection m_watchConnection;
 };

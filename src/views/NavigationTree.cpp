@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QTreeWidgetItemIterator>
+#include <QSet>
 
 #include <memory>
 
@@ -32,6 +33,9 @@ NavigationTree::NavigationTree(QWidget* parent) : QTreeWidget(parent)
 {
     setHeaderLabel(tr("知识库导航"));
     setContextMenuPolicy(Qt::CustomContextMenu);
+    // Every row is one line of text; the view then finds a row's position without
+    // adding up the heights of all rows above it.
+    setUniformRowHeights(true);
 
     connect(this, &QTreeWidget::itemClicked, this, &NavigationTree::onItemClicked);
     connect(this, &QTreeWidget::itemDoubleClicked, this, &NavigationTree::onItemDoubleClicked);
@@ -461,24 +465,35 @@ bool NavigationTree::showPath(const QString& path)
 
 void NavigationTree::highlightSearchResults(const QJsonArray& results)
 {
+    // One layout pass after all changes instead of one row lookup per changed item.
+    scheduleDelayedItemsLayout();
+
     for (QTreeWidgetItem* item : std::as_const(m_highlightedItems))
         item->setBackground(0, QBrush());
     m_highlightedItems.clear();
 
+    const QBrush highlight(QColor(255, 255, 200, 255));
+    const QString filePathKey = QStringLiteral("_filePath");
+    QSet<QTreeWidgetItem*> expanded;
     for (const QJsonValue& value : results) {
         if (!value.isObject())
             continue;
         const QJsonObject result = value.toObject();
-        if (!result.contains(QLatin1String("_filePath")))
+        const auto path = result.constFind(filePathKey);
+        if (path == result.constEnd())
             continue;
-        QTreeWidgetItem* item =
-            m_itemMap.value(result.value(QLatin1String("_filePath")).toString());
+        QTreeWidgetItem* item = m_itemMap.value(path.value().toString());
         if (!item)
             continue;
-        item->setBackground(0, QColor(255, 255, 200, 255));
+        item->setBackground(0, highlight);
         m_highlightedItems.append(item);
-        for (QTreeWidgetItem* ancestor = item->parent(); ancestor; ancestor = ancestor->parent())
+        for (QTreeWidgetItem* ancestor = item->parent(); ancestor; ancestor = ancestor->parent()) {
+            // Hits share their few ancestors; each is expanded once per search.
+            if (expanded.contains(ancestor))
+                break;
+            expanded.insert(ancestor);
             ancestor->setExpanded(true);
+        }
     }
 }
 

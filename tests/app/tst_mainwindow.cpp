@@ -1,5 +1,6 @@
 #include "../support/NotesFolder.h"
 #include "../support/UserDataFolder.h"
+#include "../support/MessageCapture.h"
 #include "MainWindowTestSupport.h"
 #include "data/EmbeddedDataAdapter.h"
 #include "logging/LogWidget.h"
@@ -582,6 +583,27 @@ private slots:
         menuAction("帮助(&H)", "资源文章(&R)")->trigger();
         QCOMPARE(m_window->openedUrls.size(), 1);
         QVERIFY(m_window->openedUrls.first().scheme().startsWith("http"));
+    }
+
+    void knowledgeBaseIsReadOnceFromItsDirectory()
+    {
+        // As the program starts from the folder that holds data/: constructed on the
+        // resolved directory, then the same path set.
+        WorkingDirectory cwd(m_data.dataDir().chopped(6));
+        MessageCapture capture;
+        RecordingMainWindow window(m_data.dataDir().chopped(1));
+        window.setDataPath(m_data.dataDir().chopped(1));
+        QStringList loads;
+        for (const MessageCapture::Line& line : capture.lines()) {
+            if (line.text.startsWith("DataManager::initialize - Data path:"))
+                loads << line.text;
+        }
+        QCOMPARE(loads, QStringList{"DataManager::initialize - Data path: " + m_data.dataDir()});
+        QCOMPARE(window.dataPath(), m_data.dataDir());
+        auto* tree = window.findChild<NavigationTree*>();
+        const QString entry = m_data.dataDir() + "software/cad/autocad.json";
+        QVERIFY(QFile::exists(entry));
+        QVERIFY(tree->itemForPath(entry));
     }
 
     void favouritesWithoutSelection()

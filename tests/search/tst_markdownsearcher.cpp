@@ -2,11 +2,15 @@
 #include "search/SearchEngine.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -35,6 +39,80 @@ MarkdownSearchResult document(const QString& title, const QString& content,
     record.fileName = fileName;
     record.category = category;
     return record;
+}
+
+// The Markdown removal written out as the seven expressions, one after the other.
+QString strippedByExpressions(const QString& text)
+{
+    static const QList<QRegularExpression> patterns{
+        QRegularExpression(QStringLiteral("^#{1,6}\\s*")),
+        QRegularExpression(QStringLiteral("\\*\\*(.*?)\\*\\*")),
+        QRegularExpression(QStringLiteral("\\*(.*?)\\*")),
+        QRegularExpression(QStringLiteral("`(.*?)`")),
+        QRegularExpression(QStringLiteral("\\[([^\\]]+)\\]\\([^\\)]+\\)")),
+        QRegularExpression(QStringLiteral("!\\[([^\\]]*)\\]\\([^\\)]+\\)")),
+        QRegularExpression(QStringLiteral("[^\\w\\s\\x{4e00}-\\x{9fa5}]")),
+    };
+    QString result = text;
+    for (const QRegularExpression& pattern : patterns)
+        result.remove(pattern);
+    return result.trimmed();
+}
+
+// search() written out from the public steps, every document examined afresh and
+// every result given its lines and excerpt before the ranking.
+QList<MarkdownSearchResult> referenceSearch(const MarkdownSearcher& searcher, const QString& query,
+                                            int scope, int mode, int maxResults)
+{
+    const QString q = query.trimmed();
+    QList<MarkdownSearchResult> results;
+    for (const MarkdownSearchResult& document : searcher.documents()) {
+        QString text;
+        switch (scope) {
+        case MarkdownSearcher::TitleOnly:
+            text = document.title;
+            break;
+        case MarkdownSearcher::ContentOnly:
+            text = document.content;
+            break;
+        case MarkdownSearcher::FullText:
+            text = document.title + ' ' + document.content;
+            break;
+        case MarkdownSearcher::HeadingsOnly:
+            text = searcher.extractHeadings(document.content).join(' ');
+            break;
+        default:
+            continue;
+        }
+        if (!searcher.matchesText(text, q, mode))
+            continue;
+        MarkdownSearchResult hit = document;
+        hit.relevance = searcher.calculateRelevance(document, q);
+        hit.matchedLines = searcher.findMatchedLines(document.content, q, mode);
+        hit.snippet = searcher.generateSnippet(document.content, q, 200);
+        results.append(hit);
+    }
+    std::stable_sort(results.begin(), results.end(),
+                     [](const auto& a, const auto& b) { return a.relevance > b.relevance; });
+    if (results.size() > maxResults)
+        results.resize(maxResults);
+    return results;
+}
+
+void compareResults(const QList<MarkdownSearchResult>& actual,
+                    const QList<MarkdownSearchResult>& expected)
+{
+    QCOMPARE(actual.size(), expected.size());
+    for (qsizetype i = 0; i < actual.size(); ++i) {
+        QCOMPARE(actual.at(i).filePath, expected.at(i).filePath);
+        QCOMPARE(actual.at(i).fileName, expected.at(i).fileName);
+        QCOMPARE(actual.at(i).title, expected.at(i).title);
+        QCOMPARE(actual.at(i).content, expected.at(i).content);
+        QCOMPARE(actual.at(i).category, expected.at(i).category);
+        QCOMPARE(actual.at(i).relevance, expected.at(i).relevance);
+        QCOMPARE(actual.at(i).matchedLines, expected.at(i).matchedLines);
+        QCOMPARE(actual.at(i).snippet, expected.at(i).snippet);
+    }
 }
 
 const int kExact = SearchEngine::ExactMatch;
@@ -636,6 +714,100 @@ private slots:
         for (const MarkdownSearchResult& record : turbulence)
             QCOMPARE(record.category, QStringLiteral("disciplines"));
     }
+
+    void strippingEqualsTheExpressions()
+    {
+        MarkdownSearcher searcher;
+        // Every character alone and between words, then real lines and awkward mixes.
+        for (char32_t code = 1; code < 0x10000; ++code) {
+            const QChar c(static_cast<char16_t>(code));
+            for (const QString& text : {QString(c), QStringLiteral("a") + c + QStringLiteral("b")})
+                QCOMPARE(searcher.stripMarkdown(text), strippedByExpressions(text));
+        }
+        QStringList texts{"# **bold** and *it* `code` [link](x) ![](img.png) ![alt](i.png)",
+                          "## 标题 **粗体** 有限元",
+                          "**unclosed *mixed** end*",
+                          "#no space",
+                          "####### seven",
+                          "[a]\n(b) [c](d\ne)",
+                          "\t\v\f\r 空白 ",
+                          QStringLiteral("\U00010400 pair ") + QChar(0xD800) + " stray",
+                          QStringLiteral("µm λ ς İ ß ẞ"),
+                          "*",
+                          "**",
+                          "``",
+                          "[]()",
+                          "![x](y)"};
+        QDirIterator it(QStringLiteral(QUORVANTA_SOURCE_DATA_DIR), {"*.md"}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile file(it.next());
+            QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+            const QString content = QString::fromUtf8(file.readAll());
+            texts << content << content.split('\n');
+        }
+        for (const QString& text : std::as_const(texts))
+            QCOMPARE(searcher.stripMarkdown(text), strippedByExpressions(text));
+    }
+
+    void searchEqualsTheLongWay_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("scope");
+        const QStringList queries{"分析",     "仿真", "the", "mesh", "有限元 分析 方法", "CFD", "a",
+                                  "  模型  ", "µm",   "ς",   "# 1",  "** 粗体",          "Σ"};
+        for (const QString& query : queries) {
+            for (int mode : {kExact, kFuzzy, kSemantic}) {
+                for (int scope : {0, 1, 2, 3, 9}) {
+                    const QByteArray name =
+                        QStringLiteral("%1/%2/%3").arg(query).arg(mode).arg(scope).toUtf8();
+                    QTest::newRow(name.constData()) << query << mode << scope;
+                }
+            }
+        }
+    }
+    void searchEqualsTheLongWay()
+    {
+        QFETCH(QString, query);
+        QFETCH(int, mode);
+        QFETCH(int, scope);
+        if (!m_shipped) {
+            m_shippedDir = std::make_unique<QTemporaryDir>();
+            QDirIterator it(QStringLiteral(QUORVANTA_SOURCE_DATA_DIR), {"*.md"}, QDir::Files,
+                            QDirIterator::Subdirectories);
+            int i = 0;
+            while (it.hasNext()) {
+                QFile file(it.next());
+                QVERIFY(file.open(QIODevice::ReadOnly));
+                const QString text = QString::fromUtf8(file.readAll());
+                QVERIFY(writeFile(
+                    m_shippedDir->filePath(QStringLiteral("data/d%1/%2.md").arg(i % 3).arg(i)),
+                    text));
+                ++i;
+            }
+            // Letters on which lower-casing and case-insensitive comparison part ways.
+            QVERIFY(writeFile(m_shippedDir->filePath("data/x/awkward.md"),
+                              QStringLiteral("# ΣΊΣΥΦΟΣ µm\n## Ως İstanbul ẞ\nµm ς Σ σ "
+                                             "\U00010400\U00010428 分析\n")));
+            QVERIFY(writeFile(m_shippedDir->filePath("data/x/seam.md"),
+                              QStringLiteral("# 分\n析 ** 粗体** and # 1 tail\n")));
+            m_shipped = std::make_unique<MarkdownSearcher>();
+            m_shipped->setSearchPath(m_shippedDir->filePath("data"));
+            m_shipped->buildIndex();
+        }
+        for (int maxResults : {50, 3}) {
+            m_shipped->setMaxResults(maxResults);
+            QSignalSpy progress(m_shipped.get(), &MarkdownSearcher::searchProgress);
+            const QList<MarkdownSearchResult> results = m_shipped->search(query, scope, mode);
+            QCOMPARE(progress.count(), m_shipped->documents().size());
+            compareResults(results, referenceSearch(*m_shipped, query, scope, mode, maxResults));
+        }
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_shippedDir;
+    std::unique_ptr<MarkdownSearcher> m_shipped;
 };
 
 QTEST_GUILESS_MAIN(TestMarkdownSearcher)
