@@ -2,9 +2,10 @@
 
 #include <QString>
 
-// Aborts the process when one input runs longer than its limit. libFuzzer's own
-// -timeout catches hangs only while fuzzing; this also holds in the replay
-// driver and names the input's stage. QUORVANTA_FUZZ_TIME_LIMIT_MS overrides the limit.
+// Aborts the process when one input takes more processor time than its limit.
+// libFuzzer's own -timeout works only while fuzzing; this also holds in the
+// replay driver and names the input's stage. QUORVANTA_FUZZ_TIME_LIMIT_MS
+// overrides the limit.
 class FuzzWatchdog
 {
 public:
