@@ -49,6 +49,9 @@ void FuzzEnvironment::setUp()
                                                 QStringLiteral("/quorvanta-fuzz-XXXXXX"));
     if (!s.scratch->isValid())
         fail("environment", QStringLiteral("no scratch directory: ") + s.scratch->errorString());
+    // Nothing is destroyed at exit (see state()), so the folder goes by hand; an
+    // abort leaves it for looking into.
+    std::atexit([] { state().scratch->remove(); });
     const QString home = s.scratch->path();
     const char* const folders[][2] = {{"XDG_CONFIG_HOME", "/.config"},
                                       {"XDG_DATA_HOME", "/.local/share"},

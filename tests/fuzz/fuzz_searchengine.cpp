@@ -1,6 +1,6 @@
 // The keyword search in all four match modes over a small knowledge base of real
 // entries (the smallest of a few folders of data/, copied to a scratch tree). The
-// input is the query. No input may take over a second, whatever it asks for.
+// input is the query. No input may take over a second of processor time.
 
 #include "FuzzEnvironment.h"
 #include "FuzzWatchdog.h"

@@ -21,6 +21,12 @@ if [ ${#targets[@]} -eq 0 ]; then
     done
 fi
 
+# The stores write (and sync) their files for every input: on a RAM disk that is
+# ten times faster. The scratch folders and libFuzzer's own go to TMPDIR.
+if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then
+    export TMPDIR=/dev/shm
+fi
+
 # The same bug reached by many inputs would flood the corpus: keep a few, smallest first.
 keep=3
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
@@ -68,7 +74,15 @@ for target in "${targets[@]}"; do
         saved+=("tests/fuzz/corpus/$target/$(basename "$file")")
     done < <(find "$artifacts" -type f -printf '%s %p\n' | sort -n | head -n "$keep" | cut -d' ' -f2-)
 
-    line=$(printf '%-18s runs: %10s  crashes: %s' "$target" "${runs:-0}" "$found")
+    if [ -z "$status" ]; then
+        # No status line: the binary stopped before fuzzing (a bad option or dictionary).
+        line=$(printf '%-18s did not run: %s' "$target" "$(tail -n 1 "$log")")
+        echo "$line"
+        report+=("$line")
+        total=$((total + 1))
+        continue
+    fi
+    line=$(printf '%-18s runs: %10s  crashes: %s' "$target" "$runs" "$found")
     [ "$found" -gt 0 ] && line+=" (oom $ooms, timeout $timeouts, crash $crashes)"
     echo "$line"
     report+=("$line")
@@ -83,7 +97,7 @@ echo
 echo "Fuzzing summary (${seconds}s per target):"
 printf '%s\n' "${report[@]}"
 if [ "$total" -gt 0 ]; then
-    echo "Crashing inputs were saved under tests/fuzz/corpus/: fix and commit them, or move"
+    echo "Crashing inputs (if any) were saved under tests/fuzz/corpus/: fix and commit them, or move"
     echo "them to tests/fuzz/known-failures/<target>/ while they still fail. Logs: $build/fuzz-logs/"
     exit 1
 fi
