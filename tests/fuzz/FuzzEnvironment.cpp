@@ -96,7 +96,7 @@ QByteArray FuzzEnvironment::bytes(const uint8_t* data, size_t size)
 
 void FuzzEnvironment::fail(const char* target, const QString& what)
 {
-    std::fprintf(stderr, "\nFUZZ PROPERTY BROKEN [%s]: %s\n", target, qPrintable(what));
+    std::fprintf(stderr, "\nERROR: FUZZ PROPERTY BROKEN [%s]: %s\n", target, qPrintable(what));
     std::fflush(stderr);
     std::abort();
 }

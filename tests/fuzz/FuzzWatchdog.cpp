@@ -78,7 +78,7 @@ private:
             const std::int64_t used = processorMs() - m_startMs;
             if (m_armed && used > m_limitMs) {
                 std::fprintf(stderr,
-                             "\nFUZZ PROPERTY BROKEN [%s]: input ran over %d ms of processor "
+                             "\nERROR: FUZZ PROPERTY BROKEN [%s]: input ran over %d ms of processor "
                              "time (at: %s)\n",
                              m_target, m_limitMs, m_stage.c_str());
                 std::fflush(stderr);

@@ -66,6 +66,9 @@ for target in "${targets[@]}"; do
     failures=$(sed -nE 's#.*oom/timeout/crash: ([0-9]+)/([0-9]+)/([0-9]+).*#\1 \2 \3#p' <<<"$status")
     read -r ooms timeouts crashes <<<"${failures:-0 0 0}"
     found=$((ooms + timeouts + crashes))
+    # A seed that fails while the corpus is first read leaves a file but no count.
+    written=$(find "$artifacts" -type f | wc -l)
+    [ "$written" -gt "$found" ] && found=$written
 
     saved=()
     while IFS= read -r file; do
@@ -86,6 +89,12 @@ for target in "${targets[@]}"; do
     [ "$found" -gt 0 ] && line+=" (oom $ooms, timeout $timeouts, crash $crashes)"
     echo "$line"
     report+=("$line")
+    # What broke, as the jobs reported it (libFuzzer echoes their ERROR lines).
+    while IFS= read -r reason; do
+        echo "   $reason"
+        report+=("   $reason")
+    done < <(grep -hoE '(FUZZ PROPERTY BROKEN|ERROR: (AddressSanitizer|LeakSanitizer)|runtime error).{0,160}' "$log" |
+             sort | uniq -c | sort -rn | head -n 3 | sed -E 's/^ *([0-9]+) /\1x /')
     for file in "${saved[@]}"; do
         echo "   saved $file"
         report+=("   saved $file")
