@@ -5,6 +5,7 @@
 #   ./dev.sh sanitize  the suite again in build-sanitize/, with AddressSanitizer and UBSan
 #   ./dev.sh package   build, then the Debian package in build/package/
 #   ./dev.sh bench     build and run the bench (bench/); prints one table of timings
+#   ./dev.sh fuzz [seconds]  libFuzzer binaries in build-fuzz/, each run for the seconds (60)
 # Both are idempotent: a second call only rebuilds what changed.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -13,10 +14,12 @@ PACKAGES=(cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libgl-dev
           fonts-noto-cjk xvfb xauth)
 # The installed-tree test validates with these; CPack's Depends come from dpkg-shlibdeps.
 PACKAGES+=(desktop-file-utils appstream dpkg-dev)
+# ./dev.sh fuzz builds with Debian's clang; libFuzzer comes with its runtime package.
+PACKAGES+=(clang libclang-rt-14-dev)
 BUILD_DIR=${QUORVANTA_BUILD_DIR:-build}
 
 usage() {
-    echo "usage: $0 run|test|sanitize|package|bench" >&2
+    echo "usage: $0 run|test|sanitize|package|bench|fuzz [seconds]" >&2
     exit 2
 }
 
@@ -64,7 +67,24 @@ sanitize() {
         ctest --test-dir "$dir" --output-on-failure --parallel "$(nproc)"
 }
 
-[ $# -eq 1 ] || usage
+# libFuzzer needs clang; instrumented for coverage, ASan and UBSan, in a tree of its own.
+fuzz() {
+    local seconds=$1
+    local dir=${QUORVANTA_FUZZ_BUILD_DIR:-build-fuzz}
+    [[ $seconds =~ ^[0-9]+$ ]] || usage
+    local flags="-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer"
+    flags+=" -fno-sanitize-recover=undefined"
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+              -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUORVANTA_FUZZING=ON \
+              -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_C_FLAGS="$flags" \
+              -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
+    fi
+    cmake --build "$dir" --target quorvanta_fuzzers --parallel "$(nproc)"
+    tests/fuzz/run-fuzzers.sh "$dir" "$seconds"
+}
+
+[ $# -eq 1 ] || { [ "${1:-}" = fuzz ] && [ $# -eq 2 ]; } || usage
 case "$1" in
     run)
         install_missing
@@ -96,6 +116,10 @@ case "$1" in
         fi
         cmake --build "$BUILD_DIR" --target quorvanta_bench --parallel "$(nproc)"
         "$BUILD_DIR/bench/quorvanta_bench" ${QUORVANTA_BENCH_ARGS:-}
+        ;;
+    fuzz)
+        install_missing
+        fuzz "${2:-60}"
         ;;
     *)
         usage
