@@ -117,6 +117,8 @@ private:
         env.insert(QStringLiteral("XDG_STATE_HOME"), home + QStringLiteral("/.local/state"));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home + QStringLiteral("/runtime"));
         env.remove(QStringLiteral("XDG_DOCUMENTS_DIR"));
+        // A release build drops debug lines; the start-up lines are how a run is recognised.
+        env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("default.debug=true"));
 
         QProcess process;
         process.setProgram(program);
