@@ -2,6 +2,7 @@
 
 #include "app/FeatureSwitches.h"
 #include "app/ViewModeSelector.h"
+#include "data/ArticleDocument.h"
 #include "data/DataManager.h"
 #include "data/FileLoader.h"
 #include "editors/FormEditor.h"
@@ -20,6 +21,7 @@
 #include "prefs/UserPreferences.h"
 #include "search/SearchDialog.h"
 #include "search/SearchEngine.h"
+#include "views/ComparePage.h"
 #include "views/ContentView.h"
 #include "views/NavigationPath.h"
 #include "views/NavigationTree.h"
@@ -226,11 +228,32 @@ void MainWindow::setupCentralLayout()
             &MainWindow::onNavigationCategorySelected);
     connect(m_navigationTree, &NavigationTree::aiPromptRequested, this,
             &MainWindow::onAiPromptRequested);
+    connect(m_navigationTree, &NavigationTree::compareRequested, this, &MainWindow::addToCompare);
 
     m_editorStack = new QStackedWidget(this);
     m_contentView = new ContentView(this);
     connect(m_contentView, &ContentView::aiPromptRequested, this,
             &MainWindow::onContentPromptRequested);
+    m_contentView->setDataManager(m_dataManager.get());
+    // A link opens its entry exactly as the tree, a favourite or the history would.
+    connect(m_contentView, &ContentView::entryLinkActivated, this, &MainWindow::openStoredPath);
+    connect(m_contentView, &ContentView::compareRequested, this, &MainWindow::addToCompare);
+    auto showStatus = [this](const QString& text) {
+        if (m_statusBar)
+            m_statusBar->showMessage(text, 4000);
+    };
+    connect(m_contentView, &ContentView::statusMessage, this, showStatus);
+    // A window of its own: the table wants the width, and the view stack keeps its pages.
+    m_comparePage = new ComparePage(this);
+    m_comparePage->setWindowFlag(Qt::Window);
+    m_comparePage->resize(1100, 700);
+    m_comparePage->setLinkResolver(m_contentView->linkResolver());
+    connect(m_comparePage, &ComparePage::entryLinkActivated, this, [this](const QString& path) {
+        openStoredPath(path);
+        raise();
+        activateWindow();
+    });
+    connect(m_comparePage, &ComparePage::statusMessage, this, showStatus);
     m_formEditor = new FormEditor(this);
     m_markdownEditor = new MarkdownEditor(this);
     m_tableEditor = new TableEditor(this);
@@ -353,6 +376,11 @@ void MainWindow::setupMenus()
     });
     if (m_logDock)
         connect(m_logDock, &QDockWidget::visibilityChanged, showLog, &QAction::setChecked);
+    viewMenu->addSeparator();
+    QAction* compare = viewMenu->addAction(tr("对比(&C)"));
+    compare->setObjectName(QStringLiteral("showCompareAction"));
+    compare->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+C")));
+    connect(compare, &QAction::triggered, this, &MainWindow::showComparePage);
 
     QMenu* helpMenu = menuBar()->addMenu(tr("帮助(&H)"));
     QAction* articles = helpMenu->addAction(tr("资源文章(&R)"));
@@ -458,6 +486,8 @@ void MainWindow::setDataPath(const QString& path)
         m_dataPath += QLatin1Char('/');
 
     m_dataManager->setDataPath(m_dataPath);
+    if (m_contentView)
+        m_contentView->setDataDirectory(m_dataPath);
     // The constructor initialised the data manager with the working directory's
     // "data/"; without a reload the real directory's lists would stay empty.
     if (m_dataPath != m_initializedDataPath) {
@@ -510,7 +540,8 @@ void MainWindow::loadDataToEditors(const QJsonObject& data)
 
     switch (m_currentEditMode) {
     case 0:
-        m_contentView->displayData(data);
+        // Overviews are shown without becoming the current entry: no path of their own.
+        m_contentView->displayData(data, data == m_currentData ? m_currentFilePath : QString());
         break;
     case 1:
         m_formEditor->setData(data);
@@ -553,6 +584,10 @@ void MainWindow::loadEntry(const QJsonObject& data)
 void MainWindow::onNavigationItemSelected(const QString& filePath)
 {
     m_currentFilePath = filePath;
+    if (ArticleDocument::isArticlePath(filePath)) {
+        loadEntry(ArticleDocument::load(filePath));
+        return;
+    }
     if (!NavigationPath::isImagePath(filePath)) {
         loadEntry(m_dataManager->loadJsonFile(filePath));
         return;
@@ -610,6 +645,22 @@ void MainWindow::openStoredPath(const QString& path)
         onNavigationCategorySelected(path);
     else
         onNavigationItemSelected(path);
+}
+
+void MainWindow::addToCompare(const QString& path)
+{
+    if (path.isEmpty() || !m_comparePage)
+        return;
+    m_comparePage->addEntry(path, m_dataManager->loadJsonFile(path));
+}
+
+void MainWindow::showComparePage()
+{
+    if (!m_comparePage)
+        return;
+    m_comparePage->show();
+    m_comparePage->raise();
+    m_comparePage->activateWindow();
 }
 
 void MainWindow::onDataChanged(const QString& filePath)

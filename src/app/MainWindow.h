@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class ComparePage;
 class ContentView;
 class DataManager;
 class FavoritesWidget;
@@ -59,6 +60,8 @@ public:
     QJsonObject networkConfig() const { return m_networkConfig; }
     bool isNewsEnabled() const { return m_newsEnabled; }
     bool isUpdateCheckEnabled() const { return m_updateCheckEnabled; }
+    ContentView* contentView() const { return m_contentView; }
+    ComparePage* comparePage() const { return m_comparePage; }
 
     QString currentItemId() const;
     QString currentItemName() const;
@@ -92,6 +95,9 @@ public slots:
     void onRefreshNews();
     void onAiPromptRequested(const QString& prompt);
     void onContentPromptRequested(const QString& prompt);
+    // Puts a software entry on the compare page; showComparePage switches to it.
+    void addToCompare(const QString& path);
+    void showComparePage();
 
 protected:
     // Message boxes, overridable so that tests answer them without a modal loop.
@@ -133,6 +139,7 @@ private:
     QSplitter* m_mainSplitter = nullptr;
     NavigationTree* m_navigationTree = nullptr;
     ContentView* m_contentView = nullptr;
+    ComparePage* m_comparePage = nullptr;
     FormEditor* m_formEditor = nullptr;
     MarkdownEditor* m_markdownEditor = nullptr;
     TableEditor* m_tableEditor = nullptr;

@@ -101,7 +101,7 @@ private slots:
             << "总部: 上海";
         QTest::newRow("markup in name stays text")
             << QJsonObject{{"name", "<b>B</b>"}, {"category", "cad"}} << "<b>B</b>"
-            << "category";
+            << "类别";
     }
     void displayData()
     {
