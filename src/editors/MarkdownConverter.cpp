@@ -147,7 +147,9 @@ bool isSafeLink(const QString& url)
 QString inlineText(const QString& text)
 {
     static const QRegularExpression image(QStringLiteral("!\\[([^\\]]*)\\]\\(([^)\\s]*)\\)"));
-    static const QRegularExpression link(QStringLiteral("\\[([^\\]]+)\\]\\(([^)\\s]+)\\)"));
+    // An address may hold one level of brackets: "f(1)".
+    static const QRegularExpression link(
+        QStringLiteral("\\[([^\\]]+)\\]\\(((?:[^()\\s]|\\([^()\\s]*\\))+)\\)"));
     static const QRegularExpression strong(QStringLiteral("\\*\\*(.+?)\\*\\*"));
     static const QRegularExpression emphasis(QStringLiteral("\\*([^*\\s][^*]*?)\\*"));
 
