@@ -427,11 +427,21 @@ void SearchDialog::onPreviewItemClicked(QTreeWidgetItem* item, int /*column*/)
 QString SearchDialog::markdownPreviewHtml(const QString& title, const QString& text,
                                           const QString& query)
 {
-    QString body = text;
-    if (!query.isEmpty())
-        body.replace(query, QStringLiteral("<mark>%1</mark>").arg(query), Qt::CaseInsensitive);
+    // The file's text is shown, never taken for markup: every part is escaped
+    // and the marks around the matches are the only tags.
+    QString body;
+    qsizetype position = 0;
+    if (!query.isEmpty()) {
+        const QString mark = QStringLiteral("<mark>%1</mark>").arg(query.toHtmlEscaped());
+        for (qsizetype found = text.indexOf(query, 0, Qt::CaseInsensitive); found >= 0;
+             found = text.indexOf(query, position, Qt::CaseInsensitive)) {
+            body += text.mid(position, found - position).toHtmlEscaped() + mark;
+            position = found + query.size();
+        }
+    }
+    body += text.mid(position).toHtmlEscaped();
     body.replace(QLatin1String("\n"), QLatin1String("<br>"));
-    return QStringLiteral("<h3>%1</h3><hr>%2").arg(title, body);
+    return QStringLiteral("<h3>%1</h3><hr>%2").arg(title.toHtmlEscaped(), body);
 }
 
 void SearchDialog::onSearchProgress(int progress)

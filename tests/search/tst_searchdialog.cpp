@@ -429,9 +429,17 @@ private slots:
         QTest::newRow("no query") << "a\nb"
                                   << ""
                                   << "<h3>T</h3><hr>a<br>b";
-        QTest::newRow("not escaped") << "x < y & <b>z</b>"
-                                     << "z"
-                                     << "<h3>T</h3><hr>x < y & <b><mark>z</mark></b>";
+        // The file's text never becomes markup; only the marks are tags.
+        QTest::newRow("escaped")
+            << "x < y & <b>z</b>"
+            << "z"
+            << "<h3>T</h3><hr>x &lt; y &amp; &lt;b&gt;<mark>z</mark>&lt;/b&gt;";
+        QTest::newRow("markup query") << "a <img src=x> b"
+                                      << "<IMG"
+                                      << "<h3>T</h3><hr>a <mark>&lt;IMG</mark> src=x&gt; b";
+        QTest::newRow("adjacent matches") << "aaa"
+                                          << "aa"
+                                          << "<h3>T</h3><hr><mark>aa</mark>a";
     }
 
     void previewHtml()
