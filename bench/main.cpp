@@ -184,18 +184,12 @@ template <typename Window> std::unique_ptr<Window> createWindow(const QString& d
     return window;
 }
 
-template <typename Window> void dropDebugLinesAsTheProgramDoes()
-{
-#ifdef QT_NO_DEBUG
-    if constexpr (std::is_constructible_v<Window, const QString&>)
-        QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
-#endif
-}
-
 // As src/app/main.cpp starts the program, up to the first paint of the tree.
 int startupApp(int argc, char* argv[], const QElapsedTimer& clock, const QString& dataDir)
 {
-    dropDebugLinesAsTheProgramDoes<MainWindow>();
+#ifdef QUORVANTA_QUIET_DEBUG
+    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+#endif
     QApplication app(argc, argv);
     StartupDiagnostics::logDebugBanner();
     StartupDiagnostics::logSystemInformation();
