@@ -3,6 +3,7 @@
 // N times the shipped entries, and prints one Markdown table of medians.
 //
 //   quorvanta_bench [--sizes 1,10,100] [--runs 5] [--long-query-sizes 1,10,100]
+//                   [--startup-only]
 //
 // The start-up rows run this executable again as a child (--startup-app or
 // --startup-bare) so that every start is a fresh process.
@@ -183,18 +184,12 @@ template <typename Window> std::unique_ptr<Window> createWindow(const QString& d
     return window;
 }
 
-template <typename Window> void dropDebugLinesAsTheProgramDoes()
-{
-#ifdef QT_NO_DEBUG
-    if constexpr (std::is_constructible_v<Window, const QString&>)
-        QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
-#endif
-}
-
 // As src/app/main.cpp starts the program, up to the first paint of the tree.
 int startupApp(int argc, char* argv[], const QElapsedTimer& clock, const QString& dataDir)
 {
-    dropDebugLinesAsTheProgramDoes<MainWindow>();
+#ifdef QUORVANTA_QUIET_DEBUG
+    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+#endif
     QApplication app(argc, argv);
     StartupDiagnostics::logDebugBanner();
     StartupDiagnostics::logSystemInformation();
@@ -258,9 +253,10 @@ struct StartupSample
     qint64 peakKiB = 0;
 };
 
-StartupSample runChild(const QStringList& arguments)
+StartupSample runChild(const QStringList& arguments, const QString& workingDirectory)
 {
     QProcess process;
+    process.setWorkingDirectory(workingDirectory);
     process.setStandardErrorFile(QProcess::nullDevice());
     process.start(QCoreApplication::applicationFilePath(), arguments);
     if (!process.waitForFinished(600000))
@@ -422,23 +418,27 @@ void measureWindow(const QString& dir, int runs, bool longQueryToo, SizeResult& 
     result.longResult = median(results);
 }
 
+// Started, as usual, from the folder that holds the data directory.
 void measureStartup(const QString& dir, const QString& emptyDir, int runs, SizeResult& result)
 {
+    const QString from = QFileInfo(dir).absolutePath();
     QList<double> app;
     QList<double> bare;
     QList<double> emptyPeak;
     QList<double> fullPeak;
     for (int run = 0; run < runs; ++run) {
-        const StartupSample sample = runChild({QStringLiteral("--startup-app"), dir});
+        const StartupSample sample = runChild({QStringLiteral("--startup-app"), dir}, from);
         if (sample.ms < 0)
             return;
         app << sample.ms;
         fullPeak << sample.peakKiB;
         result.items = sample.items;
         const StartupSample baseline = runChild(
-            {QStringLiteral("--startup-bare"), QString::number(std::max(1, sample.items))});
+            {QStringLiteral("--startup-bare"), QString::number(std::max(1, sample.items))}, from);
         bare << baseline.ms;
-        emptyPeak << runChild({QStringLiteral("--startup-app"), emptyDir}).peakKiB;
+        emptyPeak << runChild({QStringLiteral("--startup-app"), emptyDir},
+                              QFileInfo(emptyDir).absolutePath())
+                         .peakKiB;
     }
     result.appStart = median(app);
     result.bareStart = median(bare);
@@ -496,14 +496,17 @@ int drive(int argc, char* argv[])
     QList<int> sizes{1, 10, 100};
     QList<int> longSizes = sizes;
     int runs = 5;
-    for (int i = 1; i + 1 < argc; i += 2) {
+    bool startupOnly = false;
+    for (int i = 1; i < argc; ++i) {
         const QString option = QString::fromLocal8Bit(argv[i]);
-        const QString value = QString::fromLocal8Bit(argv[i + 1]);
-        if (option == QLatin1String("--sizes"))
+        const QString value = i + 1 < argc ? QString::fromLocal8Bit(argv[i + 1]) : QString();
+        if (option == QLatin1String("--startup-only"))
+            startupOnly = true;
+        else if (option == QLatin1String("--sizes") && ++i)
             sizes = parseSizes(value);
-        else if (option == QLatin1String("--long-query-sizes"))
+        else if (option == QLatin1String("--long-query-sizes") && ++i)
             longSizes = parseSizes(value);
-        else if (option == QLatin1String("--runs"))
+        else if (option == QLatin1String("--runs") && ++i)
             runs = std::max(1, value.toInt());
     }
 
@@ -517,17 +520,20 @@ int drive(int argc, char* argv[])
     std::fprintf(stderr, "load average %s; %d runs per figure; %s\n", qPrintable(loadBefore), runs,
                  wallClock() ? "wall clock" : "CPU time");
 
-    QTemporaryDir emptyDir;
+    QTemporaryDir emptyRoot;
+    const QString emptyDir = emptyRoot.filePath(QStringLiteral("data"));
+    QDir().mkpath(emptyDir);
     std::map<int, SizeResult> results;
     for (int size : sizes) {
-        QTemporaryDir dir;
+        QTemporaryDir root;
+        const QString dir = root.filePath(QStringLiteral("data"));
         SizeResult& result = results[size];
         std::fprintf(stderr, "%dx: generating...\n", size);
-        result.files = SyntheticKnowledgeBase::create(sourceData, size, dir.path());
-        result.dataBytes = SyntheticKnowledgeBase::jsonBytes(dir.path());
+        result.files = SyntheticKnowledgeBase::create(sourceData, size, dir);
+        result.dataBytes = SyntheticKnowledgeBase::jsonBytes(dir);
         {
             DataManager counter;
-            counter.setDataPath(dir.path());
+            counter.setDataPath(dir);
             for (const char* category : {"cad", "cae", "cfd", "cam", "eda", "plm"})
                 result.entries += counter.getSoftwareList(QLatin1String(category)).size();
             result.entries += counter.getCompaniesList().size();
@@ -536,16 +542,19 @@ int drive(int argc, char* argv[])
         }
         std::fprintf(stderr, "%dx: %d entry files, %d searched entries; engine...\n", size,
                      result.files, result.entries);
-        measureEngine(dir.path(), runs, result);
-        std::fprintf(stderr, "%dx: initialize...\n", size);
-        measureInitialize(dir.path(), runs, result);
-        std::fprintf(stderr, "%dx: window...\n", size);
-        measureWindow(dir.path(), runs, longSizes.contains(size), result);
+        if (!startupOnly) {
+            measureEngine(dir, runs, result);
+            std::fprintf(stderr, "%dx: initialize...\n", size);
+            measureInitialize(dir, runs, result);
+            std::fprintf(stderr, "%dx: window...\n", size);
+            measureWindow(dir, runs, longSizes.contains(size), result);
+        }
         std::fprintf(stderr, "%dx: start-up...\n", size);
-        measureStartup(dir.path(), emptyDir.path(), runs, result);
+        measureStartup(dir, emptyDir, runs, result);
     }
     std::fprintf(stderr, "markdown...\n");
-    const MarkdownResult markdown = measureMarkdown(sourceData, runs);
+    const MarkdownResult markdown =
+        startupOnly ? MarkdownResult() : measureMarkdown(sourceData, runs);
 
     auto row = [&](const QString& what, const std::function<QString(const SizeResult&)>& cell,
                    const QString& target) {

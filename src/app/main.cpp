@@ -12,7 +12,7 @@
 
 int main(int argc, char* argv[])
 {
-#ifdef QT_NO_DEBUG
+#ifdef QUORVANTA_QUIET_DEBUG
     // A release build shows no debug line anywhere: drop them before any is written
     // (QT_LOGGING_RULES="default.debug=true" brings them back).
     QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
