@@ -4,6 +4,7 @@
 #include "app/SessionState.h"
 #include "app/ViewModeSelector.h"
 #include "data/ArticleCatalog.h"
+#include "data/ArticleDocument.h"
 #include "data/DataManager.h"
 #include "data/DataRelativePath.h"
 #include "data/EmbeddedDataAdapter.h"
@@ -28,6 +29,7 @@
 #include "search/SearchDialog.h"
 #include "search/SearchEngine.h"
 #include "views/ContentRenderer.h"
+#include "views/ComparePage.h"
 #include "views/ContentView.h"
 #include "views/ContentZoom.h"
 #include "views/CustomTextBrowser.h"
@@ -275,11 +277,30 @@ void MainWindow::setupCentralLayout()
             &MainWindow::onNavigationCategorySelected);
     connect(m_navigationTree, &NavigationTree::aiPromptRequested, this,
             &MainWindow::onAiPromptRequested);
+    connect(m_navigationTree, &NavigationTree::compareRequested, this, &MainWindow::addToCompare);
 
     m_editorStack = new QStackedWidget(this);
     m_contentView = new ContentView(this);
     connect(m_contentView, &ContentView::aiPromptRequested, this,
             &MainWindow::onContentPromptRequested);
+    m_contentView->setDataManager(m_dataManager.get());
+    connect(m_contentView, &ContentView::compareRequested, this, &MainWindow::addToCompare);
+    auto showStatus = [this](const QString& text) {
+        if (m_statusBar)
+            m_statusBar->showMessage(text, 4000);
+    };
+    connect(m_contentView, &ContentView::statusMessage, this, showStatus);
+    // A window of its own: the table wants the width, and the view stack keeps its pages.
+    m_comparePage = new ComparePage(this);
+    m_comparePage->setWindowFlag(Qt::Window);
+    m_comparePage->resize(1100, 700);
+    m_comparePage->setLinkResolver(m_contentView->linkResolver());
+    connect(m_comparePage, &ComparePage::entryLinkActivated, this, [this](const QString& path) {
+        openPage(path);
+        raise();
+        activateWindow();
+    });
+    connect(m_comparePage, &ComparePage::statusMessage, this, showStatus);
     m_formEditor = new FormEditor(this);
     m_markdownEditor = new MarkdownEditor(this);
     m_tableEditor = new TableEditor(this);
@@ -417,6 +438,12 @@ void MainWindow::setupMenus()
     goMenu->addAction(m_homeAction);
     goMenu->addSeparator();
     goMenu->addAction(m_quickSwitcher->openAction());
+
+    viewMenu->addSeparator();
+    QAction* compare = viewMenu->addAction(tr("对比(&C)"));
+    compare->setObjectName(QStringLiteral("showCompareAction"));
+    compare->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+C")));
+    connect(compare, &QAction::triggered, this, &MainWindow::showComparePage);
 
     QMenu* helpMenu = menuBar()->addMenu(tr("帮助(&H)"));
     QAction* articles = helpMenu->addAction(tr("资源文章(&R)"));
@@ -610,20 +637,14 @@ void MainWindow::openPage(const QString& path)
 
 void MainWindow::openArticle(const QString& path)
 {
-    const QString text = ArticleCatalog::readText(path);
-    if (text.isEmpty()) {
+    const QJsonObject article = ArticleDocument::load(path);
+    if (article.value(QLatin1String("content")).toString().isEmpty()) {
         m_statusBar->showMessage(tr("无法打开文章: %1").arg(path), 3000);
         return;
     }
     m_navigationHistory->visit(path);
     m_currentFilePath = path;
-    const QFileInfo info(path);
-    m_currentData = QJsonObject{
-        {QStringLiteral("name"), ArticleCatalog::titleOf(text, info.completeBaseName())},
-        {QStringLiteral("type"), QStringLiteral("markdown")},
-        {QStringLiteral("fileName"), info.fileName()},
-        {QStringLiteral("_filePath"), path},
-        {QStringLiteral("content"), text}};
+    m_currentData = article;
     loadDataToEditors(m_currentData);
     recordHistory();
 }
@@ -665,6 +686,8 @@ void MainWindow::setDataPath(const QString& path)
     m_dataManager->setDataPath(m_dataPath);
     if (m_quickSwitcher)
         m_quickSwitcher->model()->invalidate();
+    if (m_contentView)
+        m_contentView->setDataDirectory(m_dataPath);
     // The constructor initialised the data manager with the working directory's
     // "data/"; without a reload the real directory's lists would stay empty.
     if (m_dataPath != m_initializedDataPath) {
@@ -772,14 +795,8 @@ void MainWindow::loadDataToEditors(const QJsonObject& data)
 
     switch (m_currentEditMode) {
     case 0:
-        // An article is shown converted, its text escaped first: it is data, not markup.
-        if (data.value(QLatin1String("type")).toString() == QLatin1String("markdown") &&
-            data.contains(QLatin1String("content")))
-            m_contentView->displayHtml(data.value(QLatin1String("name")).toString(),
-                                       MarkdownConverter::toHtml(ContentRenderer::escapeHtml(
-                                           data.value(QLatin1String("content")).toString())));
-        else
-            m_contentView->displayData(data);
+        // Overviews are shown without becoming the current entry: no path of their own.
+        m_contentView->displayData(data, data == m_currentData ? m_currentFilePath : QString());
         break;
     case 1:
         m_formEditor->setData(data);
@@ -824,6 +841,10 @@ void MainWindow::onNavigationItemSelected(const QString& filePath)
 {
     m_navigationHistory->visit(filePath);
     m_currentFilePath = filePath;
+    if (ArticleDocument::isArticlePath(filePath)) {
+        loadEntry(ArticleDocument::load(filePath));
+        return;
+    }
     if (!NavigationPath::isImagePath(filePath)) {
         loadEntry(m_dataManager->loadJsonFile(filePath));
         return;
@@ -882,6 +903,22 @@ void MainWindow::openStoredPath(const QString& path)
         onNavigationCategorySelected(path);
     else
         onNavigationItemSelected(DataRelativePath::resolve(path, m_dataPath));
+}
+
+void MainWindow::addToCompare(const QString& path)
+{
+    if (path.isEmpty() || !m_comparePage)
+        return;
+    m_comparePage->addEntry(path, m_dataManager->loadJsonFile(path));
+}
+
+void MainWindow::showComparePage()
+{
+    if (!m_comparePage)
+        return;
+    m_comparePage->show();
+    m_comparePage->raise();
+    m_comparePage->activateWindow();
 }
 
 void MainWindow::onDataChanged(const QString& filePath)

@@ -2,6 +2,7 @@
 
 #include "online/BoundedReply.h"
 #include "online/NetworkManager.h"
+#include "views/LinkPolicy.h"
 
 #include <QComboBox>
 #include <QDesktopServices>
@@ -331,7 +332,9 @@ QFrame* NewsGridWidget::createCard(const QJsonObject& item)
     layout->addWidget(cover);
     loadCover(item.value(QStringLiteral("coverImage")).toString(), cover);
 
+    // Feed texts are data: a label would otherwise take markup in them for rich text.
     auto* title = new QLabel(item.value(QStringLiteral("title")).toString(), card);
+    title->setTextFormat(Qt::PlainText);
     title->setWordWrap(true);
     QFont titleFont = title->font();
     titleFont.setWeight(QFont::Bold);
@@ -339,11 +342,13 @@ QFrame* NewsGridWidget::createCard(const QJsonObject& item)
     layout->addWidget(title);
 
     auto* summary = new QLabel(item.value(QStringLiteral("summary")).toString(), card);
+    summary->setTextFormat(Qt::PlainText);
     summary->setWordWrap(true);
     summary->setStyleSheet(QStringLiteral("color: #555;"));
     layout->addWidget(summary);
 
     auto* meta = new QLabel(metaLine(item), card);
+    meta->setTextFormat(Qt::PlainText);
     meta->setStyleSheet(QStringLiteral("color: #999;"));
     meta->setWordWrap(true);
     layout->addWidget(meta);
@@ -353,10 +358,12 @@ QFrame* NewsGridWidget::createCard(const QJsonObject& item)
     const QString contentUrl = item.value(QStringLiteral("contentUrl")).toString();
     auto* button = new QPushButton(tr("查看详情"), card);
     button->setCursor(Qt::PointingHandCursor);
-    button->setEnabled(!contentUrl.isEmpty());
-    connect(button, &QPushButton::clicked, card, [contentUrl] {
-        if (!contentUrl.isEmpty())
-            QDesktopServices::openUrl(QUrl(contentUrl));
+    // Only web and mail addresses leave the program (no file:, javascript: or handlers).
+    const bool openable = LinkPolicy::isExternalAllowed(QUrl(contentUrl, QUrl::StrictMode));
+    button->setEnabled(openable);
+    connect(button, &QPushButton::clicked, card, [contentUrl, openable] {
+        if (openable)
+            QDesktopServices::openUrl(QUrl(contentUrl, QUrl::StrictMode));
     });
     layout->addWidget(button, 0, Qt::AlignRight);
     return card;
