@@ -2,6 +2,7 @@
 
 #include "app/FeatureSwitches.h"
 #include "app/SessionState.h"
+#include "app/ThemeManager.h"
 #include "app/ViewModeSelector.h"
 #include "data/ArticleCatalog.h"
 #include "data/ArticleDocument.h"
@@ -24,12 +25,12 @@
 #include "prefs/FavoritesWidget.h"
 #include "prefs/HistoryWidget.h"
 #include "prefs/UserPreferences.h"
-#include "search/QuickSwitcher.h"
 #include "search/QuickSearch.h"
+#include "search/QuickSwitcher.h"
 #include "search/SearchDialog.h"
 #include "search/SearchEngine.h"
-#include "views/ContentRenderer.h"
 #include "views/ComparePage.h"
+#include "views/ContentRenderer.h"
 #include "views/ContentView.h"
 #include "views/ContentZoom.h"
 #include "views/CustomTextBrowser.h"
@@ -40,6 +41,7 @@
 #include "views/NavigationHistory.h"
 #include "views/NavigationPath.h"
 #include "views/NavigationTree.h"
+#include "views/ThemedStyleSheet.h"
 
 #include <QAction>
 #include <QApplication>
@@ -380,6 +382,8 @@ void MainWindow::setupDocks()
 
 void MainWindow::setupMenus()
 {
+    m_themeManager = new ThemeManager(this);
+    connect(m_themeManager, &ThemeManager::themeChanged, this, &MainWindow::onThemeChanged);
     QMenu* fileMenu = menuBar()->addMenu(tr("文件(&F)"));
     QAction* quit = fileMenu->addAction(tr("退出(&X)"));
     quit->setShortcut(QKeySequence::Quit);
@@ -439,6 +443,9 @@ void MainWindow::setupMenus()
     goMenu->addSeparator();
     goMenu->addAction(m_quickSwitcher->openAction());
 
+    viewMenu->addSeparator();
+    QMenu* themeMenu = viewMenu->addMenu(tr("主题(&T)"));
+    themeMenu->addActions(m_themeManager->actions());
     viewMenu->addSeparator();
     QAction* compare = viewMenu->addAction(tr("对比(&C)"));
     compare->setObjectName(QStringLiteral("showCompareAction"));
@@ -928,6 +935,17 @@ void MainWindow::onDataChanged(const QString& filePath)
     m_statusBar->showMessage(tr("文件已更新: %1").arg(filePath), 3000);
 }
 
+void MainWindow::onThemeChanged()
+{
+    // The page's colours were chosen when it was rendered.
+    if (m_currentEditMode != 0)
+        return;
+    if (isHomePageShown())
+        refreshHomePage();
+    else if (!m_currentData.isEmpty())
+        loadDataToEditors(m_currentData);
+}
+
 void MainWindow::refreshContent()
 {
     if (NavigationPath::isCategoryPath(m_currentFilePath))
@@ -1307,6 +1325,22 @@ void MainWindow::showDisciplineOverview(const QString& category)
     copyTopicKeys(parent, overview);
     if (subFound)
         copyTopicKeys(sub, overview);
+    // A discipline's page leads on to its sub-disciplines, as the tree does.
+    if (subId.isEmpty()) {
+        QJsonArray subPages;
+        for (const QJsonValue& value : parent.value(QLatin1String("subDisciplines")).toArray()) {
+            const QJsonObject candidate = value.toObject();
+            const QString id = candidate.value(QLatin1String("id")).toString();
+            if (id.isEmpty())
+                continue;
+            const QString subName = candidate.value(QLatin1String("name")).toString();
+            subPages.append(QJsonObject{
+                {QStringLiteral("name"), subName.isEmpty() ? id : subName},
+                {QStringLiteral("path"), QStringLiteral("disciplines/%1/%2").arg(parentId, id)}});
+        }
+        if (!subPages.isEmpty())
+            overview.insert(QStringLiteral("subDisciplinePages"), subPages);
+    }
 
     QString name = sub.value(QLatin1String("name")).toString();
     if (name.isEmpty())
@@ -1412,7 +1446,7 @@ void MainWindow::onUpdateCheckSucceeded(const UpdateService::UpdateInfo& info)
     const UpdateStatusText::Presentation presentation = UpdateStatusText::forResult(info);
     if (m_updateStatusLabel) {
         m_updateStatusLabel->setText(presentation.labelText);
-        m_updateStatusLabel->setStyleSheet(presentation.styleSheet);
+        ThemedStyleSheet::apply(m_updateStatusLabel, presentation.styleSheet);
         m_updateStatusLabel->setToolTip(presentation.toolTip);
     }
     if (m_logWidget)

@@ -11,6 +11,7 @@
 class ComparePage;
 class ContentView;
 class ContentZoom;
+class ThemeManager;
 class DataManager;
 class FavoritesWidget;
 class FindBar;
@@ -114,6 +115,7 @@ public slots:
     void onNavigateBack();
     void onNavigateForward();
     void onShowHomePage();
+    void onThemeChanged();
     // Puts a software entry on the compare page; showComparePage switches to it.
     void addToCompare(const QString& path);
     void showComparePage();
@@ -214,6 +216,7 @@ private:
     QAction* m_homeAction = nullptr;
     FindBar* m_findBar = nullptr;
     ContentZoom* m_contentZoom = nullptr;
+    ThemeManager* m_themeManager = nullptr;
     QuickSwitcher* m_quickSwitcher = nullptr;
     bool m_keepsSession = false;
 };

@@ -1,5 +1,7 @@
 #include "MarkdownConverter.h"
 
+#include "views/PageStyle.h"
+
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -20,7 +22,7 @@ const QRegularExpression::PatternOptions kDotAll = QRegularExpression::DotMatche
 
 QString MarkdownConverter::styleHeader()
 {
-    return QStringLiteral(
+    return PageStyle::adapt(QStringLiteral(
         "<html><head><style>"
         "body { font-family: 'Microsoft YaHei', Arial, sans-serif; line-height: 1.6; }"
         "h1 { color: #2196F3; border-bottom: 2px solid #2196F3; }"
@@ -32,7 +34,7 @@ QString MarkdownConverter::styleHeader()
         "th, td { border: 1px solid #ddd; padding: 8px; text-align: left; }"
         "th { background-color: #f2f2f2; }"
         "blockquote { border-left: 4px solid #2196F3; margin-left: 0; padding-left: 16px; }"
-        "</style></head><body>");
+        "</style></head><body>"));
 }
 
 QString MarkdownConverter::toHtml(const QString& markdown)

@@ -3,6 +3,7 @@
 #include "online/BoundedReply.h"
 #include "online/NetworkManager.h"
 #include "views/LinkPolicy.h"
+#include "views/ThemedStyleSheet.h"
 
 #include <QComboBox>
 #include <QDesktopServices>
@@ -120,7 +121,7 @@ NewsGridWidget::NewsGridWidget(QWidget* parent) : QWidget(parent)
 
     m_statusLabel = new QLabel(this);
     m_statusLabel->setObjectName(QStringLiteral("newsStatusLabel"));
-    m_statusLabel->setStyleSheet(QStringLiteral("color: #666;"));
+    ThemedStyleSheet::apply(m_statusLabel, QStringLiteral("color: #666;"));
     layout->addWidget(m_statusLabel);
 
     m_scrollArea = new QScrollArea(this);
@@ -185,9 +186,9 @@ void NewsGridWidget::setRefreshing(bool refreshing)
 
 void NewsGridWidget::setStatusText(const QString& text, bool isError)
 {
-    m_statusLabel->setStyleSheet(
-        QStringLiteral("color: %1;")
-            .arg(isError ? QStringLiteral("#C2185B") : QStringLiteral("#666666")));
+    ThemedStyleSheet::apply(
+        m_statusLabel, QStringLiteral("color: %1;")
+                           .arg(isError ? QStringLiteral("#C2185B") : QStringLiteral("#666666")));
     m_statusLabel->setText(text);
 }
 
@@ -316,8 +317,8 @@ QFrame* NewsGridWidget::createCard(const QJsonObject& item)
     auto* card = new QFrame(m_gridContainer);
     card->setFrameShape(QFrame::StyledPanel);
     card->setObjectName(QStringLiteral("newsCard"));
-    card->setStyleSheet(
-        QStringLiteral("#newsCard { border: 1px solid #E0E0E0; border-radius: 6px; }"));
+    ThemedStyleSheet::apply(
+        card, QStringLiteral("#newsCard { border: 1px solid #E0E0E0; border-radius: 6px; }"));
     auto* layout = new QVBoxLayout(card);
     layout->setContentsMargins(12, 12, 12, 12);
     layout->setSpacing(8);
@@ -326,8 +327,8 @@ QFrame* NewsGridWidget::createCard(const QJsonObject& item)
     cover->setObjectName(QStringLiteral("newsCover"));
     cover->setFixedHeight(CoverHeight);
     cover->setAlignment(Qt::AlignCenter);
-    cover->setStyleSheet(
-        QStringLiteral("#newsCover { background-color: #F5F5F5; border-radius: 4px; }"));
+    ThemedStyleSheet::apply(
+        cover, QStringLiteral("#newsCover { background-color: #F5F5F5; border-radius: 4px; }"));
     cover->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     layout->addWidget(cover);
     loadCover(item.value(QStringLiteral("coverImage")).toString(), cover);
@@ -344,12 +345,12 @@ QFrame* NewsGridWidget::createCard(const QJsonObject& item)
     auto* summary = new QLabel(item.value(QStringLiteral("summary")).toString(), card);
     summary->setTextFormat(Qt::PlainText);
     summary->setWordWrap(true);
-    summary->setStyleSheet(QStringLiteral("color: #555;"));
+    ThemedStyleSheet::apply(summary, QStringLiteral("color: #555;"));
     layout->addWidget(summary);
 
     auto* meta = new QLabel(metaLine(item), card);
     meta->setTextFormat(Qt::PlainText);
-    meta->setStyleSheet(QStringLiteral("color: #999;"));
+    ThemedStyleSheet::apply(meta, QStringLiteral("color: #999;"));
     meta->setWordWrap(true);
     layout->addWidget(meta);
 

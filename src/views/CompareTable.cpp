@@ -1,6 +1,7 @@
 #include "CompareTable.h"
 
 #include "ContentRenderer.h"
+#include "PageStyle.h"
 #include "editors/CsvDocument.h"
 
 #include <QJsonArray>
@@ -204,7 +205,7 @@ QByteArray CompareTable::toCsv() const
 QString CompareTable::toHtml(const PageContext& context) const
 {
     using R = ContentRenderer;
-    const QString differs = QStringLiteral(" style='background-color: #fff3cd;'");
+    const QString differs = PageStyle::adapt(QStringLiteral(" style='background-color: #fff3cd;'"));
     QString html =
         QStringLiteral("<table><tr><th>") + R::escapeHtml(tr("项目")) + QStringLiteral("</th>");
     for (qsizetype i = 0; i < m_entries.size(); ++i) {

@@ -2,6 +2,7 @@
 
 #include "FieldLabels.h"
 #include "LinkPolicy.h"
+#include "PageStyle.h"
 #include "data/EmbeddedDataAdapter.h"
 #include "editors/MarkdownConverter.h"
 
@@ -97,7 +98,7 @@ QString ContentRenderer::pageTitle(const QJsonObject& entry)
 
 QString ContentRenderer::htmlHead()
 {
-    return QStringLiteral(
+    return PageStyle::adapt(QStringLiteral(
         "<html><head><style>"
         "body { font-family: 'Microsoft YaHei', Arial, sans-serif; }"
         "h2 { color: #2196F3; border-bottom: 2px solid #2196F3; padding-bottom: 5px; }"
@@ -111,7 +112,7 @@ QString ContentRenderer::htmlHead()
         "margin: 2px; border-radius: 3px; font-size: 12px; }"
         ".section { margin: 20px 0; padding: 15px; background: #f9f9f9; "
         "border-left: 4px solid #2196F3; }"
-        "</style></head><body>");
+        "</style></head><body>"));
 }
 
 QString ContentRenderer::metadataFooter(const QJsonObject& entry)
@@ -148,7 +149,7 @@ QString ContentRenderer::buildHtml(const QJsonObject& entry, const PageContext& 
         html += renderGenericPage(entry, context);
         break;
     case PageKind::Article:
-        html += renderArticlePage(entry);
+        html += renderArticlePage(entry, context);
         break;
     }
     html += metadataFooter(entry);
@@ -811,6 +812,14 @@ QString ContentRenderer::renderCategoryOverview(const QJsonObject& entry,
             html += renderSectionBlock(heading, entry.value(QLatin1String(key)), context,
                                        preferredKindForKey(QLatin1String(key)));
     }
+    if (has(entry, "subDisciplinePages")) {
+        QStringList links;
+        for (const QJsonValue& value : entry.value(QLatin1String("subDisciplinePages")).toArray()) {
+            const QJsonObject page = value.toObject();
+            links << context.linkHtml(stringOf(page, "path"), stringOf(page, "name"));
+        }
+        html += tr("<h3>子学科</h3>") + QStringLiteral("<p>%1</p>").arg(links.join(" · "));
+    }
     if (has(entry, "useCases"))
         html += renderUseCases(entry.value(QLatin1String("useCases")).toArray());
     if (has(entry, "items"))
@@ -846,6 +855,20 @@ QString ContentRenderer::renderUseCases(const QJsonArray& useCases)
     return html;
 }
 
+namespace {
+
+QString itemName(const QJsonObject& item)
+{
+    for (const char* key : {"name", "title", "fileName"}) {
+        const QString name = item.value(QLatin1String(key)).toString();
+        if (!name.isEmpty())
+            return name;
+    }
+    return {};
+}
+
+} // namespace
+
 QString ContentRenderer::renderRelatedItems(const QJsonArray& items, const PageContext& context)
 {
     constexpr int maxRows = 8;
@@ -854,17 +877,17 @@ QString ContentRenderer::renderRelatedItems(const QJsonArray& items, const PageC
     QString html = tr("<h3>关联资料</h3>") + QStringLiteral("<table>");
     html += tr("<tr><th>名称</th><th>类型</th><th>摘要</th></tr>");
     int rows = 0;
-    for (const QJsonValue& element : items) {
-        if (rows >= maxRows)
+    qsizetype shownUpTo = items.size();
+    for (qsizetype index = 0; index < items.size(); ++index) {
+        const QJsonValue element = items.at(index);
+        if (rows >= maxRows) {
+            shownUpTo = index;
             break;
+        }
         if (!element.isObject())
             continue;
         const QJsonObject item = element.toObject();
-        QString name = stringOf(item, "name");
-        if (name.isEmpty())
-            name = stringOf(item, "title");
-        if (name.isEmpty())
-            name = stringOf(item, "fileName");
+        const QString name = itemName(item);
         QString kind = stringOf(item, "type");
         if (kind.isEmpty())
             kind = stringOf(item, "category");
@@ -880,9 +903,23 @@ QString ContentRenderer::renderRelatedItems(const QJsonArray& items, const PageC
         ++rows;
     }
     html += QStringLiteral("</table>");
-    if (items.size() > maxRows)
+    if (items.size() > maxRows) {
         html += tr("<p><em>另外 %1 项资料可通过展开左侧导航查看。</em></p>")
                     .arg(items.size() - maxRows);
+        // The rest as links, so that every item is reachable from the page too.
+        if (context.resolver()) {
+            QStringList rest;
+            for (qsizetype i = shownUpTo; i < items.size(); ++i) {
+                const QJsonObject item = items.at(i).toObject();
+                const QString name = itemName(item);
+                if (!name.isEmpty())
+                    rest << context.linkHtml(stringOf(item, "_filePath"), name);
+            }
+            if (!rest.isEmpty())
+                html +=
+                    QStringLiteral("<p class='more'>%1</p>").arg(rest.join(QStringLiteral(" · ")));
+        }
+    }
     return html;
 }
 
@@ -940,8 +977,8 @@ QString ContentRenderer::resolveLocalImage(const QString& filePath, const PageCo
 
 QString ContentRenderer::renderPicturePage(const QJsonObject& entry, const PageContext& context)
 {
-    static const QString imageStyle = QStringLiteral(
-        "style='max-width: 80%; max-height: 500px; border: 1px solid #ddd; border-radius: 4px;'");
+    const QString imageStyle = PageStyle::adapt(QStringLiteral(
+        "style='max-width: 80%; max-height: 500px; border: 1px solid #ddd; border-radius: 4px;'"));
 
     QString html = QStringLiteral("<div class='section'>");
     if (has(entry, "fileName"))
@@ -992,13 +1029,13 @@ QString ContentRenderer::renderPicturePage(const QJsonObject& entry, const PageC
                         .arg(attribute(localFile), imageStyle, alt);
         }
         if (image.isEmpty()) {
-            html +=
-                QStringLiteral("<div style='width: 200px; height: 150px; border: 2px dashed #ccc; "
-                               "display: flex; align-items: center; justify-content: center; "
-                               "background-color: #f9f9f9; margin: 0 auto;'>"
-                               "<span style='color: #999; font-size: 14px;'>") +
-                tr("图片未找到<br>%1").arg(textOf(entry, "fileName")) +
-                QStringLiteral("</span></div>");
+            html += PageStyle::adapt(QStringLiteral(
+                        "<div style='width: 200px; height: 150px; border: 2px dashed #ccc; "
+                        "display: flex; align-items: center; justify-content: center; "
+                        "background-color: #f9f9f9; margin: 0 auto;'>"
+                        "<span style='color: #999; font-size: 14px;'>")) +
+                    tr("图片未找到<br>%1").arg(textOf(entry, "fileName")) +
+                    QStringLiteral("</span></div>");
         } else if (context.pictureWidth() != 0) {
             html += QStringLiteral("<a href='#%1'>").arg(pictureToggleFragment()) + image +
                     QStringLiteral("</a>");
@@ -1036,8 +1073,9 @@ QString ContentRenderer::renderPicturePage(const QJsonObject& entry, const PageC
 
     const QString zh = entry.value(QLatin1String("description")).toObject().value("zh").toString();
     if (!zh.isEmpty()) {
-        html += QStringLiteral("<div style='margin-top: 15px; padding: 10px; background: #f5f5f5; "
-                               "border-radius: 4px;'>");
+        html += PageStyle::adapt(
+            QStringLiteral("<div style='margin-top: 15px; padding: 10px; background: #f5f5f5; "
+                           "border-radius: 4px;'>"));
         html += tr("<p><strong>说明:</strong> %1</p>").arg(escapeHtml(zh));
         html += QStringLiteral("</div>");
     }
@@ -1045,8 +1083,19 @@ QString ContentRenderer::renderPicturePage(const QJsonObject& entry, const PageC
     return html;
 }
 
-QString ContentRenderer::renderArticlePage(const QJsonObject& entry)
+QString ContentRenderer::renderArticlePage(const QJsonObject& entry, const PageContext& context)
 {
-    return QStringLiteral("<div class='article'>") +
+    QString html;
+    // An article written beside an entry of the same name ("X.md" next to "X.json")
+    // leads to it.
+    const QString path = stringOf(entry, "_filePath");
+    if (context.resolver() && path.endsWith(QLatin1String(".md"), Qt::CaseInsensitive)) {
+        const EntryLinkResolver::Target sibling =
+            context.resolver()->targetForPath(path.chopped(3) + QStringLiteral(".json"));
+        if (sibling.isValid())
+            html += tr("<p><strong>相关条目:</strong> %1</p>")
+                        .arg(context.linkHtml(sibling.path, sibling.name));
+    }
+    return html + QStringLiteral("<div class='article'>") +
            MarkdownConverter::articleBody(stringOf(entry, "content")) + QStringLiteral("</div>");
 }

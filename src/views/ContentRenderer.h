@@ -82,7 +82,7 @@ public:
     static QString renderPicturePage(const QJsonObject& entry,
                                      const PageContext& context = PageContext());
     // A Markdown article ("type": "article", its text under "content").
-    static QString renderArticlePage(const QJsonObject& entry);
+    static QString renderArticlePage(const QJsonObject& entry, const PageContext& context);
 
     static QString readImageAsBase64(const QString& filePath);
     static QString formatFileSize(qint64 bytes);

@@ -4,6 +4,7 @@
 #include "CustomTextBrowser.h"
 #include "InternalLink.h"
 #include "LinkPolicy.h"
+#include "ThemedStyleSheet.h"
 #include "data/DataManager.h"
 #include "data/EntryLinkResolver.h"
 
@@ -44,13 +45,13 @@ ContentView::ContentView(QWidget* parent)
                                    workingDir + QStringLiteral("/data/pictures")});
     m_layout->addWidget(m_textBrowser);
 
-    setStyleSheet(QStringLiteral("\n"
-                                 "        QTextBrowser {\n"
-                                 "            background-color: white;\n"
-                                 "            border: 1px solid #ddd;\n"
-                                 "            padding: 10px;\n"
-                                 "        }\n"
-                                 "    "));
+    ThemedStyleSheet::apply(this, QStringLiteral("\n"
+                                                 "        QTextBrowser {\n"
+                                                 "            background-color: white;\n"
+                                                 "            border: 1px solid #ddd;\n"
+                                                 "            padding: 10px;\n"
+                                                 "        }\n"
+                                                 "    "));
 
     m_linkResolver = new EntryLinkResolver(this);
     m_textBrowser->setCompareFilter([this](const QString& path) {

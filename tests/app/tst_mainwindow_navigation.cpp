@@ -361,6 +361,26 @@ private slots:
         QVERIFY(m_window->openedUrls.isEmpty());
     }
 
+    // 视图 → 主题 → 深色 re-renders the shown page with dark-theme colours; 跟随系统 brings
+    // the page's own colours back.
+    void darkThemeRecoloursThePage()
+    {
+        auto* view = m_window->findChild<ContentView*>();
+        emit tree()->itemSelected(entry("software/cad/autocad.json"));
+        QVERIFY(view->textBrowser()->document()->toHtml().contains("color:#2196f3"));
+        QVERIFY(view->styleSheet().contains("background-color: white;"));
+
+        action("theme_dark")->trigger();
+        QVERIFY(view->textBrowser()->document()->toHtml().contains("color:#64b5f6"));
+        QVERIFY(!view->textBrowser()->document()->toHtml().contains("color:#2196f3"));
+        QTRY_VERIFY(view->styleSheet().contains("background-color: #1e1e1e;"));
+        QCOMPARE(m_window->currentData().value("id").toString(), QStringLiteral("autocad"));
+
+        action("theme_system")->trigger();
+        QVERIFY(view->textBrowser()->document()->toHtml().contains("color:#2196f3"));
+        QTRY_VERIFY(view->styleSheet().contains("background-color: white;"));
+    }
+
     void homeKeyAndBackReturnHome()
     {
         emit tree()->categorySelected("software/cad");

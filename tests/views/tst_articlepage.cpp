@@ -86,10 +86,10 @@ private slots:
     // The editor's preview keeps its own conversion.
     void previewUnchanged()
     {
-        // It knows only "* " bullets and inserts text as it is.
+        // It inserts text as it is (the editor's own preview); bullets become a list.
         const QString preview = MarkdownConverter::toHtml("- a\n\n<b>x</b>");
         QVERIFY(preview.startsWith(MarkdownConverter::styleHeader()));
-        QVERIFY(preview.contains("- a"));
+        QVERIFY(preview.contains("<li>a</li>"));
         QVERIFY(preview.contains("<b>x</b>"));
     }
 
