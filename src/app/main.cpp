@@ -1,6 +1,7 @@
 #include "app/DataDirectoryResolver.h"
 #include "app/MainWindow.h"
 #include "app/StartupDiagnostics.h"
+#include "app/ThemeManager.h"
 #include "data/EmbeddedDataAdapter.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QLoggingCategory>
+#include <QSettings>
 
 int main(int argc, char* argv[])
 {
@@ -27,6 +29,10 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral("1.2.0"));
     QApplication::setOrganizationName(QStringLiteral("Velmarik"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quorvanta"));
+    {
+        QSettings settings;
+        ThemeManager::applyToApplication(ThemeManager::load(settings));
+    }
 
     QIcon appIcon;
     appIcon.addFile(QStringLiteral(":/resources/icons/app_icon.ico"));
