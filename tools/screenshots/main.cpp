@@ -3,8 +3,10 @@
 #include "app/MainWindow.h"
 #include "app/ThemeManager.h"
 #include "data/EmbeddedDataAdapter.h"
+#include "search/QuickSwitcher.h"
 #include "search/SearchDialog.h"
 #include "views/ComparePage.h"
+#include "views/FindBar.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -92,6 +94,21 @@ int main(int argc, char* argv[])
     const QString software = dataDir + QStringLiteral("software/cad/solidworks.json");
     invoke(window, "onNavigationItemSelected", software);
     ok &= save(&window, file("software"));
+
+    if (auto* findBar = window.findChild<FindBar*>()) {
+        findBar->findAction()->trigger();
+        if (auto* edit = findBar->findChild<QLineEdit*>())
+            edit->insert(QStringLiteral("Parasolid"));
+        ok &= save(&window, file("find"));
+        findBar->closeBar();
+    }
+    if (auto* switcher = window.findChild<QuickSwitcher*>()) {
+        switcher->openAction()->trigger();
+        if (auto* edit = switcher->findChild<QLineEdit*>(QStringLiteral("quickSwitcherEdit")))
+            edit->insert(QStringLiteral("ansys"));
+        ok &= save(&window, file("switcher"));
+        switcher->closeSwitcher();
+    }
 
     QMetaObject::invokeMethod(&window, "onEditModeChanged", Q_ARG(int, 4));
     ok &= save(&window, file("graph"));
