@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "app/FeatureSwitches.h"
+#include "app/LanguageMenu.h"
 #include "app/SessionState.h"
 #include "app/ViewModeSelector.h"
 #include "data/ArticleCatalog.h"
@@ -410,6 +411,10 @@ void MainWindow::setupMenus()
     viewMenu->addAction(m_contentZoom->zoomInAction());
     viewMenu->addAction(m_contentZoom->zoomOutAction());
     viewMenu->addAction(m_contentZoom->resetAction());
+    viewMenu->addSeparator();
+    auto* languageMenu = new LanguageMenu(this);
+    languageMenu->addTo(viewMenu);
+    connect(languageMenu, &LanguageMenu::languageChosen, this, &MainWindow::onLanguageChosen);
 
     QMenu* goMenu = menuBar()->addMenu(tr("转到(&G)"));
     goMenu->addAction(m_backAction);
@@ -693,6 +698,15 @@ void MainWindow::setDataPath(const QString& path)
     }
     // Another directory, other counts and articles.
     refreshHomePage();
+}
+
+void MainWindow::onLanguageChosen(InterfaceLanguage::Language language)
+{
+    // Every widget took its texts when it was built; rebuilding them all here would
+    // lose what the editors hold. The next start shows the chosen language.
+    if (language == InterfaceLanguage::active())
+        return;
+    showInformation(tr("语言"), tr("界面语言将在下次启动 Quorvanta 时切换。"));
 }
 
 void MainWindow::restoreSession()

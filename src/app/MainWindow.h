@@ -44,6 +44,7 @@ class TableEditor;
 class UserPreferences;
 class ViewModeSelector;
 
+#include "app/InterfaceLanguage.h"
 #include "online/UpdateService.h"
 
 // The one top-level window: owns every component, keeps the current entry and
@@ -111,6 +112,7 @@ public slots:
     void onNavigateBack();
     void onNavigateForward();
     void onShowHomePage();
+    void onLanguageChosen(InterfaceLanguage::Language language);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

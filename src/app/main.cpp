@@ -1,4 +1,6 @@
 #include "app/DataDirectoryResolver.h"
+#include "app/InterfaceLanguage.h"
+#include "app/InterfaceTranslators.h"
 #include "app/MainWindow.h"
 #include "app/StartupDiagnostics.h"
 #include "data/EmbeddedDataAdapter.h"
@@ -8,7 +10,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLocale>
 #include <QLoggingCategory>
+#include <QSettings>
 
 int main(int argc, char* argv[])
 {
@@ -27,6 +31,13 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral("1.2.0"));
     QApplication::setOrganizationName(QStringLiteral("Velmarik"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quorvanta"));
+
+    // Before any widget: each one takes its texts when it is built.
+    InterfaceTranslators translators;
+    {
+        QSettings settings;
+        translators.install(InterfaceLanguage::resolve(settings, QLocale::system()));
+    }
 
     QIcon appIcon;
     appIcon.addFile(QStringLiteral(":/resources/icons/app_icon.ico"));

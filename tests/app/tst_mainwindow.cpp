@@ -144,7 +144,7 @@ private slots:
         QCOMPARE(actionTexts(
                      qobject_cast<QMenu*>(menuAction("视图(&V)", "查看模式")->parent())->actions()),
                  (QStringList{"查看模式", "表单编辑", "Markdown编辑", "表格编辑", "图谱视图", "|",
-                              "显示日志窗口", "|", "放大", "缩小", "实际大小"}));
+                              "显示日志窗口", "|", "放大", "缩小", "实际大小", "|", "语言(&L)"}));
         QCOMPARE(actionTexts(
                      qobject_cast<QMenu*>(menuAction("帮助(&H)", "关于(&A)")->parent())->actions()),
                  (QStringList{"资源文章(&R)", "|", "关于(&A)"}));
