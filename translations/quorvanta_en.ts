@@ -428,7 +428,7 @@
     </message>
     <message>
         <source>清空收藏</source>
-        <translation>Clear Favorites</translation>
+        <translation>Clear All</translation>
     </message>
     <message>
         <source>分类:</source>
@@ -895,7 +895,7 @@
     </message>
     <message>
         <source>清空历史</source>
-        <translation>Clear History</translation>
+        <translation>Clear All</translation>
     </message>
     <message>
         <source>排序:</source>
