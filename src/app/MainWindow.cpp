@@ -28,6 +28,7 @@
 #include "search/QuickSearch.h"
 #include "search/SearchDialog.h"
 #include "search/SearchEngine.h"
+#include "views/BilingualText.h"
 #include "views/ContentRenderer.h"
 #include "views/ContentView.h"
 #include "views/ContentZoom.h"
@@ -92,17 +93,37 @@ QString modeStatusName(int mode)
     }
 }
 
-QString builtInSoftwareDescription(const QString& key)
+QJsonObject builtInSoftwareDescription(const QString& key)
 {
-    static const QHash<QString, QString> texts{
+    static const QHash<QString, QPair<QString, QString>> texts{
         {QStringLiteral("cad"),
-         QStringLiteral("计算机辅助设计(CAD)软件，用于产品设计和工程制图。")},
-        {QStringLiteral("cae"), QStringLiteral("计算机辅助工程(CAE)软件，用于工程仿真和分析。")},
-        {QStringLiteral("cam"), QStringLiteral("计算机辅助制造(CAM)软件，用于数控加工和制造。")},
-        {QStringLiteral("cfd"), QStringLiteral("计算流体动力学(CFD)软件，用于流体仿真和分析。")},
-        {QStringLiteral("eda"), QStringLiteral("电子设计自动化(EDA)软件，用于电子电路设计。")},
-        {QStringLiteral("plm"), QStringLiteral("产品生命周期管理(PLM)软件，管理产品全生命周期。")}};
-    return texts.value(key);
+         {QStringLiteral("计算机辅助设计(CAD)软件，用于产品设计和工程制图。"),
+          QStringLiteral("Computer-aided design (CAD) software for product design and "
+                         "engineering drawings.")}},
+        {QStringLiteral("cae"),
+         {QStringLiteral("计算机辅助工程(CAE)软件，用于工程仿真和分析。"),
+          QStringLiteral("Computer-aided engineering (CAE) software for engineering simulation "
+                         "and analysis.")}},
+        {QStringLiteral("cam"),
+         {QStringLiteral("计算机辅助制造(CAM)软件，用于数控加工和制造。"),
+          QStringLiteral("Computer-aided manufacturing (CAM) software for CNC machining and "
+                         "manufacturing.")}},
+        {QStringLiteral("cfd"),
+         {QStringLiteral("计算流体动力学(CFD)软件，用于流体仿真和分析。"),
+          QStringLiteral("Computational fluid dynamics (CFD) software for flow simulation and "
+                         "analysis.")}},
+        {QStringLiteral("eda"),
+         {QStringLiteral("电子设计自动化(EDA)软件，用于电子电路设计。"),
+          QStringLiteral("Electronic design automation (EDA) software for electronic circuit "
+                         "design.")}},
+        {QStringLiteral("plm"),
+         {QStringLiteral("产品生命周期管理(PLM)软件，管理产品全生命周期。"),
+          QStringLiteral("Product lifecycle management (PLM) software that manages a product's "
+                         "whole life cycle.")}}};
+    const auto it = texts.constFind(key);
+    if (it == texts.cend())
+        return {};
+    return QJsonObject{{QStringLiteral("zh"), it->first}, {QStringLiteral("en"), it->second}};
 }
 
 QJsonObject builtInDisciplineDescription(const QString& id)
@@ -1119,9 +1140,7 @@ void MainWindow::onNavigationCategorySelected(const QString& category)
         overview.insert(QStringLiteral("type"), overviewType);
         overview.insert(QStringLiteral("category"), category);
         overview.insert(QStringLiteral("itemCount"), count);
-        const QString text = builtInSoftwareDescription(key);
-        overview.insert(QStringLiteral("description"),
-                        text.isEmpty() ? QJsonObject() : QJsonObject{{QStringLiteral("zh"), text}});
+        overview.insert(QStringLiteral("description"), builtInSoftwareDescription(key));
         showCategoryOverview(category, overview);
         m_statusBar->showMessage(
             tr("已选择分类: %1 (包含 %2 个软件)").arg(key.toUpper()).arg(count), 3000);
@@ -1331,9 +1350,7 @@ void MainWindow::showDisciplineOverview(const QString& category)
                 if (desc.isString()) {
                     summary = desc.toString();
                 } else if (desc.isObject()) {
-                    summary = desc.toObject().value(QLatin1String("zh")).toString();
-                    if (summary.isEmpty())
-                        summary = desc.toObject().value(QLatin1String("en")).toString();
+                    summary = BilingualText::either(desc.toObject(), InterfaceLanguage::active());
                 }
                 if (summary.isEmpty())
                     summary = item.value(QLatin1String("title")).toString();

@@ -4,6 +4,7 @@
 #include "data/EmbeddedDataAdapter.h"
 #include "views/ContentView.h"
 #include "views/CustomTextBrowser.h"
+#include "views/NavigationTree.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -12,6 +13,7 @@
 #include <QMenuBar>
 #include <QSettings>
 #include <QToolBar>
+#include <QTreeWidgetItemIterator>
 #include <QtTest>
 
 namespace {
@@ -103,6 +105,33 @@ private slots:
                  qPrintable(home.left(200)));
         QVERIFY(home.contains(QLatin1String("Recently Viewed")));
         QVERIFY(!home.contains(QLatin1String("最近浏览")));
+    }
+
+    // Entries' and categories' descriptions come in both languages.
+    void treeToolTipsInTheInterfaceLanguage_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("English") << true
+                                 << "Study of stress, strain, deformation, stability and failure";
+        QTest::newRow("Chinese") << false << "研究工程结构在静力、动力、热与冲击等载荷作用下";
+    }
+
+    void treeToolTipsInTheInterfaceLanguage()
+    {
+        QFETCH(bool, english);
+        QFETCH(QString, expected);
+        InterfaceTranslators translators;
+        if (english)
+            QVERIFY(translators.install(InterfaceLanguage::English));
+        const auto window = newWindow();
+        QTreeWidgetItem* structural = nullptr;
+        for (QTreeWidgetItemIterator it(window->findChild<NavigationTree*>()); *it; ++it) {
+            if ((*it)->data(0, Qt::UserRole).toString() == QLatin1String("disciplines/structural"))
+                structural = *it;
+        }
+        QVERIFY(structural);
+        QVERIFY2(structural->toolTip(0).startsWith(expected), qPrintable(structural->toolTip(0)));
     }
 
     void menuIsExclusive()
