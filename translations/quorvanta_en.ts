@@ -1456,10 +1456,6 @@
         <translation>Could not add to favorites</translation>
     </message>
     <message>
-        <source>找到 %1 个结果</source>
-        <translation>Results found: %1</translation>
-    </message>
-    <message>
         <source>AI提示词：
 %1</source>
         <translation>AI prompt:
@@ -1590,6 +1586,13 @@ Feedback: %2</translation>
     <message>
         <source>界面语言将在下次启动 Quorvanta 时切换。</source>
         <translation>The interface language changes the next time Quorvanta starts.</translation>
+    </message>
+    <message numerus="yes">
+        <source>找到 %n 个结果</source>
+        <translation>
+            <numerusform>%n result found</numerusform>
+            <numerusform>%n results found</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -2146,17 +2149,26 @@ Reason: %2</translation>
         <source>刚刚</source>
         <translation>just now</translation>
     </message>
-    <message>
-        <source>%1分钟前</source>
-        <translation>%1 min ago</translation>
+    <message numerus="yes">
+        <source>%n分钟前</source>
+        <translation>
+            <numerusform>%n minute ago</numerusform>
+            <numerusform>%n minutes ago</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>%1小时前</source>
-        <translation>%1 h ago</translation>
+    <message numerus="yes">
+        <source>%n小时前</source>
+        <translation>
+            <numerusform>%n hour ago</numerusform>
+            <numerusform>%n hours ago</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>%1天前</source>
-        <translation>%1 d ago</translation>
+    <message numerus="yes">
+        <source>%n天前</source>
+        <translation>
+            <numerusform>%n day ago</numerusform>
+            <numerusform>%n days ago</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -2366,10 +2378,6 @@ Matching lines:
         <translation>Markdown documents (%1)</translation>
     </message>
     <message>
-        <source>找到 %1 个结果</source>
-        <translation>Results found: %1</translation>
-    </message>
-    <message>
         <source> (JSON: %1, Markdown: %2)</source>
         <translation> (JSON: %1, Markdown: %2)</translation>
     </message>
@@ -2482,6 +2490,13 @@ Matching lines:
     <message>
         <source>收起选项</source>
         <translation>Fewer Options</translation>
+    </message>
+    <message numerus="yes">
+        <source>找到 %n 个结果</source>
+        <translation>
+            <numerusform>%n result found</numerusform>
+            <numerusform>%n results found</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -1057,7 +1057,7 @@ void MainWindow::onSearchTextChanged(const QString& text)
 void MainWindow::onQuickSearchResults(const QJsonArray& results)
 {
     m_navigationTree->highlightSearchResults(results);
-    m_statusBar->showMessage(tr("找到 %1 个结果").arg(results.size()));
+    m_statusBar->showMessage(tr("找到 %n 个结果", nullptr, int(results.size())));
 }
 
 void MainWindow::onQuickSearch()
