@@ -3,8 +3,10 @@
 #include "app/FeatureSwitches.h"
 #include "app/LanguageMenu.h"
 #include "app/SessionState.h"
+#include "app/ThemeManager.h"
 #include "app/ViewModeSelector.h"
 #include "data/ArticleCatalog.h"
+#include "data/ArticleDocument.h"
 #include "data/DataManager.h"
 #include "data/DataRelativePath.h"
 #include "data/EmbeddedDataAdapter.h"
@@ -24,11 +26,12 @@
 #include "prefs/FavoritesWidget.h"
 #include "prefs/HistoryWidget.h"
 #include "prefs/UserPreferences.h"
-#include "search/QuickSwitcher.h"
 #include "search/QuickSearch.h"
+#include "search/QuickSwitcher.h"
 #include "search/SearchDialog.h"
 #include "search/SearchEngine.h"
 #include "views/BilingualText.h"
+#include "views/ComparePage.h"
 #include "views/ContentRenderer.h"
 #include "views/ContentView.h"
 #include "views/ContentZoom.h"
@@ -40,6 +43,7 @@
 #include "views/NavigationHistory.h"
 #include "views/NavigationPath.h"
 #include "views/NavigationTree.h"
+#include "views/ThemedStyleSheet.h"
 
 #include <QAction>
 #include <QApplication>
@@ -297,11 +301,30 @@ void MainWindow::setupCentralLayout()
             &MainWindow::onNavigationCategorySelected);
     connect(m_navigationTree, &NavigationTree::aiPromptRequested, this,
             &MainWindow::onAiPromptRequested);
+    connect(m_navigationTree, &NavigationTree::compareRequested, this, &MainWindow::addToCompare);
 
     m_editorStack = new QStackedWidget(this);
     m_contentView = new ContentView(this);
     connect(m_contentView, &ContentView::aiPromptRequested, this,
             &MainWindow::onContentPromptRequested);
+    m_contentView->setDataManager(m_dataManager.get());
+    connect(m_contentView, &ContentView::compareRequested, this, &MainWindow::addToCompare);
+    auto showStatus = [this](const QString& text) {
+        if (m_statusBar)
+            m_statusBar->showMessage(text, 4000);
+    };
+    connect(m_contentView, &ContentView::statusMessage, this, showStatus);
+    // A window of its own: the table wants the width, and the view stack keeps its pages.
+    m_comparePage = new ComparePage(this);
+    m_comparePage->setWindowFlag(Qt::Window);
+    m_comparePage->resize(1100, 700);
+    m_comparePage->setLinkResolver(m_contentView->linkResolver());
+    connect(m_comparePage, &ComparePage::entryLinkActivated, this, [this](const QString& path) {
+        openPage(path);
+        raise();
+        activateWindow();
+    });
+    connect(m_comparePage, &ComparePage::statusMessage, this, showStatus);
     m_formEditor = new FormEditor(this);
     m_markdownEditor = new MarkdownEditor(this);
     m_tableEditor = new TableEditor(this);
@@ -381,6 +404,8 @@ void MainWindow::setupDocks()
 
 void MainWindow::setupMenus()
 {
+    m_themeManager = new ThemeManager(this);
+    connect(m_themeManager, &ThemeManager::themeChanged, this, &MainWindow::onThemeChanged);
     QMenu* fileMenu = menuBar()->addMenu(tr("文件(&F)"));
     QAction* quit = fileMenu->addAction(tr("退出(&X)"));
     quit->setShortcut(QKeySequence::Quit);
@@ -432,10 +457,6 @@ void MainWindow::setupMenus()
     viewMenu->addAction(m_contentZoom->zoomInAction());
     viewMenu->addAction(m_contentZoom->zoomOutAction());
     viewMenu->addAction(m_contentZoom->resetAction());
-    viewMenu->addSeparator();
-    auto* languageMenu = new LanguageMenu(this);
-    languageMenu->addTo(viewMenu);
-    connect(languageMenu, &LanguageMenu::languageChosen, this, &MainWindow::onLanguageChosen);
 
     QMenu* goMenu = menuBar()->addMenu(tr("转到(&G)"));
     goMenu->addAction(m_backAction);
@@ -443,6 +464,18 @@ void MainWindow::setupMenus()
     goMenu->addAction(m_homeAction);
     goMenu->addSeparator();
     goMenu->addAction(m_quickSwitcher->openAction());
+
+    viewMenu->addSeparator();
+    QMenu* themeMenu = viewMenu->addMenu(tr("主题(&T)"));
+    themeMenu->addActions(m_themeManager->actions());
+    auto* languageMenu = new LanguageMenu(this);
+    languageMenu->addTo(viewMenu);
+    connect(languageMenu, &LanguageMenu::languageChosen, this, &MainWindow::onLanguageChosen);
+    viewMenu->addSeparator();
+    QAction* compare = viewMenu->addAction(tr("对比(&C)"));
+    compare->setObjectName(QStringLiteral("showCompareAction"));
+    compare->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+C")));
+    connect(compare, &QAction::triggered, this, &MainWindow::showComparePage);
 
     QMenu* helpMenu = menuBar()->addMenu(tr("帮助(&H)"));
     QAction* articles = helpMenu->addAction(tr("资源文章(&R)"));
@@ -636,20 +669,14 @@ void MainWindow::openPage(const QString& path)
 
 void MainWindow::openArticle(const QString& path)
 {
-    const QString text = ArticleCatalog::readText(path);
-    if (text.isEmpty()) {
+    const QJsonObject article = ArticleDocument::load(path);
+    if (article.value(QLatin1String("content")).toString().isEmpty()) {
         m_statusBar->showMessage(tr("无法打开文章: %1").arg(path), 3000);
         return;
     }
     m_navigationHistory->visit(path);
     m_currentFilePath = path;
-    const QFileInfo info(path);
-    m_currentData = QJsonObject{
-        {QStringLiteral("name"), ArticleCatalog::titleOf(text, info.completeBaseName())},
-        {QStringLiteral("type"), QStringLiteral("markdown")},
-        {QStringLiteral("fileName"), info.fileName()},
-        {QStringLiteral("_filePath"), path},
-        {QStringLiteral("content"), text}};
+    m_currentData = article;
     loadDataToEditors(m_currentData);
     recordHistory();
 }
@@ -691,6 +718,8 @@ void MainWindow::setDataPath(const QString& path)
     m_dataManager->setDataPath(m_dataPath);
     if (m_quickSwitcher)
         m_quickSwitcher->model()->invalidate();
+    if (m_contentView)
+        m_contentView->setDataDirectory(m_dataPath);
     // The constructor initialised the data manager with the working directory's
     // "data/"; without a reload the real directory's lists would stay empty.
     if (m_dataPath != m_initializedDataPath) {
@@ -807,14 +836,8 @@ void MainWindow::loadDataToEditors(const QJsonObject& data)
 
     switch (m_currentEditMode) {
     case 0:
-        // An article is shown converted, its text escaped first: it is data, not markup.
-        if (data.value(QLatin1String("type")).toString() == QLatin1String("markdown") &&
-            data.contains(QLatin1String("content")))
-            m_contentView->displayHtml(data.value(QLatin1String("name")).toString(),
-                                       MarkdownConverter::toHtml(ContentRenderer::escapeHtml(
-                                           data.value(QLatin1String("content")).toString())));
-        else
-            m_contentView->displayData(data);
+        // Overviews are shown without becoming the current entry: no path of their own.
+        m_contentView->displayData(data, data == m_currentData ? m_currentFilePath : QString());
         break;
     case 1:
         m_formEditor->setData(data);
@@ -859,6 +882,10 @@ void MainWindow::onNavigationItemSelected(const QString& filePath)
 {
     m_navigationHistory->visit(filePath);
     m_currentFilePath = filePath;
+    if (ArticleDocument::isArticlePath(filePath)) {
+        loadEntry(ArticleDocument::load(filePath));
+        return;
+    }
     if (!NavigationPath::isImagePath(filePath)) {
         loadEntry(m_dataManager->loadJsonFile(filePath));
         return;
@@ -919,11 +946,38 @@ void MainWindow::openStoredPath(const QString& path)
         onNavigationItemSelected(DataRelativePath::resolve(path, m_dataPath));
 }
 
+void MainWindow::addToCompare(const QString& path)
+{
+    if (path.isEmpty() || !m_comparePage)
+        return;
+    m_comparePage->addEntry(path, m_dataManager->loadJsonFile(path));
+}
+
+void MainWindow::showComparePage()
+{
+    if (!m_comparePage)
+        return;
+    m_comparePage->show();
+    m_comparePage->raise();
+    m_comparePage->activateWindow();
+}
+
 void MainWindow::onDataChanged(const QString& filePath)
 {
     if (!filePath.isEmpty() && filePath == m_currentFilePath)
         loadEntry(m_dataManager->loadJsonFile(filePath));
     m_statusBar->showMessage(tr("文件已更新: %1").arg(filePath), 3000);
+}
+
+void MainWindow::onThemeChanged()
+{
+    // The page's colours were chosen when it was rendered.
+    if (m_currentEditMode != 0)
+        return;
+    if (isHomePageShown())
+        refreshHomePage();
+    else if (!m_currentData.isEmpty())
+        loadDataToEditors(m_currentData);
 }
 
 void MainWindow::refreshContent()
@@ -1303,6 +1357,22 @@ void MainWindow::showDisciplineOverview(const QString& category)
     copyTopicKeys(parent, overview);
     if (subFound)
         copyTopicKeys(sub, overview);
+    // A discipline's page leads on to its sub-disciplines, as the tree does.
+    if (subId.isEmpty()) {
+        QJsonArray subPages;
+        for (const QJsonValue& value : parent.value(QLatin1String("subDisciplines")).toArray()) {
+            const QJsonObject candidate = value.toObject();
+            const QString id = candidate.value(QLatin1String("id")).toString();
+            if (id.isEmpty())
+                continue;
+            const QString subName = candidate.value(QLatin1String("name")).toString();
+            subPages.append(QJsonObject{
+                {QStringLiteral("name"), subName.isEmpty() ? id : subName},
+                {QStringLiteral("path"), QStringLiteral("disciplines/%1/%2").arg(parentId, id)}});
+        }
+        if (!subPages.isEmpty())
+            overview.insert(QStringLiteral("subDisciplinePages"), subPages);
+    }
 
     QString name = sub.value(QLatin1String("name")).toString();
     if (name.isEmpty())
@@ -1406,7 +1476,7 @@ void MainWindow::onUpdateCheckSucceeded(const UpdateService::UpdateInfo& info)
     const UpdateStatusText::Presentation presentation = UpdateStatusText::forResult(info);
     if (m_updateStatusLabel) {
         m_updateStatusLabel->setText(presentation.labelText);
-        m_updateStatusLabel->setStyleSheet(presentation.styleSheet);
+        ThemedStyleSheet::apply(m_updateStatusLabel, presentation.styleSheet);
         m_updateStatusLabel->setToolTip(presentation.toolTip);
     }
     if (m_logWidget)

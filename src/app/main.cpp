@@ -3,6 +3,7 @@
 #include "app/InterfaceTranslators.h"
 #include "app/MainWindow.h"
 #include "app/StartupDiagnostics.h"
+#include "app/ThemeManager.h"
 #include "data/EmbeddedDataAdapter.h"
 
 #include <QApplication>
@@ -31,6 +32,10 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral("1.2.0"));
     QApplication::setOrganizationName(QStringLiteral("Velmarik"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quorvanta"));
+    {
+        QSettings settings;
+        ThemeManager::applyToApplication(ThemeManager::load(settings));
+    }
 
     // Before any widget: each one takes its texts when it is built.
     InterfaceTranslators translators;

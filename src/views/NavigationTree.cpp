@@ -365,6 +365,10 @@ QMenu* NavigationTree::createContextMenu(QTreeWidgetItem* item)
         return menu;
     if (path.endsWith(QLatin1String(".json"), Qt::CaseInsensitive))
         connect(menu->addAction(tr("删除")), &QAction::triggered, this, &NavigationTree::onDelete);
+    if (path.endsWith(QLatin1String(".json"), Qt::CaseInsensitive) &&
+        path.contains(QLatin1String("software/")))
+        connect(menu->addAction(tr("加入对比")), &QAction::triggered, this,
+                [this, path] { emit compareRequested(path); });
 
     const QString label = item->text(0);
     const QString subject = label.trimmed().isEmpty() ? path : label;
