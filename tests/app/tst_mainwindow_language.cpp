@@ -87,7 +87,7 @@ private slots:
         QCOMPARE(texts(topMenu(window.get(), 2)->actions()),
                  (QStringList{"Reading View", "Form Editor", "Markdown Editor", "Table Editor",
                               "Graph View", "|", "Show Log Window", "|", "Zoom In", "Zoom Out",
-                              "Actual Size", "|", "&Language"}));
+                              "Actual Size", "|", "&Theme", "&Language", "|", "&Compare"}));
         QCOMPARE(texts(languageMenu(window.get())->actions()), (QStringList{"中文", "English"}));
         QVERIFY(languageItem(window.get(), "English")->isChecked());
         QVERIFY(!languageItem(window.get(), "中文")->isChecked());
@@ -104,7 +104,7 @@ private slots:
         QVERIFY2(home.contains(QLatin1String("Quorvanta Industrial Software Knowledge Base")),
                  qPrintable(home.left(200)));
         QVERIFY(home.contains(QLatin1String("Recently Viewed")));
-        QVERIFY(!home.contains(QLatin1String("最近浏览")));
+        QVERIFY(!home.contains(QStringLiteral("最近浏览")));
     }
 
     // Entries' and categories' descriptions come in both languages.
