@@ -24,6 +24,160 @@
     </message>
 </context>
 <context>
+    <name>ComparePage</name>
+    <message>
+        <source>对比</source>
+        <translation>Compare</translation>
+    </message>
+    <message>
+        <source>导出 CSV</source>
+        <translation>Export CSV</translation>
+    </message>
+    <message>
+        <source>清空</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>请选择 %1 到 %2 个软件条目：在导航树或页面链接上右键，选择“加入对比”。已选 %3 个。</source>
+        <translation>Choose %1 to %2 software entries: right-click one in the navigation tree or a link on a page and choose “Add to Compare”. Selected: %3.</translation>
+    </message>
+    <message>
+        <source>已选 %1 个软件；黄色底色的行表示各产品取值不同。</source>
+        <translation>Software selected: %1; rows on a yellow background differ between the products.</translation>
+    </message>
+    <message>
+        <source>导出失败</source>
+        <translation>Export Failed</translation>
+    </message>
+    <message>
+        <source>无法写入 %1：%2</source>
+        <translation>Could not write %1: %2</translation>
+    </message>
+    <message>
+        <source>对比表已导出到 %1</source>
+        <translation>Comparison exported to %1</translation>
+    </message>
+    <message>
+        <source>软件对比.csv</source>
+        <translation>software-comparison.csv</translation>
+    </message>
+    <message>
+        <source>导出对比表</source>
+        <translation>Export Comparison</translation>
+    </message>
+    <message>
+        <source>CSV 文件 (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+</context>
+<context>
+    <name>CompareTable</name>
+    <message>
+        <source>商业</source>
+        <translation>Commercial</translation>
+    </message>
+    <message>
+        <source>开源</source>
+        <translation>Open source</translation>
+    </message>
+    <message>
+        <source>免费增值</source>
+        <translation>Freemium</translation>
+    </message>
+    <message>
+        <source>学术</source>
+        <translation>Academic</translation>
+    </message>
+    <message>
+        <source>免费</source>
+        <translation>Free</translation>
+    </message>
+    <message>
+        <source>已加入对比: %1</source>
+        <translation>Added to the comparison: %1</translation>
+    </message>
+    <message>
+        <source>已在对比列表中: %1</source>
+        <translation>Already in the comparison: %1</translation>
+    </message>
+    <message>
+        <source>最多对比 %1 个软件，请先移除一个</source>
+        <translation>At most %1 software products can be compared; remove one first</translation>
+    </message>
+    <message>
+        <source>只能对比软件条目: %1</source>
+        <translation>Only software entries can be compared: %1</translation>
+    </message>
+    <message>
+        <source>厂商</source>
+        <translation>Vendor</translation>
+    </message>
+    <message>
+        <source>类别</source>
+        <translation>Category</translation>
+    </message>
+    <message>
+        <source>当前版本</source>
+        <translation>Current version</translation>
+    </message>
+    <message>
+        <source>发布日期</source>
+        <translation>Release date</translation>
+    </message>
+    <message>
+        <source>许可方式</source>
+        <translation>Licensing</translation>
+    </message>
+    <message>
+        <source>平台</source>
+        <translation>Platforms</translation>
+    </message>
+    <message>
+        <source>几何内核</source>
+        <translation>Geometry kernel</translation>
+    </message>
+    <message>
+        <source>原生格式</source>
+        <translation>Native formats</translation>
+    </message>
+    <message>
+        <source>导入格式</source>
+        <translation>Import formats</translation>
+    </message>
+    <message>
+        <source>导出格式</source>
+        <translation>Export formats</translation>
+    </message>
+    <message>
+        <source>核心功能</source>
+        <translation>Core features</translation>
+    </message>
+    <message>
+        <source>主要竞争对手</source>
+        <translation>Main competitors</translation>
+    </message>
+    <message>
+        <source>项目</source>
+        <translation>Item</translation>
+    </message>
+    <message>
+        <source>是否不同</source>
+        <translation>Differs</translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>移除</source>
+        <translation>Remove</translation>
+    </message>
+</context>
+<context>
     <name>ContentRenderer</name>
     <message>
         <source>最后更新: %1 | </source>
@@ -54,10 +208,6 @@
         <translation>&lt;p&gt;&lt;strong&gt;Country:&lt;/strong&gt; %1&lt;/p&gt;</translation>
     </message>
     <message>
-        <source>&lt;p&gt;&lt;strong&gt;官网:&lt;/strong&gt; &lt;a href=&apos;%1&apos; target=&apos;_blank&apos;&gt;%1&lt;/a&gt;&lt;/p&gt;</source>
-        <translation>&lt;p&gt;&lt;strong&gt;Website:&lt;/strong&gt; &lt;a href=&apos;%1&apos; target=&apos;_blank&apos;&gt;%1&lt;/a&gt;&lt;/p&gt;</translation>
-    </message>
-    <message>
         <source>&lt;p&gt;&lt;strong&gt;厂商:&lt;/strong&gt; %1&lt;/p&gt;</source>
         <translation>&lt;p&gt;&lt;strong&gt;Vendor:&lt;/strong&gt; %1&lt;/p&gt;</translation>
     </message>
@@ -84,22 +234,6 @@
     <message>
         <source>&lt;h3&gt;模块列表&lt;/h3&gt;</source>
         <translation>&lt;h3&gt;Modules&lt;/h3&gt;</translation>
-    </message>
-    <message>
-        <source>最小内存</source>
-        <translation>Minimum memory</translation>
-    </message>
-    <message>
-        <source>推荐内存</source>
-        <translation>Recommended memory</translation>
-    </message>
-    <message>
-        <source>显卡</source>
-        <translation>Graphics card</translation>
-    </message>
-    <message>
-        <source>硬盘空间</source>
-        <translation>Disk space</translation>
     </message>
     <message>
         <source>&lt;h2&gt;技术规格&lt;/h2&gt;</source>
@@ -345,6 +479,113 @@
         <source>&lt;p&gt;&lt;strong&gt;说明:&lt;/strong&gt; %1&lt;/p&gt;</source>
         <translation>&lt;p&gt;&lt;strong&gt;Description:&lt;/strong&gt; %1&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>&lt;p&gt;&lt;strong&gt;官网:&lt;/strong&gt; %1&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;strong&gt;Website:&lt;/strong&gt; %1&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>（核实于 %1）</source>
+        <translation> (checked on %1)</translation>
+    </message>
+    <message>
+        <source>&lt;h2&gt;资料来源&lt;/h2&gt;</source>
+        <translation>&lt;h2&gt;Sources&lt;/h2&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h2&gt;相关技术&lt;/h2&gt;</source>
+        <translation>&lt;h2&gt;Related Technologies&lt;/h2&gt;</translation>
+    </message>
+    <message>
+        <source>已完成</source>
+        <translation>Completed</translation>
+    </message>
+    <message>
+        <source>已宣布，待完成</source>
+        <translation>Announced, pending</translation>
+    </message>
+    <message>
+        <source>进行中</source>
+        <translation>In progress</translation>
+    </message>
+    <message>
+        <source>已终止</source>
+        <translation>Terminated</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;strong&gt;母公司:&lt;/strong&gt; %1&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;strong&gt;Parent company:&lt;/strong&gt; %1&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;strong&gt;曾用名:&lt;/strong&gt;&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;strong&gt;Former names:&lt;/strong&gt;&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;被收购&lt;/h3&gt;</source>
+        <translation>&lt;h3&gt;Acquired&lt;/h3&gt;</translation>
+    </message>
+    <message>
+        <source>收购方</source>
+        <translation>Acquirer</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>状态</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>Notes</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;收购记录&lt;/h3&gt;</source>
+        <translation>&lt;h3&gt;Acquisitions&lt;/h3&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;tr&gt;&lt;th&gt;收购对象&lt;/th&gt;&lt;th&gt;时间&lt;/th&gt;&lt;th&gt;状态&lt;/th&gt;&lt;th&gt;相关产品&lt;/th&gt;&lt;th&gt;说明&lt;/th&gt;&lt;/tr&gt;</source>
+        <translation>&lt;tr&gt;&lt;th&gt;Acquired company&lt;/th&gt;&lt;th&gt;Date&lt;/th&gt;&lt;th&gt;Status&lt;/th&gt;&lt;th&gt;Related products&lt;/th&gt;&lt;th&gt;Notes&lt;/th&gt;&lt;/tr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;业务出售&lt;/h3&gt;</source>
+        <translation>&lt;h3&gt;Divestitures&lt;/h3&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;tr&gt;&lt;th&gt;业务&lt;/th&gt;&lt;th&gt;买方&lt;/th&gt;&lt;th&gt;宣布时间&lt;/th&gt;&lt;th&gt;状态&lt;/th&gt;&lt;th&gt;相关产品&lt;/th&gt;&lt;/tr&gt;</source>
+        <translation>&lt;tr&gt;&lt;th&gt;Business&lt;/th&gt;&lt;th&gt;Buyer&lt;/th&gt;&lt;th&gt;Announced&lt;/th&gt;&lt;th&gt;Status&lt;/th&gt;&lt;th&gt;Related products&lt;/th&gt;&lt;/tr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h2&gt;所有权与并购&lt;/h2&gt;</source>
+        <translation>&lt;h2&gt;Ownership and Acquisitions&lt;/h2&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h2&gt;收录的软件&lt;/h2&gt;</source>
+        <translation>&lt;h2&gt;Software Covered&lt;/h2&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h2&gt;相关文档&lt;/h2&gt;</source>
+        <translation>&lt;h2&gt;Related Documents&lt;/h2&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;子学科&lt;/h3&gt;</source>
+        <translation>&lt;h3&gt;Subdisciplines&lt;/h3&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;strong&gt;相关条目:&lt;/strong&gt; %1&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;strong&gt;Related entries:&lt;/strong&gt; %1&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>ContentView</name>
+    <message>
+        <source>图片以原始尺寸显示（单击图片恢复适应宽度）</source>
+        <translation>The picture is shown at its original size (click it to fit the width again)</translation>
+    </message>
+    <message>
+        <source>图片已适应窗口宽度（单击图片查看原始尺寸）</source>
+        <translation>The picture fits the window width (click it to see its original size)</translation>
+    </message>
 </context>
 <context>
     <name>ContentZoom</name>
@@ -391,6 +632,10 @@
     <message>
         <source>生成AI提示词</source>
         <translation>Generate AI Prompt</translation>
+    </message>
+    <message>
+        <source>加入对比</source>
+        <translation>Add to Compare</translation>
     </message>
 </context>
 <context>
@@ -605,6 +850,921 @@
     <message>
         <source>导入失败</source>
         <translation>Import failed</translation>
+    </message>
+</context>
+<context>
+    <name>FieldLabels</name>
+    <message>
+        <source>加速模式</source>
+        <translation>Acceleration patterns</translation>
+    </message>
+    <message>
+        <source>准确性说明</source>
+        <translation>Accuracy</translation>
+    </message>
+    <message>
+        <source>收购方</source>
+        <translation>Acquirer</translation>
+    </message>
+    <message>
+        <source>收购时间</source>
+        <translation>Acquisition date</translation>
+    </message>
+    <message>
+        <source>收购信息</source>
+        <translation>Acquisition</translation>
+    </message>
+    <message>
+        <source>收购记录</source>
+        <translation>Acquisitions</translation>
+    </message>
+    <message>
+        <source>高级功能</source>
+        <translation>Advanced features</translation>
+    </message>
+    <message>
+        <source>算法</source>
+        <translation>Algorithms</translation>
+    </message>
+    <message>
+        <source>替代方案</source>
+        <translation>Alternatives</translation>
+    </message>
+    <message>
+        <source>分析重点</source>
+        <translation>Analysis focus</translation>
+    </message>
+    <message>
+        <source>分析类型</source>
+        <translation>Analysis types</translation>
+    </message>
+    <message>
+        <source>宣布时间</source>
+        <translation>Announced</translation>
+    </message>
+    <message>
+        <source>编程接口</source>
+        <translation>Programming interface</translation>
+    </message>
+    <message>
+        <source>应用领域</source>
+        <translation>Applications</translation>
+    </message>
+    <message>
+        <source>架构</source>
+        <translation>Architecture</translation>
+    </message>
+    <message>
+        <source>基本假设</source>
+        <translation>Assumptions</translation>
+    </message>
+    <message>
+        <source>作者</source>
+        <translation>Author</translation>
+    </message>
+    <message>
+        <source>基本信息</source>
+        <translation>Overview</translation>
+    </message>
+    <message>
+        <source>优势</source>
+        <translation>Strengths</translation>
+    </message>
+    <message>
+        <source>适用场景</source>
+        <translation>Best for</translation>
+    </message>
+    <message>
+        <source>业务</source>
+        <translation>Business</translation>
+    </message>
+    <message>
+        <source>买方</source>
+        <translation>Buyer</translation>
+    </message>
+    <message>
+        <source>类别</source>
+        <translation>Category</translation>
+    </message>
+    <message>
+        <source>CEO</source>
+        <translation>CEO</translation>
+    </message>
+    <message>
+        <source>挑战</source>
+        <translation>Challenges</translation>
+    </message>
+    <message>
+        <source>核实日期</source>
+        <translation>Checked on</translation>
+    </message>
+    <message>
+        <source>客户端</source>
+        <translation>Client</translation>
+    </message>
+    <message>
+        <source>商业版</source>
+        <translation>Commercial edition</translation>
+    </message>
+    <message>
+        <source>常见误区</source>
+        <translation>Common pitfalls</translation>
+    </message>
+    <message>
+        <source>社区</source>
+        <translation>Community</translation>
+    </message>
+    <message>
+        <source>公司</source>
+        <translation>Company</translation>
+    </message>
+    <message>
+        <source>对比分析</source>
+        <translation>Comparison</translation>
+    </message>
+    <message>
+        <source>竞争分析</source>
+        <translation>Competitive analysis</translation>
+    </message>
+    <message>
+        <source>主要竞争对手</source>
+        <translation>Main competitors</translation>
+    </message>
+    <message>
+        <source>编译器</source>
+        <translation>Compiler</translation>
+    </message>
+    <message>
+        <source>配套组件</source>
+        <translation>Complementary components</translation>
+    </message>
+    <message>
+        <source>完成时间</source>
+        <translation>Completed</translation>
+    </message>
+    <message>
+        <source>缺点</source>
+        <translation>Cons</translation>
+    </message>
+    <message>
+        <source>注意事项</source>
+        <translation>Considerations</translation>
+    </message>
+    <message>
+        <source>内容文件</source>
+        <translation>Content file</translation>
+    </message>
+    <message>
+        <source>内容类型</source>
+        <translation>Content type</translation>
+    </message>
+    <message>
+        <source>收敛建模</source>
+        <translation>Convergent modeling</translation>
+    </message>
+    <message>
+        <source>冷却技术</source>
+        <translation>Cooling techniques</translation>
+    </message>
+    <message>
+        <source>核心功能</source>
+        <translation>Core features</translation>
+    </message>
+    <message>
+        <source>核心概念</source>
+        <translation>Core concepts</translation>
+    </message>
+    <message>
+        <source>国家</source>
+        <translation>Country</translation>
+    </message>
+    <message>
+        <source>耦合形式</source>
+        <translation>Coupling regimes</translation>
+    </message>
+    <message>
+        <source>耦合类型</source>
+        <translation>Coupling types</translation>
+    </message>
+    <message>
+        <source>处理器</source>
+        <translation>Processor</translation>
+    </message>
+    <message>
+        <source>判据</source>
+        <translation>Criterion</translation>
+    </message>
+    <message>
+        <source>当前版本</source>
+        <translation>Current version</translation>
+    </message>
+    <message>
+        <source>数据交换</source>
+        <translation>Data exchange</translation>
+    </message>
+    <message>
+        <source>数据版本</source>
+        <translation>Data version</translation>
+    </message>
+    <message>
+        <source>数据库</source>
+        <translation>Database</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>时间范围</source>
+        <translation>Date range</translation>
+    </message>
+    <message>
+        <source>定义</source>
+        <translation>Definition</translation>
+    </message>
+    <message>
+        <source>交付物</source>
+        <translation>Deliverables</translation>
+    </message>
+    <message>
+        <source>交付模式</source>
+        <translation>Delivery models</translation>
+    </message>
+    <message>
+        <source>描述</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>详情</source>
+        <translation>Details</translation>
+    </message>
+    <message>
+        <source>直接用户</source>
+        <translation>Direct users</translation>
+    </message>
+    <message>
+        <source>硬盘空间</source>
+        <translation>Disk space</translation>
+    </message>
+    <message>
+        <source>显示</source>
+        <translation>Display</translation>
+    </message>
+    <message>
+        <source>业务出售</source>
+        <translation>Divestitures</translation>
+    </message>
+    <message>
+        <source>文档</source>
+        <translation>Documentation</translation>
+    </message>
+    <message>
+        <source>生态</source>
+        <translation>Ecosystem</translation>
+    </message>
+    <message>
+        <source>单元族</source>
+        <translation>Element families</translation>
+    </message>
+    <message>
+        <source>员工数</source>
+        <translation>Employees</translation>
+    </message>
+    <message>
+        <source>英文</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>结束</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>方程</source>
+        <translation>Equation</translation>
+    </message>
+    <message>
+        <source>事件</source>
+        <translation>Events</translation>
+    </message>
+    <message>
+        <source>示例</source>
+        <translation>Examples</translation>
+    </message>
+    <message>
+        <source>交易所</source>
+        <translation>Exchange</translation>
+    </message>
+    <message>
+        <source>导出格式</source>
+        <translation>Export formats</translation>
+    </message>
+    <message>
+        <source>表达式</source>
+        <translation>Expression</translation>
+    </message>
+    <message>
+        <source>系列</source>
+        <translation>Family</translation>
+    </message>
+    <message>
+        <source>功能特性</source>
+        <translation>Features</translation>
+    </message>
+    <message>
+        <source>字段</source>
+        <translation>Fields</translation>
+    </message>
+    <message>
+        <source>文件扩展名</source>
+        <translation>File extensions</translation>
+    </message>
+    <message>
+        <source>文件格式</source>
+        <translation>File formats</translation>
+    </message>
+    <message>
+        <source>重点</source>
+        <translation>Focus</translation>
+    </message>
+    <message>
+        <source>重点关注</source>
+        <translation>Focus areas</translation>
+    </message>
+    <message>
+        <source>曾用名</source>
+        <translation>Former names</translation>
+    </message>
+    <message>
+        <source>成立时间</source>
+        <translation>Founded</translation>
+    </message>
+    <message>
+        <source>频率范围</source>
+        <translation>Frequency regimes</translation>
+    </message>
+    <message>
+        <source>全称</source>
+        <translation>Full name</translation>
+    </message>
+    <message>
+        <source>功能</source>
+        <translation>Functional</translation>
+    </message>
+    <message>
+        <source>生成时间</source>
+        <translation>Generated at</translation>
+    </message>
+    <message>
+        <source>几何输入</source>
+        <translation>Geometry input</translation>
+    </message>
+    <message>
+        <source>几何内核</source>
+        <translation>Geometry kernel</translation>
+    </message>
+    <message>
+        <source>控制方程</source>
+        <translation>Governing equations</translation>
+    </message>
+    <message>
+        <source>显卡</source>
+        <translation>Graphics card</translation>
+    </message>
+    <message>
+        <source>硬件要求</source>
+        <translation>Hardware requirements</translation>
+    </message>
+    <message>
+        <source>总部</source>
+        <translation>Headquarters</translation>
+    </message>
+    <message>
+        <source>关键亮点</source>
+        <translation>Highlights</translation>
+    </message>
+    <message>
+        <source>发展历史</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <source>标识</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>影响</source>
+        <translation>Impact</translation>
+    </message>
+    <message>
+        <source>实现</source>
+        <translation>Implementations</translation>
+    </message>
+    <message>
+        <source>导入格式</source>
+        <translation>Import formats</translation>
+    </message>
+    <message>
+        <source>行业</source>
+        <translation>Industries</translation>
+    </message>
+    <message>
+        <source>行业应用</source>
+        <translation>Industry use</translation>
+    </message>
+    <message>
+        <source>条目</source>
+        <translation>Item</translation>
+    </message>
+    <message>
+        <source>键</source>
+        <translation>Key</translation>
+    </message>
+    <message>
+        <source>关键概念</source>
+        <translation>Key concepts</translation>
+    </message>
+    <message>
+        <source>主要客户</source>
+        <translation>Major customers</translation>
+    </message>
+    <message>
+        <source>关键方法</source>
+        <translation>Key methods</translation>
+    </message>
+    <message>
+        <source>代表厂商/技术</source>
+        <translation>Leading vendors and technologies</translation>
+    </message>
+    <message>
+        <source>关键技术</source>
+        <translation>Key technologies</translation>
+    </message>
+    <message>
+        <source>关键词</source>
+        <translation>Keywords</translation>
+    </message>
+    <message>
+        <source>最后更新</source>
+        <translation>Last updated</translation>
+    </message>
+    <message>
+        <source>许可证</source>
+        <translation>License</translation>
+    </message>
+    <message>
+        <source>许可类型</source>
+        <translation>License types</translation>
+    </message>
+    <message>
+        <source>许可方式</source>
+        <translation>Licensing</translation>
+    </message>
+    <message>
+        <source>局限</source>
+        <translation>Limitations</translation>
+    </message>
+    <message>
+        <source>位置</source>
+        <translation>Location</translation>
+    </message>
+    <message>
+        <source>维护方</source>
+        <translation>Maintainer</translation>
+    </message>
+    <message>
+        <source>市值</source>
+        <translation>Market capitalization</translation>
+    </message>
+    <message>
+        <source>市场份额</source>
+        <translation>Market share</translation>
+    </message>
+    <message>
+        <source>含义</source>
+        <translation>Meaning</translation>
+    </message>
+    <message>
+        <source>内存</source>
+        <translation>Memory</translation>
+    </message>
+    <message>
+        <source>二维网格算法</source>
+        <translation>2D meshing algorithms</translation>
+    </message>
+    <message>
+        <source>三维网格算法</source>
+        <translation>3D meshing algorithms</translation>
+    </message>
+    <message>
+        <source>元数据</source>
+        <translation>Metadata</translation>
+    </message>
+    <message>
+        <source>方法</source>
+        <translation>Methods</translation>
+    </message>
+    <message>
+        <source>方法尺度</source>
+        <translation>Method scales</translation>
+    </message>
+    <message>
+        <source>方法选择</source>
+        <translation>Choosing a method</translation>
+    </message>
+    <message>
+        <source>最小内存</source>
+        <translation>Minimum memory</translation>
+    </message>
+    <message>
+        <source>模型</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>模型族</source>
+        <translation>Model families</translation>
+    </message>
+    <message>
+        <source>建模技术</source>
+        <translation>Modeling techniques</translation>
+    </message>
+    <message>
+        <source>许可模式</source>
+        <translation>License models</translation>
+    </message>
+    <message>
+        <source>模块列表</source>
+        <translation>Modules</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>原生格式</source>
+        <translation>Native formats</translation>
+    </message>
+    <message>
+        <source>网络</source>
+        <translation>Network</translation>
+    </message>
+    <message>
+        <source>备注</source>
+        <translation>Notes</translation>
+    </message>
+    <message>
+        <source>数值方法</source>
+        <translation>Numerical methods</translation>
+    </message>
+    <message>
+        <source>官网</source>
+        <translation>Website</translation>
+    </message>
+    <message>
+        <source>顺序</source>
+        <translation>Order</translation>
+    </message>
+    <message>
+        <source>起源</source>
+        <translation>Origin</translation>
+    </message>
+    <message>
+        <source>操作系统</source>
+        <translation>Operating system</translation>
+    </message>
+    <message>
+        <source>其他工具</source>
+        <translation>Other tools</translation>
+    </message>
+    <message>
+        <source>参数</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>母公司</source>
+        <translation>Parent company</translation>
+    </message>
+    <message>
+        <source>待完成交易</source>
+        <translation>Pending transaction</translation>
+    </message>
+    <message>
+        <source>平台</source>
+        <translation>Platforms</translation>
+    </message>
+    <message>
+        <source>价格区间</source>
+        <translation>Price range</translation>
+    </message>
+    <message>
+        <source>原理</source>
+        <translation>Principles</translation>
+    </message>
+    <message>
+        <source>主要产品</source>
+        <translation>Main products</translation>
+    </message>
+    <message>
+        <source>编程模型</source>
+        <translation>Programming models</translation>
+    </message>
+    <message>
+        <source>物性数据</source>
+        <translation>Property data</translation>
+    </message>
+    <message>
+        <source>优点</source>
+        <translation>Pros</translation>
+    </message>
+    <message>
+        <source>用途</source>
+        <translation>Use</translation>
+    </message>
+    <message>
+        <source>质量检查</source>
+        <translation>Quality checks</translation>
+    </message>
+    <message>
+        <source>质量指标</source>
+        <translation>Quality metrics</translation>
+    </message>
+    <message>
+        <source>范围</source>
+        <translation>Scope</translation>
+    </message>
+    <message>
+        <source>读写</source>
+        <translation>Read and write</translation>
+    </message>
+    <message>
+        <source>只读</source>
+        <translation>Read only</translation>
+    </message>
+    <message>
+        <source>推荐内存</source>
+        <translation>Recommended memory</translation>
+    </message>
+    <message>
+        <source>推荐软件</source>
+        <translation>Recommended software</translation>
+    </message>
+    <message>
+        <source>记录</source>
+        <translation>Records</translation>
+    </message>
+    <message>
+        <source>参考资料</source>
+        <translation>References</translation>
+    </message>
+    <message>
+        <source>适用范围</source>
+        <translation>Regime</translation>
+    </message>
+    <message>
+        <source>相关文档</source>
+        <translation>Related documents</translation>
+    </message>
+    <message>
+        <source>相关产品</source>
+        <translation>Related products</translation>
+    </message>
+    <message>
+        <source>相关标准</source>
+        <translation>Related standards</translation>
+    </message>
+    <message>
+        <source>相关技术</source>
+        <translation>Related technologies</translation>
+    </message>
+    <message>
+        <source>发布日期</source>
+        <translation>Release date</translation>
+    </message>
+    <message>
+        <source>代码仓库</source>
+        <translation>Repository</translation>
+    </message>
+    <message>
+        <source>表示方法</source>
+        <translation>Representation</translation>
+    </message>
+    <message>
+        <source>代表性库</source>
+        <translation>Representative libraries</translation>
+    </message>
+    <message>
+        <source>资源链接</source>
+        <translation>Resources</translation>
+    </message>
+    <message>
+        <source>年收入</source>
+        <translation>Annual revenue</translation>
+    </message>
+    <message>
+        <source>审核状态</source>
+        <translation>Review status</translation>
+    </message>
+    <message>
+        <source>层级</source>
+        <translation>Rung</translation>
+    </message>
+    <message>
+        <source>运行时</source>
+        <translation>Runtime</translation>
+    </message>
+    <message>
+        <source>可扩展性</source>
+        <translation>Scalability</translation>
+    </message>
+    <message>
+        <source>尺度</source>
+        <translation>Scale</translation>
+    </message>
+    <message>
+        <source>结构版本</source>
+        <translation>Schema version</translation>
+    </message>
+    <message>
+        <source>选型指南</source>
+        <translation>Selection guide</translation>
+    </message>
+    <message>
+        <source>卖方</source>
+        <translation>Seller</translation>
+    </message>
+    <message>
+        <source>软件</source>
+        <translation>Software</translation>
+    </message>
+    <message>
+        <source>求解策略</source>
+        <translation>Solution strategies</translation>
+    </message>
+    <message>
+        <source>求解器关键字</source>
+        <translation>Solver keywords</translation>
+    </message>
+    <message>
+        <source>资料来源</source>
+        <translation>Sources</translation>
+    </message>
+    <message>
+        <source>标准</source>
+        <translation>Standards</translation>
+    </message>
+    <message>
+        <source>开始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>状态</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>步骤</source>
+        <translation>Steps</translation>
+    </message>
+    <message>
+        <source>股票信息</source>
+        <translation>Stock</translation>
+    </message>
+    <message>
+        <source>股票链接</source>
+        <translation>Stock links</translation>
+    </message>
+    <message>
+        <source>策略</source>
+        <translation>Strategy</translation>
+    </message>
+    <message>
+        <source>子类别</source>
+        <translation>Subcategory</translation>
+    </message>
+    <message>
+        <source>子学科</source>
+        <translation>Subdisciplines</translation>
+    </message>
+    <message>
+        <source>摘要</source>
+        <translation>Summary</translation>
+    </message>
+    <message>
+        <source>支持的软件</source>
+        <translation>Supported by</translation>
+    </message>
+    <message>
+        <source>股票代码</source>
+        <translation>Ticker symbol</translation>
+    </message>
+    <message>
+        <source>标签</source>
+        <translation>Tags</translation>
+    </message>
+    <message>
+        <source>收购对象</source>
+        <translation>Acquired company</translation>
+    </message>
+    <message>
+        <source>技术细节</source>
+        <translation>Technical details</translation>
+    </message>
+    <message>
+        <source>技术规格</source>
+        <translation>Technical specifications</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>容差建模</source>
+        <translation>Tolerant modeling</translation>
+    </message>
+    <message>
+        <source>核心专题</source>
+        <translation>Core topics</translation>
+    </message>
+    <message>
+        <source>培训</source>
+        <translation>Training</translation>
+    </message>
+    <message>
+        <source>湍流模型</source>
+        <translation>Turbulence models</translation>
+    </message>
+    <message>
+        <source>类型</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>类型/分类</source>
+        <translation>Types and classes</translation>
+    </message>
+    <message>
+        <source>典型应用</source>
+        <translation>Typical applications</translation>
+    </message>
+    <message>
+        <source>典型单元</source>
+        <translation>Typical elements</translation>
+    </message>
+    <message>
+        <source>典型参数</source>
+        <translation>Typical parameters</translation>
+    </message>
+    <message>
+        <source>典型用途</source>
+        <translation>Typical use</translation>
+    </message>
+    <message>
+        <source>典型数值</source>
+        <translation>Typical values</translation>
+    </message>
+    <message>
+        <source>链接</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>典型场景</source>
+        <translation>Use cases</translation>
+    </message>
+    <message>
+        <source>使用者</source>
+        <translation>Used by</translation>
+    </message>
+    <message>
+        <source>值</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>取值</source>
+        <translation>Values</translation>
+    </message>
+    <message>
+        <source>厂商</source>
+        <translation>Vendor</translation>
+    </message>
+    <message>
+        <source>版本规则</source>
+        <translation>Versioning</translation>
+    </message>
+    <message>
+        <source>劣势</source>
+        <translation>Weaknesses</translation>
+    </message>
+    <message>
+        <source>Web 服务器</source>
+        <translation>Web server</translation>
+    </message>
+    <message>
+        <source>只写</source>
+        <translation>Write only</translation>
+    </message>
+    <message>
+        <source>年份</source>
+        <translation>Year</translation>
+    </message>
+    <message>
+        <source>中文</source>
+        <translation>Chinese</translation>
     </message>
 </context>
 <context>
@@ -1171,6 +2331,13 @@
     </message>
 </context>
 <context>
+    <name>LinkPolicy</name>
+    <message>
+        <source>已拒绝打开链接（不支持的地址类型）: %1</source>
+        <translation>Link not opened (unsupported address type): %1</translation>
+    </message>
+</context>
+<context>
     <name>LogWidget</name>
     <message>
         <source>清空日志</source>
@@ -1594,6 +2761,14 @@ Feedback: %2</translation>
             <numerusform>%n results found</numerusform>
         </translation>
     </message>
+    <message>
+        <source>主题(&amp;T)</source>
+        <translation>&amp;Theme</translation>
+    </message>
+    <message>
+        <source>对比(&amp;C)</source>
+        <translation>&amp;Compare</translation>
+    </message>
 </context>
 <context>
     <name>MarkdownEditor</name>
@@ -1770,6 +2945,10 @@ The same entry built into the program is still shown.</translation>
     <message>
         <source>确定要删除 &apos;%1&apos; 吗？</source>
         <translation>Delete &apos;%1&apos;?</translation>
+    </message>
+    <message>
+        <source>加入对比</source>
+        <translation>Add to Compare</translation>
     </message>
 </context>
 <context>
@@ -2579,6 +3758,21 @@ Matching lines:
     <message>
         <source>导出CSV文件</source>
         <translation>Export CSV File</translation>
+    </message>
+</context>
+<context>
+    <name>ThemeManager</name>
+    <message>
+        <source>跟随系统</source>
+        <translation>Follow System</translation>
+    </message>
+    <message>
+        <source>浅色</source>
+        <translation>Light</translation>
+    </message>
+    <message>
+        <source>深色</source>
+        <translation>Dark</translation>
     </message>
 </context>
 <context>
