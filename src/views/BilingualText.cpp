@@ -36,3 +36,15 @@ QString BilingualText::either(const QJsonObject& object, InterfaceLanguage::Lang
     const QString own = member(object, english ? "en" : "zh");
     return own.isEmpty() ? member(object, english ? "zh" : "en") : own;
 }
+
+bool BilingualText::isBilingual(const QJsonObject& object)
+{
+    if (object.isEmpty())
+        return false;
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        if ((it.key() != QLatin1String("zh") && it.key() != QLatin1String("en")) ||
+            !it.value().isString())
+            return false;
+    }
+    return true;
+}

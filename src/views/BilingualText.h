@@ -21,4 +21,6 @@ public:
     }
     // Only "zh" and "en": the language's own, else the other.
     static QString either(const QJsonObject& object, InterfaceLanguage::Language language);
+    // An object of texts in "zh" and "en" alone (at least one of them, nothing else).
+    static bool isBilingual(const QJsonObject& object);
 };

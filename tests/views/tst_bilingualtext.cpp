@@ -92,6 +92,25 @@ private slots:
         QCOMPARE(BilingualText::either(value.toObject(), InterfaceLanguage::Chinese), chinese);
         QCOMPARE(BilingualText::either(value.toObject(), InterfaceLanguage::English), english);
     }
+
+    void isBilingual_data()
+    {
+        QTest::addColumn<QJsonValue>("value");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("both") << json(R"({"zh":"中","en":"en"})") << true;
+        QTest::newRow("zh alone") << json(R"({"zh":"中"})") << true;
+        QTest::newRow("en alone") << json(R"({"en":""})") << true;
+        QTest::newRow("another key") << json(R"({"zh":"中","en":"e","note":"n"})") << false;
+        QTest::newRow("not text") << json(R"({"zh":["中"]})") << false;
+        QTest::newRow("empty") << json("{}") << false;
+    }
+
+    void isBilingual()
+    {
+        QFETCH(QJsonValue, value);
+        QFETCH(bool, expected);
+        QCOMPARE(BilingualText::isBilingual(value.toObject()), expected);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestBilingualText)
