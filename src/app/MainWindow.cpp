@@ -1397,14 +1397,16 @@ void MainWindow::showDisciplineOverview(const QString& category)
         dataPath = parentId;
     overview.insert(QStringLiteral("dataPath"), dataPath);
 
-    const QString folder = m_dataPath + QStringLiteral("disciplines/") + dataPath;
-    QDir dir(folder);
-    if (!dir.exists()) {
+    const QString folder = QStringLiteral("disciplines/") + dataPath;
+    bool folderExists = false;
+    const QStringList jsonFiles =
+        m_dataManager->folderFiles(folder, QStringLiteral(".json"), &folderExists);
+    if (!folderExists) {
         overview.insert(QStringLiteral("itemCount"), 0);
     } else {
         QJsonArray items;
-        for (const QFileInfo& info : dir.entryInfoList({QStringLiteral("*.json")}, QDir::Files)) {
-            const QString path = dir.filePath(info.fileName());
+        for (const QString& path : jsonFiles) {
+            const QFileInfo info(path);
             QJsonObject item = m_dataManager->loadJsonFile(path);
             if (item.isEmpty())
                 continue;
@@ -1429,13 +1431,14 @@ void MainWindow::showDisciplineOverview(const QString& category)
             }
             items.append(item);
         }
-        for (const QFileInfo& info : dir.entryInfoList({QStringLiteral("*.md")}, QDir::Files)) {
+        for (const QString& path : m_dataManager->folderFiles(folder, QStringLiteral(".md"))) {
+            const QFileInfo info(path);
             const QString base = info.baseName();
             items.append(
                 QJsonObject{{QStringLiteral("name"), base},
                             {QStringLiteral("type"), QStringLiteral("markdown")},
                             {QStringLiteral("fileName"), info.fileName()},
-                            {QStringLiteral("_filePath"), dir.filePath(info.fileName())},
+                            {QStringLiteral("_filePath"), path},
                             {QStringLiteral("summary"), tr("Markdown 笔记：%1").arg(base)}});
         }
         overview.insert(QStringLiteral("items"), items);

@@ -343,7 +343,8 @@ QString ContentRenderer::renderBasicInfo(const QJsonObject& entry, const PageCon
         html += tr("<p><strong>成立时间:</strong> %1</p>").arg(textOf(entry, "founded"));
     if (has(entry, "currentVersion")) {
         html += tr("<p><strong>当前版本:</strong> %1").arg(textOf(entry, "currentVersion"));
-        if (has(entry, "releaseDate"))
+        // An unknown date shows nothing rather than empty brackets.
+        if (!stringOf(entry, "releaseDate").trimmed().isEmpty())
             html += QStringLiteral(" (") + textOf(entry, "releaseDate") + QLatin1Char(')');
         html += QStringLiteral("</p>");
     }

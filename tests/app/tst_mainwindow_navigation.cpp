@@ -14,6 +14,7 @@
 #include <QDialog>
 #include <QDirIterator>
 #include <QDockWidget>
+#include <QJsonArray>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -379,6 +380,25 @@ private slots:
         action("theme_system")->trigger();
         QVERIFY(view->textBrowser()->document()->toHtml().contains("color:#2196f3"));
         QTRY_VERIFY(view->styleSheet().contains("background-color: white;"));
+    }
+
+    // Without a data directory (an installed copy) the discipline and technology pages
+    // list the compiled-in entries.
+    void categoryPagesWithoutADataDirectory()
+    {
+        QTemporaryDir empty;
+        RecordingMainWindow window(empty.path() + "/data/");
+        window.setDataPath(empty.path() + "/data/");
+        window.onNavigationCategorySelected("disciplines/fluid");
+        const QJsonArray items = window.currentData().value("items").toArray();
+        QStringList paths;
+        for (const QJsonValue& item : items)
+            paths << item.toObject().value("_filePath").toString();
+        QCOMPARE(paths, (QStringList{"data/disciplines/fluid/cfd_simulation_workflow.json",
+                                     "data/disciplines/fluid/fluid_dynamics_fundamentals.json",
+                                     "data/disciplines/fluid/turbulence_modeling_guide.md"}));
+        window.onNavigationCategorySelected("technologies/kernels");
+        QVERIFY(window.currentData().value("itemCount").toInt() > 0);
     }
 
     void homeKeyAndBackReturnHome()

@@ -244,6 +244,16 @@ private slots:
                  QStringLiteral("<div class='section'><p><strong>类别:</strong> </p>"
                                 "<p><strong>成立时间:</strong> </p>"
                                 "<p><strong>当前版本:</strong> 1</p></div>"));
+
+        // Blank dates (many entries wait for a confirmed one) leave no empty brackets.
+        for (const char* date : {R"("")", R"("  ")", "null"}) {
+            const QByteArray json =
+                QByteArray(R"({"currentVersion": "2026", "releaseDate": )") + date + "}";
+            const QJsonObject undated = parse(json.constData());
+            QCOMPARE(R::renderBasicInfo(undated),
+                     QStringLiteral(
+                         "<div class='section'><p><strong>当前版本:</strong> 2026</p></div>"));
+        }
     }
 
     void features()
