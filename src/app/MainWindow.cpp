@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "app/FeatureSwitches.h"
+#include "app/LanguageMenu.h"
 #include "app/SessionState.h"
 #include "app/ThemeManager.h"
 #include "app/ViewModeSelector.h"
@@ -29,6 +30,7 @@
 #include "search/QuickSwitcher.h"
 #include "search/SearchDialog.h"
 #include "search/SearchEngine.h"
+#include "views/BilingualText.h"
 #include "views/ComparePage.h"
 #include "views/ContentRenderer.h"
 #include "views/ContentView.h"
@@ -95,17 +97,37 @@ QString modeStatusName(int mode)
     }
 }
 
-QString builtInSoftwareDescription(const QString& key)
+QJsonObject builtInSoftwareDescription(const QString& key)
 {
-    static const QHash<QString, QString> texts{
+    static const QHash<QString, QPair<QString, QString>> texts{
         {QStringLiteral("cad"),
-         QStringLiteral("计算机辅助设计(CAD)软件，用于产品设计和工程制图。")},
-        {QStringLiteral("cae"), QStringLiteral("计算机辅助工程(CAE)软件，用于工程仿真和分析。")},
-        {QStringLiteral("cam"), QStringLiteral("计算机辅助制造(CAM)软件，用于数控加工和制造。")},
-        {QStringLiteral("cfd"), QStringLiteral("计算流体动力学(CFD)软件，用于流体仿真和分析。")},
-        {QStringLiteral("eda"), QStringLiteral("电子设计自动化(EDA)软件，用于电子电路设计。")},
-        {QStringLiteral("plm"), QStringLiteral("产品生命周期管理(PLM)软件，管理产品全生命周期。")}};
-    return texts.value(key);
+         {QStringLiteral("计算机辅助设计(CAD)软件，用于产品设计和工程制图。"),
+          QStringLiteral("Computer-aided design (CAD) software for product design and "
+                         "engineering drawings.")}},
+        {QStringLiteral("cae"),
+         {QStringLiteral("计算机辅助工程(CAE)软件，用于工程仿真和分析。"),
+          QStringLiteral("Computer-aided engineering (CAE) software for engineering simulation "
+                         "and analysis.")}},
+        {QStringLiteral("cam"),
+         {QStringLiteral("计算机辅助制造(CAM)软件，用于数控加工和制造。"),
+          QStringLiteral("Computer-aided manufacturing (CAM) software for CNC machining and "
+                         "manufacturing.")}},
+        {QStringLiteral("cfd"),
+         {QStringLiteral("计算流体动力学(CFD)软件，用于流体仿真和分析。"),
+          QStringLiteral("Computational fluid dynamics (CFD) software for flow simulation and "
+                         "analysis.")}},
+        {QStringLiteral("eda"),
+         {QStringLiteral("电子设计自动化(EDA)软件，用于电子电路设计。"),
+          QStringLiteral("Electronic design automation (EDA) software for electronic circuit "
+                         "design.")}},
+        {QStringLiteral("plm"),
+         {QStringLiteral("产品生命周期管理(PLM)软件，管理产品全生命周期。"),
+          QStringLiteral("Product lifecycle management (PLM) software that manages a product's "
+                         "whole life cycle.")}}};
+    const auto it = texts.constFind(key);
+    if (it == texts.cend())
+        return {};
+    return QJsonObject{{QStringLiteral("zh"), it->first}, {QStringLiteral("en"), it->second}};
 }
 
 QJsonObject builtInDisciplineDescription(const QString& id)
@@ -446,6 +468,9 @@ void MainWindow::setupMenus()
     viewMenu->addSeparator();
     QMenu* themeMenu = viewMenu->addMenu(tr("主题(&T)"));
     themeMenu->addActions(m_themeManager->actions());
+    auto* languageMenu = new LanguageMenu(this);
+    languageMenu->addTo(viewMenu);
+    connect(languageMenu, &LanguageMenu::languageChosen, this, &MainWindow::onLanguageChosen);
     viewMenu->addSeparator();
     QAction* compare = viewMenu->addAction(tr("对比(&C)"));
     compare->setObjectName(QStringLiteral("showCompareAction"));
@@ -723,6 +748,15 @@ void MainWindow::setDataPath(const QString& path)
     }
     // Another directory, other counts and articles.
     refreshHomePage();
+}
+
+void MainWindow::onLanguageChosen(InterfaceLanguage::Language language)
+{
+    // Every widget took its texts when it was built; rebuilding them all here would
+    // lose what the editors hold. The next start shows the chosen language.
+    if (language == InterfaceLanguage::active())
+        return;
+    showInformation(tr("语言"), tr("界面语言将在下次启动 Quorvanta 时切换。"));
 }
 
 void MainWindow::restoreSession()
@@ -1077,7 +1111,7 @@ void MainWindow::onSearchTextChanged(const QString& text)
 void MainWindow::onQuickSearchResults(const QJsonArray& results)
 {
     m_navigationTree->highlightSearchResults(results);
-    m_statusBar->showMessage(tr("找到 %1 个结果").arg(results.size()));
+    m_statusBar->showMessage(tr("找到 %n 个结果", nullptr, int(results.size())));
 }
 
 void MainWindow::onQuickSearch()
@@ -1160,9 +1194,7 @@ void MainWindow::onNavigationCategorySelected(const QString& category)
         overview.insert(QStringLiteral("type"), overviewType);
         overview.insert(QStringLiteral("category"), category);
         overview.insert(QStringLiteral("itemCount"), count);
-        const QString text = builtInSoftwareDescription(key);
-        overview.insert(QStringLiteral("description"),
-                        text.isEmpty() ? QJsonObject() : QJsonObject{{QStringLiteral("zh"), text}});
+        overview.insert(QStringLiteral("description"), builtInSoftwareDescription(key));
         showCategoryOverview(category, overview);
         m_statusBar->showMessage(
             tr("已选择分类: %1 (包含 %2 个软件)").arg(key.toUpper()).arg(count), 3000);
@@ -1390,9 +1422,7 @@ void MainWindow::showDisciplineOverview(const QString& category)
                 if (desc.isString()) {
                     summary = desc.toString();
                 } else if (desc.isObject()) {
-                    summary = desc.toObject().value(QLatin1String("zh")).toString();
-                    if (summary.isEmpty())
-                        summary = desc.toObject().value(QLatin1String("en")).toString();
+                    summary = BilingualText::either(desc.toObject(), InterfaceLanguage::active());
                 }
                 if (summary.isEmpty())
                     summary = item.value(QLatin1String("title")).toString();

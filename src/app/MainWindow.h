@@ -46,6 +46,7 @@ class TableEditor;
 class UserPreferences;
 class ViewModeSelector;
 
+#include "app/InterfaceLanguage.h"
 #include "online/UpdateService.h"
 
 // The one top-level window: owns every component, keeps the current entry and
@@ -115,6 +116,7 @@ public slots:
     void onNavigateBack();
     void onNavigateForward();
     void onShowHomePage();
+    void onLanguageChosen(InterfaceLanguage::Language language);
     void onThemeChanged();
     // Puts a software entry on the compare page; showComparePage switches to it.
     void addToCompare(const QString& path);

@@ -1,4 +1,6 @@
 #include "app/DataDirectoryResolver.h"
+#include "app/InterfaceLanguage.h"
+#include "app/InterfaceTranslators.h"
 #include "app/MainWindow.h"
 #include "app/StartupDiagnostics.h"
 #include "app/ThemeManager.h"
@@ -9,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLocale>
 #include <QLoggingCategory>
 #include <QSettings>
 
@@ -32,6 +35,13 @@ int main(int argc, char* argv[])
     {
         QSettings settings;
         ThemeManager::applyToApplication(ThemeManager::load(settings));
+    }
+
+    // Before any widget: each one takes its texts when it is built.
+    InterfaceTranslators translators;
+    {
+        QSettings settings;
+        translators.install(InterfaceLanguage::resolve(settings, QLocale::system()));
     }
 
     QIcon appIcon;

@@ -427,7 +427,7 @@ void SearchDialog::updateStatus()
 {
     const qsizetype jsonCount = m_jsonResults.size();
     const qsizetype markdownCount = m_markdownResults.size();
-    QString text = tr("找到 %1 个结果").arg(jsonCount + markdownCount);
+    QString text = tr("找到 %n 个结果", nullptr, int(jsonCount + markdownCount));
     if (jsonCount > 0 && markdownCount > 0)
         text += tr(" (JSON: %1, Markdown: %2)").arg(jsonCount).arg(markdownCount);
     m_statusLabel->setText(text);

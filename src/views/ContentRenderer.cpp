@@ -1,5 +1,6 @@
 #include "ContentRenderer.h"
 
+#include "BilingualText.h"
 #include "FieldLabels.h"
 #include "LinkPolicy.h"
 #include "PageStyle.h"
@@ -16,6 +17,16 @@
 #include <QUrl>
 
 namespace {
+
+// The entry's description on its page: "zh" alone on a Chinese page, as always; an
+// English page falls back to it where an entry has no English.
+QString descriptionText(const QJsonObject& entry)
+{
+    const QJsonObject description = entry.value(QLatin1String("description")).toObject();
+    if (InterfaceLanguage::active() == InterfaceLanguage::English)
+        return BilingualText::either(description, InterfaceLanguage::English);
+    return description.value(QLatin1String("zh")).toString();
+}
 
 const QString kSoftwareCategories[] = {
     QStringLiteral("CAD"), QStringLiteral("CAE"),  QStringLiteral("CFD"),
@@ -170,22 +181,7 @@ QString ContentRenderer::escapeHtml(const QString& text)
 
 QString ContentRenderer::localizedText(const QJsonValue& value)
 {
-    if (value.isString())
-        return value.toString();
-    if (!value.isObject())
-        return {};
-    const QJsonObject object = value.toObject();
-    for (const char* key : {"zh", "text", "summary", "en"}) {
-        const QString text = stringOf(object, key);
-        if (!text.isEmpty())
-            return text;
-    }
-    for (auto it = object.begin(); it != object.end(); ++it) {
-        const QString text = it.value().toString();
-        if (!text.isEmpty())
-            return text;
-    }
-    return {};
+    return BilingualText::pick(value);
 }
 
 QString ContentRenderer::renderList(const QJsonArray& array, const QString& prefix,
@@ -198,12 +194,16 @@ QString ContentRenderer::renderList(const QJsonArray& array, const QString& pref
         html += QStringLiteral("<li>");
         if (!prefix.isEmpty())
             html += prefix + QLatin1Char(' ');
-        if (element.isString())
+        if (element.isString()) {
             html += context.nameHtml(element.toString(), preferred);
-        else if (element.isObject() && element.toObject().contains(QLatin1String("name")))
-            html += context.nameHtml(stringOf(element.toObject(), "name"), preferred);
-        else
+        } else if (element.isObject() && element.toObject().contains(QLatin1String("name"))) {
+            const QJsonValue name = element.toObject().value(QLatin1String("name"));
+            // A name in both languages (the events') in the page's language.
+            html += name.isObject() ? escapeHtml(localizedText(name))
+                                    : context.nameHtml(name.toString(), preferred);
+        } else {
             html += formatValue(element, context, preferred);
+        }
         html += QStringLiteral("</li>");
     }
     html += QStringLiteral("</ul>");
@@ -223,8 +223,13 @@ QString ContentRenderer::formatValue(const QJsonValue& value, const PageContext&
     case QJsonValue::Array:
         return renderList(value.toArray(), QString(), context, preferred);
     case QJsonValue::Object: {
-        QString html = QStringLiteral("<table>");
         const QJsonObject object = value.toObject();
+        // The English page shows a text in both languages as one text; the Chinese one
+        // keeps both.
+        if (InterfaceLanguage::active() == InterfaceLanguage::English &&
+            BilingualText::isBilingual(object))
+            return escapeHtml(BilingualText::either(object, InterfaceLanguage::English));
+        QString html = QStringLiteral("<table>");
         for (auto it = object.begin(); it != object.end(); ++it) {
             const Kind kind = preferredKindForKey(it.key());
             html +=
@@ -344,10 +349,9 @@ QString ContentRenderer::renderBasicInfo(const QJsonObject& entry, const PageCon
         html += QStringLiteral("</p>");
     }
     if (has(entry, "description")) {
-        const QString zh =
-            entry.value(QLatin1String("description")).toObject().value("zh").toString();
-        if (!zh.isEmpty())
-            html += QStringLiteral("<p>") + escapeHtml(zh) + QStringLiteral("</p>");
+        const QString text = descriptionText(entry);
+        if (!text.isEmpty())
+            html += QStringLiteral("<p>") + escapeHtml(text) + QStringLiteral("</p>");
     }
     html += QStringLiteral("</div>");
     return html;
@@ -1072,12 +1076,12 @@ QString ContentRenderer::renderPicturePage(const QJsonObject& entry, const PageC
         html += QStringLiteral("</table>");
     }
 
-    const QString zh = entry.value(QLatin1String("description")).toObject().value("zh").toString();
-    if (!zh.isEmpty()) {
+    const QString description = descriptionText(entry);
+    if (!description.isEmpty()) {
         html += PageStyle::adapt(
             QStringLiteral("<div style='margin-top: 15px; padding: 10px; background: #f5f5f5; "
                            "border-radius: 4px;'>"));
-        html += tr("<p><strong>说明:</strong> %1</p>").arg(escapeHtml(zh));
+        html += tr("<p><strong>说明:</strong> %1</p>").arg(escapeHtml(description));
         html += QStringLiteral("</div>");
     }
     html += QStringLiteral("</div>");

@@ -155,8 +155,8 @@ private slots:
         QCOMPARE(actionTexts(
                      qobject_cast<QMenu*>(menuAction("视图(&V)", "查看模式")->parent())->actions()),
                  (QStringList{"查看模式", "表单编辑", "Markdown编辑", "表格编辑", "图谱视图", "|",
-                              "显示日志窗口", "|", "放大", "缩小", "实际大小", "|", "主题(&T)", "|",
-                              "对比(&C)"}));
+                              "显示日志窗口", "|", "放大", "缩小", "实际大小", "|", "主题(&T)",
+                              "语言(&L)", "|", "对比(&C)"}));
         QCOMPARE(menuAction("视图(&V)", "对比(&C)")->shortcut(), QKeySequence("Ctrl+Shift+C"));
         QCOMPARE(actionTexts(
                      qobject_cast<QMenu*>(menuAction("帮助(&H)", "关于(&A)")->parent())->actions()),
