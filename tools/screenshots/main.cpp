@@ -1,5 +1,7 @@
 // Saves screenshots of the program's main pages: the home page, a software entry,
 // the advanced search, the relation graph, the notes and the compare page.
+#include "app/InterfaceLanguage.h"
+#include "app/InterfaceTranslators.h"
 #include "app/MainWindow.h"
 #include "app/ThemeManager.h"
 #include "data/EmbeddedDataAdapter.h"
@@ -16,6 +18,7 @@
 #include <QLineEdit>
 #include <QMetaObject>
 #include <QPixmap>
+#include <QSettings>
 #include <QTextStream>
 #include <QThread>
 
@@ -76,6 +79,12 @@ int main(int argc, char* argv[])
         return out.filePath(QStringLiteral("%1_%2.png").arg(QLatin1String(scene), suffix));
     };
 
+    // The language the program would start in (LANG decides without a stored choice).
+    InterfaceTranslators translators;
+    {
+        QSettings settings;
+        translators.install(InterfaceLanguage::resolve(settings, QLocale::system()));
+    }
     if (parser.isSet(darkOption))
         ThemeManager::applyToApplication(ThemeManager::Theme::Dark);
     EmbeddedDataAdapter::instance().initialize();
