@@ -1,10 +1,14 @@
 // Saves screenshots of the program's main pages: the home page, a software entry,
 // the advanced search, the relation graph, the notes and the compare page.
+#include "app/InterfaceLanguage.h"
+#include "app/InterfaceTranslators.h"
 #include "app/MainWindow.h"
 #include "app/ThemeManager.h"
 #include "data/EmbeddedDataAdapter.h"
+#include "search/QuickSwitcher.h"
 #include "search/SearchDialog.h"
 #include "views/ComparePage.h"
+#include "views/FindBar.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -14,6 +18,7 @@
 #include <QLineEdit>
 #include <QMetaObject>
 #include <QPixmap>
+#include <QSettings>
 #include <QTextStream>
 #include <QThread>
 
@@ -74,6 +79,12 @@ int main(int argc, char* argv[])
         return out.filePath(QStringLiteral("%1_%2.png").arg(QLatin1String(scene), suffix));
     };
 
+    // The language the program would start in (LANG decides without a stored choice).
+    InterfaceTranslators translators;
+    {
+        QSettings settings;
+        translators.install(InterfaceLanguage::resolve(settings, QLocale::system()));
+    }
     if (parser.isSet(darkOption))
         ThemeManager::applyToApplication(ThemeManager::Theme::Dark);
     EmbeddedDataAdapter::instance().initialize();
@@ -92,6 +103,21 @@ int main(int argc, char* argv[])
     const QString software = dataDir + QStringLiteral("software/cad/solidworks.json");
     invoke(window, "onNavigationItemSelected", software);
     ok &= save(&window, file("software"));
+
+    if (auto* findBar = window.findChild<FindBar*>()) {
+        findBar->findAction()->trigger();
+        if (auto* edit = findBar->findChild<QLineEdit*>())
+            edit->insert(QStringLiteral("Parasolid"));
+        ok &= save(&window, file("find"));
+        findBar->closeBar();
+    }
+    if (auto* switcher = window.findChild<QuickSwitcher*>()) {
+        switcher->openAction()->trigger();
+        if (auto* edit = switcher->findChild<QLineEdit*>(QStringLiteral("quickSwitcherEdit")))
+            edit->insert(QStringLiteral("ansys"));
+        ok &= save(&window, file("switcher"));
+        switcher->closeSwitcher();
+    }
 
     QMetaObject::invokeMethod(&window, "onEditModeChanged", Q_ARG(int, 4));
     ok &= save(&window, file("graph"));
