@@ -12,6 +12,8 @@ cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libgl-dev libpcre2-dev
           fonts-noto-cjk xvfb xauth)
+# lupdate and lrelease for translations/ (CMake's LinguistTools); Qt's own Chinese texts.
+PACKAGES+=(qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
 # The installed-tree test validates with these; CPack's Depends come from dpkg-shlibdeps.
 PACKAGES+=(desktop-file-utils appstream dpkg-dev)
 # ./dev.sh fuzz builds with Debian's clang; libFuzzer comes with its runtime package.

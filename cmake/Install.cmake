@@ -54,5 +54,7 @@ The knowledge base is built into the program.")
 # them); the pages are Chinese text, so a CJK font comes along.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk")
+# Qt's own Chinese texts (standard dialog buttons) for the Chinese interface.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 
 include(CPack)

@@ -1,9 +1,12 @@
 #include "MainWindow.h"
 
 #include "app/FeatureSwitches.h"
+#include "app/LanguageMenu.h"
 #include "app/SessionState.h"
+#include "app/ThemeManager.h"
 #include "app/ViewModeSelector.h"
 #include "data/ArticleCatalog.h"
+#include "data/ArticleDocument.h"
 #include "data/DataManager.h"
 #include "data/DataRelativePath.h"
 #include "data/EmbeddedDataAdapter.h"
@@ -27,6 +30,8 @@
 #include "search/QuickSwitcher.h"
 #include "search/SearchDialog.h"
 #include "search/SearchEngine.h"
+#include "views/BilingualText.h"
+#include "views/ComparePage.h"
 #include "views/ContentRenderer.h"
 #include "views/ContentView.h"
 #include "views/ContentZoom.h"
@@ -38,6 +43,7 @@
 #include "views/NavigationHistory.h"
 #include "views/NavigationPath.h"
 #include "views/NavigationTree.h"
+#include "views/ThemedStyleSheet.h"
 
 #include <QAction>
 #include <QApplication>
@@ -91,17 +97,37 @@ QString modeStatusName(int mode)
     }
 }
 
-QString builtInSoftwareDescription(const QString& key)
+QJsonObject builtInSoftwareDescription(const QString& key)
 {
-    static const QHash<QString, QString> texts{
+    static const QHash<QString, QPair<QString, QString>> texts{
         {QStringLiteral("cad"),
-         QStringLiteral("计算机辅助设计(CAD)软件，用于产品设计和工程制图。")},
-        {QStringLiteral("cae"), QStringLiteral("计算机辅助工程(CAE)软件，用于工程仿真和分析。")},
-        {QStringLiteral("cam"), QStringLiteral("计算机辅助制造(CAM)软件，用于数控加工和制造。")},
-        {QStringLiteral("cfd"), QStringLiteral("计算流体动力学(CFD)软件，用于流体仿真和分析。")},
-        {QStringLiteral("eda"), QStringLiteral("电子设计自动化(EDA)软件，用于电子电路设计。")},
-        {QStringLiteral("plm"), QStringLiteral("产品生命周期管理(PLM)软件，管理产品全生命周期。")}};
-    return texts.value(key);
+         {QStringLiteral("计算机辅助设计(CAD)软件，用于产品设计和工程制图。"),
+          QStringLiteral("Computer-aided design (CAD) software for product design and "
+                         "engineering drawings.")}},
+        {QStringLiteral("cae"),
+         {QStringLiteral("计算机辅助工程(CAE)软件，用于工程仿真和分析。"),
+          QStringLiteral("Computer-aided engineering (CAE) software for engineering simulation "
+                         "and analysis.")}},
+        {QStringLiteral("cam"),
+         {QStringLiteral("计算机辅助制造(CAM)软件，用于数控加工和制造。"),
+          QStringLiteral("Computer-aided manufacturing (CAM) software for CNC machining and "
+                         "manufacturing.")}},
+        {QStringLiteral("cfd"),
+         {QStringLiteral("计算流体动力学(CFD)软件，用于流体仿真和分析。"),
+          QStringLiteral("Computational fluid dynamics (CFD) software for flow simulation and "
+                         "analysis.")}},
+        {QStringLiteral("eda"),
+         {QStringLiteral("电子设计自动化(EDA)软件，用于电子电路设计。"),
+          QStringLiteral("Electronic design automation (EDA) software for electronic circuit "
+                         "design.")}},
+        {QStringLiteral("plm"),
+         {QStringLiteral("产品生命周期管理(PLM)软件，管理产品全生命周期。"),
+          QStringLiteral("Product lifecycle management (PLM) software that manages a product's "
+                         "whole life cycle.")}}};
+    const auto it = texts.constFind(key);
+    if (it == texts.cend())
+        return {};
+    return QJsonObject{{QStringLiteral("zh"), it->first}, {QStringLiteral("en"), it->second}};
 }
 
 QJsonObject builtInDisciplineDescription(const QString& id)
@@ -275,11 +301,30 @@ void MainWindow::setupCentralLayout()
             &MainWindow::onNavigationCategorySelected);
     connect(m_navigationTree, &NavigationTree::aiPromptRequested, this,
             &MainWindow::onAiPromptRequested);
+    connect(m_navigationTree, &NavigationTree::compareRequested, this, &MainWindow::addToCompare);
 
     m_editorStack = new QStackedWidget(this);
     m_contentView = new ContentView(this);
     connect(m_contentView, &ContentView::aiPromptRequested, this,
             &MainWindow::onContentPromptRequested);
+    m_contentView->setDataManager(m_dataManager.get());
+    connect(m_contentView, &ContentView::compareRequested, this, &MainWindow::addToCompare);
+    auto showStatus = [this](const QString& text) {
+        if (m_statusBar)
+            m_statusBar->showMessage(text, 4000);
+    };
+    connect(m_contentView, &ContentView::statusMessage, this, showStatus);
+    // A window of its own: the table wants the width, and the view stack keeps its pages.
+    m_comparePage = new ComparePage(this);
+    m_comparePage->setWindowFlag(Qt::Window);
+    m_comparePage->resize(1100, 700);
+    m_comparePage->setLinkResolver(m_contentView->linkResolver());
+    connect(m_comparePage, &ComparePage::entryLinkActivated, this, [this](const QString& path) {
+        openPage(path);
+        raise();
+        activateWindow();
+    });
+    connect(m_comparePage, &ComparePage::statusMessage, this, showStatus);
     m_formEditor = new FormEditor(this);
     m_markdownEditor = new MarkdownEditor(this);
     m_tableEditor = new TableEditor(this);
@@ -359,6 +404,8 @@ void MainWindow::setupDocks()
 
 void MainWindow::setupMenus()
 {
+    m_themeManager = new ThemeManager(this);
+    connect(m_themeManager, &ThemeManager::themeChanged, this, &MainWindow::onThemeChanged);
     QMenu* fileMenu = menuBar()->addMenu(tr("文件(&F)"));
     QAction* quit = fileMenu->addAction(tr("退出(&X)"));
     quit->setShortcut(QKeySequence::Quit);
@@ -418,6 +465,18 @@ void MainWindow::setupMenus()
     goMenu->addAction(m_homeAction);
     goMenu->addSeparator();
     goMenu->addAction(m_quickSwitcher->openAction());
+
+    viewMenu->addSeparator();
+    QMenu* themeMenu = viewMenu->addMenu(tr("主题(&T)"));
+    themeMenu->addActions(m_themeManager->actions());
+    auto* languageMenu = new LanguageMenu(this);
+    languageMenu->addTo(viewMenu);
+    connect(languageMenu, &LanguageMenu::languageChosen, this, &MainWindow::onLanguageChosen);
+    viewMenu->addSeparator();
+    QAction* compare = viewMenu->addAction(tr("对比(&C)"));
+    compare->setObjectName(QStringLiteral("showCompareAction"));
+    compare->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+C")));
+    connect(compare, &QAction::triggered, this, &MainWindow::showComparePage);
 
     QMenu* helpMenu = menuBar()->addMenu(tr("帮助(&H)"));
     QAction* articles = helpMenu->addAction(tr("资源文章(&R)"));
@@ -611,20 +670,14 @@ void MainWindow::openPage(const QString& path)
 
 void MainWindow::openArticle(const QString& path)
 {
-    const QString text = ArticleCatalog::readText(path);
-    if (text.isEmpty()) {
+    const QJsonObject article = ArticleDocument::load(path);
+    if (article.value(QLatin1String("content")).toString().isEmpty()) {
         m_statusBar->showMessage(tr("无法打开文章: %1").arg(path), 3000);
         return;
     }
     m_navigationHistory->visit(path);
     m_currentFilePath = path;
-    const QFileInfo info(path);
-    m_currentData = QJsonObject{
-        {QStringLiteral("name"), ArticleCatalog::titleOf(text, info.completeBaseName())},
-        {QStringLiteral("type"), QStringLiteral("markdown")},
-        {QStringLiteral("fileName"), info.fileName()},
-        {QStringLiteral("_filePath"), path},
-        {QStringLiteral("content"), text}};
+    m_currentData = article;
     loadDataToEditors(m_currentData);
     recordHistory();
 }
@@ -666,6 +719,8 @@ void MainWindow::setDataPath(const QString& path)
     m_dataManager->setDataPath(m_dataPath);
     if (m_quickSwitcher)
         m_quickSwitcher->model()->invalidate();
+    if (m_contentView)
+        m_contentView->setDataDirectory(m_dataPath);
     // The constructor initialised the data manager with the working directory's
     // "data/"; without a reload the real directory's lists would stay empty.
     if (m_dataPath != m_initializedDataPath) {
@@ -694,6 +749,15 @@ void MainWindow::setDataPath(const QString& path)
     }
     // Another directory, other counts and articles.
     refreshHomePage();
+}
+
+void MainWindow::onLanguageChosen(InterfaceLanguage::Language language)
+{
+    // Every widget took its texts when it was built; rebuilding them all here would
+    // lose what the editors hold. The next start shows the chosen language.
+    if (language == InterfaceLanguage::active())
+        return;
+    showInformation(tr("语言"), tr("界面语言将在下次启动 Quorvanta 时切换。"));
 }
 
 void MainWindow::restoreSession()
@@ -773,14 +837,8 @@ void MainWindow::loadDataToEditors(const QJsonObject& data)
 
     switch (m_currentEditMode) {
     case 0:
-        // An article is shown converted, its text escaped first: it is data, not markup.
-        if (data.value(QLatin1String("type")).toString() == QLatin1String("markdown") &&
-            data.contains(QLatin1String("content")))
-            m_contentView->displayHtml(data.value(QLatin1String("name")).toString(),
-                                       MarkdownConverter::toHtml(ContentRenderer::escapeHtml(
-                                           data.value(QLatin1String("content")).toString())));
-        else
-            m_contentView->displayData(data);
+        // Overviews are shown without becoming the current entry: no path of their own.
+        m_contentView->displayData(data, data == m_currentData ? m_currentFilePath : QString());
         break;
     case 1:
         m_formEditor->setData(data);
@@ -825,6 +883,10 @@ void MainWindow::onNavigationItemSelected(const QString& filePath)
 {
     m_navigationHistory->visit(filePath);
     m_currentFilePath = filePath;
+    if (ArticleDocument::isArticlePath(filePath)) {
+        loadEntry(ArticleDocument::load(filePath));
+        return;
+    }
     if (!NavigationPath::isImagePath(filePath)) {
         loadEntry(m_dataManager->loadJsonFile(filePath));
         return;
@@ -885,11 +947,38 @@ void MainWindow::openStoredPath(const QString& path)
         onNavigationItemSelected(DataRelativePath::resolve(path, m_dataPath));
 }
 
+void MainWindow::addToCompare(const QString& path)
+{
+    if (path.isEmpty() || !m_comparePage)
+        return;
+    m_comparePage->addEntry(path, m_dataManager->loadJsonFile(path));
+}
+
+void MainWindow::showComparePage()
+{
+    if (!m_comparePage)
+        return;
+    m_comparePage->show();
+    m_comparePage->raise();
+    m_comparePage->activateWindow();
+}
+
 void MainWindow::onDataChanged(const QString& filePath)
 {
     if (!filePath.isEmpty() && filePath == m_currentFilePath)
         loadEntry(m_dataManager->loadJsonFile(filePath));
     m_statusBar->showMessage(tr("文件已更新: %1").arg(filePath), 3000);
+}
+
+void MainWindow::onThemeChanged()
+{
+    // The page's colours were chosen when it was rendered.
+    if (m_currentEditMode != 0)
+        return;
+    if (isHomePageShown())
+        refreshHomePage();
+    else if (!m_currentData.isEmpty())
+        loadDataToEditors(m_currentData);
 }
 
 void MainWindow::refreshContent()
@@ -1023,7 +1112,7 @@ void MainWindow::onSearchTextChanged(const QString& text)
 void MainWindow::onQuickSearchResults(const QJsonArray& results)
 {
     m_navigationTree->highlightSearchResults(results);
-    m_statusBar->showMessage(tr("找到 %1 个结果").arg(results.size()));
+    m_statusBar->showMessage(tr("找到 %n 个结果", nullptr, int(results.size())));
 }
 
 void MainWindow::onQuickSearch()
@@ -1106,9 +1195,7 @@ void MainWindow::onNavigationCategorySelected(const QString& category)
         overview.insert(QStringLiteral("type"), overviewType);
         overview.insert(QStringLiteral("category"), category);
         overview.insert(QStringLiteral("itemCount"), count);
-        const QString text = builtInSoftwareDescription(key);
-        overview.insert(QStringLiteral("description"),
-                        text.isEmpty() ? QJsonObject() : QJsonObject{{QStringLiteral("zh"), text}});
+        overview.insert(QStringLiteral("description"), builtInSoftwareDescription(key));
         showCategoryOverview(category, overview);
         m_statusBar->showMessage(
             tr("已选择分类: %1 (包含 %2 个软件)").arg(key.toUpper()).arg(count), 3000);
@@ -1271,6 +1358,22 @@ void MainWindow::showDisciplineOverview(const QString& category)
     copyTopicKeys(parent, overview);
     if (subFound)
         copyTopicKeys(sub, overview);
+    // A discipline's page leads on to its sub-disciplines, as the tree does.
+    if (subId.isEmpty()) {
+        QJsonArray subPages;
+        for (const QJsonValue& value : parent.value(QLatin1String("subDisciplines")).toArray()) {
+            const QJsonObject candidate = value.toObject();
+            const QString id = candidate.value(QLatin1String("id")).toString();
+            if (id.isEmpty())
+                continue;
+            const QString subName = candidate.value(QLatin1String("name")).toString();
+            subPages.append(QJsonObject{
+                {QStringLiteral("name"), subName.isEmpty() ? id : subName},
+                {QStringLiteral("path"), QStringLiteral("disciplines/%1/%2").arg(parentId, id)}});
+        }
+        if (!subPages.isEmpty())
+            overview.insert(QStringLiteral("subDisciplinePages"), subPages);
+    }
 
     QString name = sub.value(QLatin1String("name")).toString();
     if (name.isEmpty())
@@ -1295,14 +1398,16 @@ void MainWindow::showDisciplineOverview(const QString& category)
         dataPath = parentId;
     overview.insert(QStringLiteral("dataPath"), dataPath);
 
-    const QString folder = m_dataPath + QStringLiteral("disciplines/") + dataPath;
-    QDir dir(folder);
-    if (!dir.exists()) {
+    const QString folder = QStringLiteral("disciplines/") + dataPath;
+    bool folderExists = false;
+    const QStringList jsonFiles =
+        m_dataManager->folderFiles(folder, QStringLiteral(".json"), &folderExists);
+    if (!folderExists) {
         overview.insert(QStringLiteral("itemCount"), 0);
     } else {
         QJsonArray items;
-        for (const QFileInfo& info : dir.entryInfoList({QStringLiteral("*.json")}, QDir::Files)) {
-            const QString path = dir.filePath(info.fileName());
+        for (const QString& path : jsonFiles) {
+            const QFileInfo info(path);
             QJsonObject item = m_dataManager->loadJsonFile(path);
             if (item.isEmpty())
                 continue;
@@ -1318,9 +1423,7 @@ void MainWindow::showDisciplineOverview(const QString& category)
                 if (desc.isString()) {
                     summary = desc.toString();
                 } else if (desc.isObject()) {
-                    summary = desc.toObject().value(QLatin1String("zh")).toString();
-                    if (summary.isEmpty())
-                        summary = desc.toObject().value(QLatin1String("en")).toString();
+                    summary = BilingualText::either(desc.toObject(), InterfaceLanguage::active());
                 }
                 if (summary.isEmpty())
                     summary = item.value(QLatin1String("title")).toString();
@@ -1329,13 +1432,14 @@ void MainWindow::showDisciplineOverview(const QString& category)
             }
             items.append(item);
         }
-        for (const QFileInfo& info : dir.entryInfoList({QStringLiteral("*.md")}, QDir::Files)) {
+        for (const QString& path : m_dataManager->folderFiles(folder, QStringLiteral(".md"))) {
+            const QFileInfo info(path);
             const QString base = info.baseName();
             items.append(
                 QJsonObject{{QStringLiteral("name"), base},
                             {QStringLiteral("type"), QStringLiteral("markdown")},
                             {QStringLiteral("fileName"), info.fileName()},
-                            {QStringLiteral("_filePath"), dir.filePath(info.fileName())},
+                            {QStringLiteral("_filePath"), path},
                             {QStringLiteral("summary"), tr("Markdown 笔记：%1").arg(base)}});
         }
         overview.insert(QStringLiteral("items"), items);
@@ -1376,7 +1480,7 @@ void MainWindow::onUpdateCheckSucceeded(const UpdateService::UpdateInfo& info)
     const UpdateStatusText::Presentation presentation = UpdateStatusText::forResult(info);
     if (m_updateStatusLabel) {
         m_updateStatusLabel->setText(presentation.labelText);
-        m_updateStatusLabel->setStyleSheet(presentation.styleSheet);
+        ThemedStyleSheet::apply(m_updateStatusLabel, presentation.styleSheet);
         m_updateStatusLabel->setToolTip(presentation.toolTip);
     }
     if (m_logWidget)

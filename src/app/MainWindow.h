@@ -8,8 +8,10 @@
 
 #include <memory>
 
+class ComparePage;
 class ContentView;
 class ContentZoom;
+class ThemeManager;
 class DataManager;
 class FavoritesWidget;
 class FindBar;
@@ -44,6 +46,7 @@ class TableEditor;
 class UserPreferences;
 class ViewModeSelector;
 
+#include "app/InterfaceLanguage.h"
 #include "online/UpdateService.h"
 
 // The one top-level window: owns every component, keeps the current entry and
@@ -74,6 +77,8 @@ public:
     QJsonObject networkConfig() const { return m_networkConfig; }
     bool isNewsEnabled() const { return m_newsEnabled; }
     bool isUpdateCheckEnabled() const { return m_updateCheckEnabled; }
+    ContentView* contentView() const { return m_contentView; }
+    ComparePage* comparePage() const { return m_comparePage; }
 
     QString currentItemId() const;
     QString currentItemName() const;
@@ -111,6 +116,11 @@ public slots:
     void onNavigateBack();
     void onNavigateForward();
     void onShowHomePage();
+    void onLanguageChosen(InterfaceLanguage::Language language);
+    void onThemeChanged();
+    // Puts a software entry on the compare page; showComparePage switches to it.
+    void addToCompare(const QString& path);
+    void showComparePage();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -167,6 +177,7 @@ private:
     QSplitter* m_mainSplitter = nullptr;
     NavigationTree* m_navigationTree = nullptr;
     ContentView* m_contentView = nullptr;
+    ComparePage* m_comparePage = nullptr;
     FormEditor* m_formEditor = nullptr;
     MarkdownEditor* m_markdownEditor = nullptr;
     TableEditor* m_tableEditor = nullptr;
@@ -207,6 +218,7 @@ private:
     QAction* m_homeAction = nullptr;
     FindBar* m_findBar = nullptr;
     ContentZoom* m_contentZoom = nullptr;
+    ThemeManager* m_themeManager = nullptr;
     QuickSwitcher* m_quickSwitcher = nullptr;
     bool m_keepsSession = false;
 };

@@ -1,6 +1,9 @@
 #include "app/DataDirectoryResolver.h"
+#include "app/InterfaceLanguage.h"
+#include "app/InterfaceTranslators.h"
 #include "app/MainWindow.h"
 #include "app/StartupDiagnostics.h"
+#include "app/ThemeManager.h"
 #include "data/EmbeddedDataAdapter.h"
 
 #include <QApplication>
@@ -8,7 +11,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLocale>
 #include <QLoggingCategory>
+#include <QSettings>
 
 int main(int argc, char* argv[])
 {
@@ -27,6 +32,17 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral("1.2.0"));
     QApplication::setOrganizationName(QStringLiteral("Velmarik"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quorvanta"));
+    {
+        QSettings settings;
+        ThemeManager::applyToApplication(ThemeManager::load(settings));
+    }
+
+    // Before any widget: each one takes its texts when it is built.
+    InterfaceTranslators translators;
+    {
+        QSettings settings;
+        translators.install(InterfaceLanguage::resolve(settings, QLocale::system()));
+    }
 
     QIcon appIcon;
     appIcon.addFile(QStringLiteral(":/resources/icons/app_icon.ico"));

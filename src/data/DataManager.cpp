@@ -10,6 +10,8 @@
 #include <QJsonDocument>
 #include <QSet>
 
+#include <algorithm>
+
 namespace {
 
 const QString kFilePathKey = QStringLiteral("_filePath");
@@ -293,7 +295,13 @@ QJsonArray DataManager::getTechnologiesList(const QString& subCategory)
     const auto cached = m_listCache.constFind(cacheKey);
     if (cached != m_listCache.cend())
         return cached.value();
-    const QJsonArray result = m_fileLoader->getTechnologiesList(subCategory);
+    QJsonArray result = m_fileLoader->getTechnologiesList(subCategory);
+    QString folder = QStringLiteral("technologies/");
+    if (!subCategory.isEmpty())
+        folder += subCategory + QLatin1Char('/');
+    // An install without a data directory still has the compiled-in copy.
+    if (result.isEmpty() && !QFileInfo(m_dataPath + folder).isDir())
+        result = embeddedEntries(embeddedJsonKeys(QStringLiteral("data/") + folder));
     m_listCache.insert(cacheKey, result);
     return result;
 }
@@ -323,15 +331,52 @@ void DataManager::walkJsonFiles(const QString& dirPath, QJsonArray& result, cons
         walkJsonFiles(sub.filePath(), result, keyword);
 }
 
+QStringList DataManager::folderFiles(const QString& relativeFolder, const QString& suffix,
+                                     bool* exists) const
+{
+    QStringList files;
+    const QDir dir(m_dataPath + relativeFolder);
+    if (dir.exists()) {
+        if (exists)
+            *exists = true;
+        for (const QFileInfo& info : dir.entryInfoList({QLatin1Char('*') + suffix}, QDir::Files))
+            files << dir.filePath(info.fileName());
+        return files;
+    }
+    // An install without a data directory still has the compiled-in copy.
+    const QString prefix = QStringLiteral("data/") + relativeFolder + QLatin1Char('/');
+    bool found = false;
+    for (const QString& key : EmbeddedDataAdapter::instance().getAvailableResources()) {
+        if (!key.startsWith(prefix))
+            continue;
+        found = true;
+        if (key.endsWith(suffix, Qt::CaseInsensitive) &&
+            !QStringView(key).mid(prefix.size()).contains(QLatin1Char('/')))
+            files << key;
+    }
+    std::sort(files.begin(), files.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
+    if (exists)
+        *exists = found;
+    return files;
+}
+
 QJsonArray DataManager::getDisciplinesList(const QString& subPath)
 {
     QString dirPath = m_dataPath + QStringLiteral("disciplines");
     if (!subPath.isEmpty())
         dirPath += QLatin1Char('/') + subPath;
     QJsonArray result;
-    if (QFileInfo(dirPath).isDir())
+    if (QFileInfo(dirPath).isDir()) {
         walkJsonFiles(dirPath, result);
-    return result;
+        return result;
+    }
+    // No folder on disk: the embedded entries below it, subfolders included.
+    QString prefix = QStringLiteral("data/disciplines/");
+    if (!subPath.isEmpty())
+        prefix += subPath + QLatin1Char('/');
+    return embeddedEntries(embeddedJsonKeys(prefix));
 }
 
 QJsonArray DataManager::searchInFiles(const QString& keyword)

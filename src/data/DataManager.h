@@ -32,6 +32,11 @@ public:
     QJsonArray getPicturesList();
     QJsonArray getTechnologiesList(const QString& subCategory = QString());
     QJsonArray getDisciplinesList(const QString& subPath = QString());
+    // The files ending in suffix directly in one folder of the knowledge base
+    // ("disciplines/fluid/cfd"), sorted by name: on disk when the folder is there,
+    // else their embedded copies ("data/..." keys). exists: whether the folder is.
+    QStringList folderFiles(const QString& relativeFolder, const QString& suffix,
+                            bool* exists = nullptr) const;
     QJsonArray searchInFiles(const QString& keyword);
     QJsonArray getAllEntries();
     QJsonObject loadJsonFile(const QString& filePath);

@@ -2,6 +2,7 @@
 
 #include "editors/EditorMessageBox.h"
 #include "editors/PushButtonStyle.h"
+#include "views/ThemedStyleSheet.h"
 
 #include <QCheckBox>
 #include <QDebug>
@@ -51,8 +52,8 @@ FormEditor::FormEditor(QWidget* parent) : QWidget(parent)
     m_saveButton = new QPushButton(tr("保存"), this);
     m_saveButton->setToolTip(readOnlyNotice());
     m_cancelButton = new QPushButton(tr("取消"), this);
-    m_saveButton->setStyleSheet(PushButtonStyle::styleSheet());
-    m_cancelButton->setStyleSheet(PushButtonStyle::styleSheet());
+    ThemedStyleSheet::apply(m_saveButton, PushButtonStyle::styleSheet());
+    ThemedStyleSheet::apply(m_cancelButton, PushButtonStyle::styleSheet());
     buttonRow->addWidget(m_saveButton);
     buttonRow->addWidget(m_cancelButton);
     layout->addLayout(buttonRow);

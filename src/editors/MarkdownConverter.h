@@ -10,6 +10,11 @@ class MarkdownConverter
 public:
     static QString toHtml(const QString& markdown);
     static QString styleHeader();
+    // An article as a page body: every text escaped, headings 1 to 6, bullet and
+    // numbered lists (nested by indentation), pipe tables with a header row,
+    // fenced code, block quotes and rules. Links are kept only for http, https
+    // and mailto addresses.
+    static QString articleBody(const QString& markdown);
 
 private:
     static QString applyInlineRules(const QString& markdown);

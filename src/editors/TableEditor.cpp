@@ -5,6 +5,7 @@
 #include "editors/EditorMessageBox.h"
 #include "editors/EntryTable.h"
 #include "editors/PushButtonStyle.h"
+#include "views/ThemedStyleSheet.h"
 
 #include <QDebug>
 #include <QFile>
@@ -75,7 +76,7 @@ TableEditor::~TableEditor() = default;
 QPushButton* TableEditor::addButton(const QString& text)
 {
     auto* button = new QPushButton(text, this);
-    button->setStyleSheet(PushButtonStyle::styleSheet());
+    ThemedStyleSheet::apply(button, PushButtonStyle::styleSheet());
     m_buttonRow->addWidget(button);
     return button;
 }

@@ -2,6 +2,8 @@
 
 #include "data/AtomicFileWriter.h"
 #include "editors/PushButtonStyle.h"
+#include "views/PageStyle.h"
+#include "views/ThemedStyleSheet.h"
 
 #include <QDateTime>
 #include <QFileDialog>
@@ -112,8 +114,8 @@ LogWidget::LogWidget(QWidget* parent) : QWidget(parent)
     buttons->addStretch();
     m_clearButton = new QPushButton(tr("清空日志"), this);
     m_saveButton = new QPushButton(tr("保存日志"), this);
-    m_clearButton->setStyleSheet(PushButtonStyle::styleSheet());
-    m_saveButton->setStyleSheet(PushButtonStyle::styleSheet());
+    ThemedStyleSheet::apply(m_clearButton, PushButtonStyle::styleSheet());
+    ThemedStyleSheet::apply(m_saveButton, PushButtonStyle::styleSheet());
     buttons->addWidget(m_clearButton);
     buttons->addWidget(m_saveButton);
     layout->addLayout(buttons);
@@ -156,6 +158,11 @@ QString LogWidget::levelLabel(int level)
 }
 
 QString LogWidget::levelColor(int level)
+{
+    return PageStyle::adapt(lightLevelColor(level));
+}
+
+QString LogWidget::lightLevelColor(int level)
 {
     switch (level) {
     case Warning:

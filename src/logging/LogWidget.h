@@ -33,6 +33,7 @@ public:
     void installMessageHandler();
 
     static QString levelLabel(int level);
+    // The colour for the current theme.
     static QString levelColor(int level);
     static QString formatLine(const QString& message, int level, const QTime& time);
     // " [file.cpp:42]" for a message with a source location, empty otherwise.
@@ -50,6 +51,7 @@ private slots:
     void onSaveClicked();
 
 private:
+    static QString lightLevelColor(int level);
     QTextEdit* m_textEdit = nullptr;
     QPushButton* m_clearButton = nullptr;
     QPushButton* m_saveButton = nullptr;

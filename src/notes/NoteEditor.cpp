@@ -26,6 +26,12 @@
 
 namespace {
 
+// Categories are kept in the notes file and group notes written in any interface
+// language, like the note manager's own categories: never translated.
+const QString kGeneralCategory = QStringLiteral("一般");
+const QString kHighlightCategory = QStringLiteral("高亮");
+const QString kAnnotationCategory = QStringLiteral("注释");
+
 QString newId()
 {
     return QUuid::createUuid().toString(QUuid::WithoutBraces);
@@ -283,7 +289,7 @@ void NoteEditor::onAddHighlight()
     note.content = tr("高亮标记");
     note.highlightText = text;
     note.highlightColor = m_highlightColor;
-    note.category = tr("高亮");
+    note.category = kHighlightCategory;
     note.startPos = range.startPos;
     note.endPos = range.endPos;
     if (!m_noteManager->addNote(note)) {
@@ -302,7 +308,7 @@ void NoteEditor::onAddAnnotation()
     const QString text = selectedText();
     m_titleEdit->setText(tr("注释: %1").arg(text.left(20)));
     m_contentEdit->clear();
-    m_categoryBox->setEditText(tr("注释"));
+    m_categoryBox->setEditText(kAnnotationCategory);
     m_currentNoteId = newId();
     const HighlightRange range{cursor.selectionStart(), cursor.selectionEnd(), m_highlightColor,
                                text, m_currentNoteId};
@@ -339,7 +345,7 @@ void NoteEditor::onSaveNote()
     note.contentId = m_currentContentId;
     note.title = title;
     note.content = content;
-    note.category = category.isEmpty() ? tr("一般") : category;
+    note.category = category.isEmpty() ? kGeneralCategory : category;
 
     if (m_currentNoteId.isEmpty())
         m_currentNoteId = newId();

@@ -2,6 +2,8 @@
 
 #include "online/BoundedReply.h"
 #include "online/NetworkManager.h"
+#include "views/LinkPolicy.h"
+#include "views/ThemedStyleSheet.h"
 
 #include <QComboBox>
 #include <QDesktopServices>
@@ -119,7 +121,7 @@ NewsGridWidget::NewsGridWidget(QWidget* parent) : QWidget(parent)
 
     m_statusLabel = new QLabel(this);
     m_statusLabel->setObjectName(QStringLiteral("newsStatusLabel"));
-    m_statusLabel->setStyleSheet(QStringLiteral("color: #666;"));
+    ThemedStyleSheet::apply(m_statusLabel, QStringLiteral("color: #666;"));
     layout->addWidget(m_statusLabel);
 
     m_scrollArea = new QScrollArea(this);
@@ -184,9 +186,9 @@ void NewsGridWidget::setRefreshing(bool refreshing)
 
 void NewsGridWidget::setStatusText(const QString& text, bool isError)
 {
-    m_statusLabel->setStyleSheet(
-        QStringLiteral("color: %1;")
-            .arg(isError ? QStringLiteral("#C2185B") : QStringLiteral("#666666")));
+    ThemedStyleSheet::apply(
+        m_statusLabel, QStringLiteral("color: %1;")
+                           .arg(isError ? QStringLiteral("#C2185B") : QStringLiteral("#666666")));
     m_statusLabel->setText(text);
 }
 
@@ -315,8 +317,8 @@ QFrame* NewsGridWidget::createCard(const QJsonObject& item)
     auto* card = new QFrame(m_gridContainer);
     card->setFrameShape(QFrame::StyledPanel);
     card->setObjectName(QStringLiteral("newsCard"));
-    card->setStyleSheet(
-        QStringLiteral("#newsCard { border: 1px solid #E0E0E0; border-radius: 6px; }"));
+    ThemedStyleSheet::apply(
+        card, QStringLiteral("#newsCard { border: 1px solid #E0E0E0; border-radius: 6px; }"));
     auto* layout = new QVBoxLayout(card);
     layout->setContentsMargins(12, 12, 12, 12);
     layout->setSpacing(8);
@@ -325,13 +327,15 @@ QFrame* NewsGridWidget::createCard(const QJsonObject& item)
     cover->setObjectName(QStringLiteral("newsCover"));
     cover->setFixedHeight(CoverHeight);
     cover->setAlignment(Qt::AlignCenter);
-    cover->setStyleSheet(
-        QStringLiteral("#newsCover { background-color: #F5F5F5; border-radius: 4px; }"));
+    ThemedStyleSheet::apply(
+        cover, QStringLiteral("#newsCover { background-color: #F5F5F5; border-radius: 4px; }"));
     cover->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     layout->addWidget(cover);
     loadCover(item.value(QStringLiteral("coverImage")).toString(), cover);
 
+    // Feed texts are data: a label would otherwise take markup in them for rich text.
     auto* title = new QLabel(item.value(QStringLiteral("title")).toString(), card);
+    title->setTextFormat(Qt::PlainText);
     title->setWordWrap(true);
     QFont titleFont = title->font();
     titleFont.setWeight(QFont::Bold);
@@ -339,12 +343,14 @@ QFrame* NewsGridWidget::createCard(const QJsonObject& item)
     layout->addWidget(title);
 
     auto* summary = new QLabel(item.value(QStringLiteral("summary")).toString(), card);
+    summary->setTextFormat(Qt::PlainText);
     summary->setWordWrap(true);
-    summary->setStyleSheet(QStringLiteral("color: #555;"));
+    ThemedStyleSheet::apply(summary, QStringLiteral("color: #555;"));
     layout->addWidget(summary);
 
     auto* meta = new QLabel(metaLine(item), card);
-    meta->setStyleSheet(QStringLiteral("color: #999;"));
+    meta->setTextFormat(Qt::PlainText);
+    ThemedStyleSheet::apply(meta, QStringLiteral("color: #999;"));
     meta->setWordWrap(true);
     layout->addWidget(meta);
 
@@ -353,10 +359,12 @@ QFrame* NewsGridWidget::createCard(const QJsonObject& item)
     const QString contentUrl = item.value(QStringLiteral("contentUrl")).toString();
     auto* button = new QPushButton(tr("查看详情"), card);
     button->setCursor(Qt::PointingHandCursor);
-    button->setEnabled(!contentUrl.isEmpty());
-    connect(button, &QPushButton::clicked, card, [contentUrl] {
-        if (!contentUrl.isEmpty())
-            QDesktopServices::openUrl(QUrl(contentUrl));
+    // Only web and mail addresses leave the program (no file:, javascript: or handlers).
+    const bool openable = LinkPolicy::isExternalAllowed(QUrl(contentUrl, QUrl::StrictMode));
+    button->setEnabled(openable);
+    connect(button, &QPushButton::clicked, card, [contentUrl, openable] {
+        if (openable)
+            QDesktopServices::openUrl(QUrl(contentUrl, QUrl::StrictMode));
     });
     layout->addWidget(button, 0, Qt::AlignRight);
     return card;

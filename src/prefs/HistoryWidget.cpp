@@ -369,7 +369,9 @@ void HistoryWidget::onClearAllHistory()
     if (!m_userPreferences)
         return;
     const bool searchTab = m_tabWidget->currentWidget() == m_searchTab;
-    const QString subject = searchTab ? tr("搜索历史") : tr("浏览历史");
+    // Within a sentence, where another language may need other words than the tab's.
+    const QString subject =
+        searchTab ? tr("搜索历史", "within a sentence") : tr("浏览历史", "within a sentence");
     const auto answer = QMessageBox::question(
         this, tr("确认清空"), tr("确定要清空所有%1吗？此操作不可恢复。").arg(subject),
         QMessageBox::Yes | QMessageBox::No);

@@ -1,5 +1,7 @@
 #include "QuickSwitcher.h"
 
+#include "views/ThemedStyleSheet.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
@@ -67,8 +69,8 @@ QuickSwitcher::QuickSwitcher(QWidget* window) : QFrame(window), m_window(window)
     setObjectName(QStringLiteral("quickSwitcher"));
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
-    setStyleSheet(QStringLiteral("#quickSwitcher { background: white; border: 1px solid #999; "
-                                 "border-radius: 6px; }"));
+    ThemedStyleSheet::apply(this, QStringLiteral("#quickSwitcher { background: white; border: "
+                                                 "1px solid #999; border-radius: 6px; }"));
 
     m_model = new QuickSwitcherModel(this);
     auto* layout = new QVBoxLayout(this);
@@ -87,7 +89,7 @@ QuickSwitcher::QuickSwitcher(QWidget* window) : QFrame(window), m_window(window)
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_hint = new QLabel(this);
     m_hint->setObjectName(QStringLiteral("quickSwitcherHint"));
-    m_hint->setStyleSheet(QStringLiteral("QLabel { color: #777; }"));
+    ThemedStyleSheet::apply(m_hint, QStringLiteral("QLabel { color: #777; }"));
     layout->addWidget(m_edit);
     layout->addWidget(m_list);
     layout->addWidget(m_hint);

@@ -5,6 +5,7 @@
 #include "search/BoundedRegex.h"
 #include "search/MarkdownSearcher.h"
 #include "search/SearchEngine.h"
+#include "views/PageStyle.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -44,7 +45,10 @@ const QString kTypeMarkdown = QStringLiteral("markdown");
 constexpr int kRelevanceColumn = 4;
 
 // A hit in the preview: Qt's rich text draws no <mark>, but a span's background.
-const QString kHitOpen = QStringLiteral("<span style=\"background-color: #ffe066;\">");
+QString hitOpen()
+{
+    return PageStyle::adapt(QStringLiteral("<span style=\"background-color: #ffe066;\">"));
+}
 const QString kHitClose = QStringLiteral("</span>");
 
 // A result row that sorts numerically on the relevance column; rows of equal
@@ -423,7 +427,7 @@ void SearchDialog::updateStatus()
 {
     const qsizetype jsonCount = m_jsonResults.size();
     const qsizetype markdownCount = m_markdownResults.size();
-    QString text = tr("找到 %1 个结果").arg(jsonCount + markdownCount);
+    QString text = tr("找到 %n 个结果", nullptr, int(jsonCount + markdownCount));
     if (jsonCount > 0 && markdownCount > 0)
         text += tr(" (JSON: %1, Markdown: %2)").arg(jsonCount).arg(markdownCount);
     m_statusLabel->setText(text);
@@ -495,7 +499,7 @@ QString SearchDialog::markdownPreviewHtml(const QString& title, const QString& t
         for (qsizetype at = text.indexOf(query, 0, Qt::CaseInsensitive); at >= 0;
              at = text.indexOf(query, from, Qt::CaseInsensitive)) {
             body += text.mid(from, at - from).toHtmlEscaped();
-            body += kHitOpen + text.mid(at, query.size()).toHtmlEscaped() + kHitClose;
+            body += hitOpen() + text.mid(at, query.size()).toHtmlEscaped() + kHitClose;
             from = at + query.size();
         }
     }

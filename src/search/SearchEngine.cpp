@@ -98,7 +98,7 @@ const CandidateList kCandidateLists[] = {
     {CandidateList::Software, "eda"},         {CandidateList::Software, "plm"},
     {CandidateList::Companies, ""},           {CandidateList::Technologies, "kernels"},
     {CandidateList::Technologies, "solvers"}, {CandidateList::Technologies, "mesh"},
-    {CandidateList::Technologies, "hpc"}};
+    {CandidateList::Technologies, "hpc"},     {CandidateList::Technologies, "standards"}};
 constexpr int kCandidateListCount = int(sizeof(kCandidateLists) / sizeof(kCandidateLists[0]));
 
 QJsonArray fetchList(DataManager* dataManager, const CandidateList& list)

@@ -1,22 +1,47 @@
 #include "ContentRenderer.h"
 
+#include "BilingualText.h"
+#include "FieldLabels.h"
+#include "LinkPolicy.h"
+#include "PageStyle.h"
 #include "data/EmbeddedDataAdapter.h"
+#include "editors/MarkdownConverter.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
+#include <QUrl>
 
 namespace {
 
-const QString kSoftwareCategories[] = {QStringLiteral("CAD"), QStringLiteral("CAE"),
-                                       QStringLiteral("CFD"), QStringLiteral("CAM"),
-                                       QStringLiteral("EDA"), QStringLiteral("PLM")};
+// The entry's description on its page: "zh" alone on a Chinese page, as always; an
+// English page falls back to it where an entry has no English.
+QString descriptionText(const QJsonObject& entry)
+{
+    const QJsonObject description = entry.value(QLatin1String("description")).toObject();
+    if (InterfaceLanguage::active() == InterfaceLanguage::English)
+        return BilingualText::either(description, InterfaceLanguage::English);
+    return description.value(QLatin1String("zh")).toString();
+}
+
+const QString kSoftwareCategories[] = {
+    QStringLiteral("CAD"), QStringLiteral("CAE"),  QStringLiteral("CFD"),
+    QStringLiteral("CAM"), QStringLiteral("EDA"),  QStringLiteral("PLM"),
+    QStringLiteral("BIM"), QStringLiteral("MBSE"), QStringLiteral("ERP")};
 
 QString stringOf(const QJsonObject& object, const char* key)
 {
     return object.value(QLatin1String(key)).toString();
+}
+
+// A value read as a string, escaped for the page.
+QString textOf(const QJsonObject& object, const char* key)
+{
+    return ContentRenderer::escapeHtml(stringOf(object, key));
 }
 
 bool has(const QJsonObject& object, const char* key)
@@ -46,10 +71,10 @@ ContentRenderer::PageKind ContentRenderer::pageKind(const QJsonObject& entry)
     const QString type = stringOf(entry, "type");
     if (type == QLatin1String("category_overview"))
         return PageKind::CategoryOverview;
-    for (const QString& key : kSoftwareCategories) {
-        if (category == key)
-            return PageKind::Software;
-    }
+    if (type == QLatin1String("article"))
+        return PageKind::Article;
+    if (isSoftwareCategory(category))
+        return PageKind::Software;
     if (type == QLatin1String("image"))
         return PageKind::Picture;
     if (type == QLatin1String("Geometric Modeling Kernel"))
@@ -57,6 +82,23 @@ ContentRenderer::PageKind ContentRenderer::pageKind(const QJsonObject& entry)
     if (has(entry, "industry") || has(entry, "headquarters"))
         return PageKind::Company;
     return PageKind::Generic;
+}
+
+bool ContentRenderer::isSoftwareCategory(const QString& category)
+{
+    // "CAD/CAM" and "BIM/CAE" name two software categories at once.
+    const QStringList parts = category.split(QLatin1Char('/'));
+    for (const QString& part : parts) {
+        if (std::find(std::begin(kSoftwareCategories), std::end(kSoftwareCategories), part) ==
+            std::end(kSoftwareCategories))
+            return false;
+    }
+    return true;
+}
+
+QString ContentRenderer::pictureToggleFragment()
+{
+    return QStringLiteral("quorvanta-picture");
 }
 
 QString ContentRenderer::pageTitle(const QJsonObject& entry)
@@ -67,7 +109,7 @@ QString ContentRenderer::pageTitle(const QJsonObject& entry)
 
 QString ContentRenderer::htmlHead()
 {
-    return QStringLiteral(
+    return PageStyle::adapt(QStringLiteral(
         "<html><head><style>"
         "body { font-family: 'Microsoft YaHei', Arial, sans-serif; }"
         "h2 { color: #2196F3; border-bottom: 2px solid #2196F3; padding-bottom: 5px; }"
@@ -81,7 +123,7 @@ QString ContentRenderer::htmlHead()
         "margin: 2px; border-radius: 3px; font-size: 12px; }"
         ".section { margin: 20px 0; padding: 15px; background: #f9f9f9; "
         "border-left: 4px solid #2196F3; }"
-        "</style></head><body>");
+        "</style></head><body>"));
 }
 
 QString ContentRenderer::metadataFooter(const QJsonObject& entry)
@@ -91,31 +133,34 @@ QString ContentRenderer::metadataFooter(const QJsonObject& entry)
         return {};
     const QJsonObject object = metadata.toObject();
     return QStringLiteral("<div class='section'><small>") +
-           tr("最后更新: %1 | ").arg(stringOf(object, "lastUpdated")) +
-           tr("版本: %1").arg(stringOf(object, "dataVersion")) + QStringLiteral("</small></div>");
+           tr("最后更新: %1 | ").arg(textOf(object, "lastUpdated")) +
+           tr("版本: %1").arg(textOf(object, "dataVersion")) + QStringLiteral("</small></div>");
 }
 
-QString ContentRenderer::buildHtml(const QJsonObject& entry)
+QString ContentRenderer::buildHtml(const QJsonObject& entry, const PageContext& context)
 {
     QString html = htmlHead();
     switch (pageKind(entry)) {
     case PageKind::CategoryOverview:
-        html += renderCategoryOverview(entry);
+        html += renderCategoryOverview(entry, context);
         break;
     case PageKind::Software:
-        html += renderSoftwarePage(entry);
+        html += renderSoftwarePage(entry, context);
         break;
     case PageKind::Picture:
-        html += renderPicturePage(entry);
+        html += renderPicturePage(entry, context);
         break;
     case PageKind::KernelTechnology:
-        html += renderKernelTechnologyPage(entry);
+        html += renderKernelTechnologyPage(entry, context);
         break;
     case PageKind::Company:
-        html += renderCompanyPage(entry);
+        html += renderCompanyPage(entry, context);
         break;
     case PageKind::Generic:
-        html += renderGenericPage(entry);
+        html += renderGenericPage(entry, context);
+        break;
+    case PageKind::Article:
+        html += renderArticlePage(entry, context);
         break;
     }
     html += metadataFooter(entry);
@@ -136,25 +181,11 @@ QString ContentRenderer::escapeHtml(const QString& text)
 
 QString ContentRenderer::localizedText(const QJsonValue& value)
 {
-    if (value.isString())
-        return value.toString();
-    if (!value.isObject())
-        return {};
-    const QJsonObject object = value.toObject();
-    for (const char* key : {"zh", "text", "summary", "en"}) {
-        const QString text = stringOf(object, key);
-        if (!text.isEmpty())
-            return text;
-    }
-    for (auto it = object.begin(); it != object.end(); ++it) {
-        const QString text = it.value().toString();
-        if (!text.isEmpty())
-            return text;
-    }
-    return {};
+    return BilingualText::pick(value);
 }
 
-QString ContentRenderer::renderList(const QJsonArray& array, const QString& prefix)
+QString ContentRenderer::renderList(const QJsonArray& array, const QString& prefix,
+                                    const PageContext& context, Kind preferred)
 {
     if (array.isEmpty())
         return {};
@@ -163,19 +194,24 @@ QString ContentRenderer::renderList(const QJsonArray& array, const QString& pref
         html += QStringLiteral("<li>");
         if (!prefix.isEmpty())
             html += prefix + QLatin1Char(' ');
-        if (element.isString())
-            html += escapeHtml(element.toString());
-        else if (element.isObject() && element.toObject().contains(QLatin1String("name")))
-            html += escapeHtml(stringOf(element.toObject(), "name"));
-        else
-            html += formatValue(element);
+        if (element.isString()) {
+            html += context.nameHtml(element.toString(), preferred);
+        } else if (element.isObject() && element.toObject().contains(QLatin1String("name"))) {
+            const QJsonValue name = element.toObject().value(QLatin1String("name"));
+            // A name in both languages (the events') in the page's language.
+            html += name.isObject() ? escapeHtml(localizedText(name))
+                                    : context.nameHtml(name.toString(), preferred);
+        } else {
+            html += formatValue(element, context, preferred);
+        }
         html += QStringLiteral("</li>");
     }
     html += QStringLiteral("</ul>");
     return html;
 }
 
-QString ContentRenderer::formatValue(const QJsonValue& value)
+QString ContentRenderer::formatValue(const QJsonValue& value, const PageContext& context,
+                                     Kind preferred)
 {
     switch (value.type()) {
     case QJsonValue::String:
@@ -185,13 +221,21 @@ QString ContentRenderer::formatValue(const QJsonValue& value)
     case QJsonValue::Bool:
         return value.toBool() ? tr("是") : tr("否");
     case QJsonValue::Array:
-        return renderList(value.toArray());
+        return renderList(value.toArray(), QString(), context, preferred);
     case QJsonValue::Object: {
-        QString html = QStringLiteral("<table>");
         const QJsonObject object = value.toObject();
+        // The English page shows a text in both languages as one text; the Chinese one
+        // keeps both.
+        if (InterfaceLanguage::active() == InterfaceLanguage::English &&
+            BilingualText::isBilingual(object))
+            return escapeHtml(BilingualText::either(object, InterfaceLanguage::English));
+        QString html = QStringLiteral("<table>");
         for (auto it = object.begin(); it != object.end(); ++it) {
-            html += QStringLiteral("<tr><td><strong>%1</strong></td><td>%2</td></tr>")
-                        .arg(it.key(), formatValue(it.value()));
+            const Kind kind = preferredKindForKey(it.key());
+            html +=
+                QStringLiteral("<tr><td><strong>%1</strong></td><td>%2</td></tr>")
+                    .arg(escapeHtml(FieldLabels::label(it.key())),
+                         formatValue(it.value(), context, kind == Kind::Any ? preferred : kind));
         }
         html += QStringLiteral("</table>");
         return html;
@@ -203,12 +247,14 @@ QString ContentRenderer::formatValue(const QJsonValue& value)
     return {};
 }
 
-QString ContentRenderer::renderSectionBlock(const QString& heading, const QJsonValue& value)
+QString ContentRenderer::renderSectionBlock(const QString& heading, const QJsonValue& value,
+                                            const PageContext& context, Kind preferred)
 {
     const QString title = QStringLiteral("<h3>%1</h3>").arg(escapeHtml(heading));
     if (value.isArray()) {
         const QJsonArray array = value.toArray();
-        return array.isEmpty() ? QString() : title + renderList(array);
+        return array.isEmpty() ? QString()
+                               : title + renderList(array, QString(), context, preferred);
     }
     if (value.isObject()) {
         const QJsonObject object = value.toObject();
@@ -216,8 +262,11 @@ QString ContentRenderer::renderSectionBlock(const QString& heading, const QJsonV
             return {};
         QString html = title + QStringLiteral("<table>");
         for (auto it = object.begin(); it != object.end(); ++it) {
-            html += QStringLiteral("<tr><td><strong>%1</strong></td><td>%2</td></tr>")
-                        .arg(escapeHtml(it.key()), formatValue(it.value()));
+            const Kind kind = preferredKindForKey(it.key());
+            html +=
+                QStringLiteral("<tr><td><strong>%1</strong></td><td>%2</td></tr>")
+                    .arg(escapeHtml(FieldLabels::label(it.key())),
+                         formatValue(it.value(), context, kind == Kind::Any ? preferred : kind));
         }
         return html + QStringLiteral("</table>");
     }
@@ -226,38 +275,83 @@ QString ContentRenderer::renderSectionBlock(const QString& heading, const QJsonV
     return {};
 }
 
-QString ContentRenderer::renderBasicInfo(const QJsonObject& entry)
+QString ContentRenderer::externalLink(const QString& url, const QString& text,
+                                      const QString& attributes)
+{
+    if (!LinkPolicy::isExternalAllowed(QUrl(url, QUrl::StrictMode)))
+        return escapeHtml(text);
+    QString html = QStringLiteral("<a href='") + escapeHtml(url) + QLatin1Char('\'');
+    if (!attributes.isEmpty())
+        html += QLatin1Char(' ') + attributes;
+    return html + QLatin1Char('>') + escapeHtml(text) + QStringLiteral("</a>");
+}
+
+ContentRenderer::Kind ContentRenderer::preferredKindForKey(const QString& key)
+{
+    static const QStringList software{
+        QStringLiteral("products"),        QStringLiteral("recommendedSoftware"),
+        QStringLiteral("otherTools"),      QStringLiteral("supportedBy"),
+        QStringLiteral("readAndWrite"),    QStringLiteral("readOnly"),
+        QStringLiteral("writeOnly"),       QStringLiteral("usedBy"),
+        QStringLiteral("competitors"),     QStringLiteral("alternatives"),
+        QStringLiteral("relatedProducts"), QStringLiteral("software")};
+    static const QStringList technology{QStringLiteral("kernel"),
+                                        QStringLiteral("kernels"),
+                                        QStringLiteral("geometryKernels"),
+                                        QStringLiteral("relatedTechnologies"),
+                                        QStringLiteral("relatedStandards"),
+                                        QStringLiteral("standards"),
+                                        QStringLiteral("representativeLibraries")};
+    static const QStringList article{QStringLiteral("relatedDocuments"),
+                                     QStringLiteral("contentFile")};
+    if (article.contains(key))
+        return Kind::Article;
+    static const QStringList company{QStringLiteral("vendor"),        QStringLiteral("acquirer"),
+                                     QStringLiteral("acquiredBy"),    QStringLiteral("buyer"),
+                                     QStringLiteral("parentCompany"), QStringLiteral("maintainer"),
+                                     QStringLiteral("keyPlayers")};
+    if (software.contains(key))
+        return Kind::Software;
+    if (technology.contains(key))
+        return Kind::Technology;
+    if (company.contains(key))
+        return Kind::Company;
+    return Kind::Any;
+}
+
+QString ContentRenderer::renderBasicInfo(const QJsonObject& entry, const PageContext& context)
 {
     QString html = QStringLiteral("<div class='section'>");
     if (has(entry, "fullName"))
-        html += tr("<p><strong>全称:</strong> %1</p>").arg(stringOf(entry, "fullName"));
+        html += tr("<p><strong>全称:</strong> %1</p>").arg(textOf(entry, "fullName"));
     if (has(entry, "category")) {
-        html += tr("<p><strong>类别:</strong> %1").arg(stringOf(entry, "category"));
+        html += tr("<p><strong>类别:</strong> %1").arg(textOf(entry, "category"));
         if (has(entry, "subCategory"))
-            html += QStringLiteral(" / ") + stringOf(entry, "subCategory");
+            html += QStringLiteral(" / ") + textOf(entry, "subCategory");
         html += QStringLiteral("</p>");
     }
     if (has(entry, "country"))
-        html += tr("<p><strong>国家:</strong> %1</p>").arg(stringOf(entry, "country"));
+        html += tr("<p><strong>国家:</strong> %1</p>").arg(textOf(entry, "country"));
     const QString website = stringOf(entry, "website");
     if (!website.isEmpty())
-        html +=
-            tr("<p><strong>官网:</strong> <a href='%1' target='_blank'>%1</a></p>").arg(website);
+        html += tr("<p><strong>官网:</strong> %1</p>")
+                    .arg(externalLink(website, website, QStringLiteral("target='_blank'")));
     if (has(entry, "vendor"))
-        html += tr("<p><strong>厂商:</strong> %1</p>").arg(stringOf(entry, "vendor"));
+        html += tr("<p><strong>厂商:</strong> %1</p>")
+                    .arg(context.nameHtml(stringOf(entry, "vendor"), Kind::Company));
     if (has(entry, "founded"))
-        html += tr("<p><strong>成立时间:</strong> %1</p>").arg(stringOf(entry, "founded"));
+        html += tr("<p><strong>成立时间:</strong> %1</p>").arg(textOf(entry, "founded"));
     if (has(entry, "currentVersion")) {
-        html += tr("<p><strong>当前版本:</strong> %1").arg(stringOf(entry, "currentVersion"));
-        if (has(entry, "releaseDate"))
-            html += QStringLiteral(" (") + stringOf(entry, "releaseDate") + QLatin1Char(')');
+        html += tr("<p><strong>当前版本:</strong> %1").arg(textOf(entry, "currentVersion"));
+        // An unknown date shows nothing rather than empty brackets.
+        if (!stringOf(entry, "releaseDate").trimmed().isEmpty())
+            html += QStringLiteral(" (") + textOf(entry, "releaseDate") + QLatin1Char(')');
         html += QStringLiteral("</p>");
     }
     if (has(entry, "description")) {
-        const QString zh =
-            entry.value(QLatin1String("description")).toObject().value("zh").toString();
-        if (!zh.isEmpty())
-            html += QStringLiteral("<p>") + zh + QStringLiteral("</p>");
+        const QString text = descriptionText(entry);
+        if (!text.isEmpty())
+            html += QStringLiteral("<p>") + escapeHtml(text) + QStringLiteral("</p>");
     }
     html += QStringLiteral("</div>");
     return html;
@@ -276,39 +370,70 @@ QString ContentRenderer::renderFeatures(const QJsonObject& features)
     return html;
 }
 
-QString ContentRenderer::renderGenericPage(const QJsonObject& entry)
+QString ContentRenderer::renderSources(const QJsonValue& sources)
 {
-    static const QStringList skipped{QStringLiteral("name"), QStringLiteral("id"),
+    const QJsonArray array = sources.toArray();
+    QString items;
+    for (const QJsonValue& element : array) {
+        QString url;
+        QString title;
+        QString checked;
+        if (element.isString()) {
+            url = element.toString();
+        } else if (element.isObject()) {
+            const QJsonObject source = element.toObject();
+            url = stringOf(source, "url");
+            title = stringOf(source, "title");
+            checked = stringOf(source, "checked");
+        }
+        if (title.trimmed().isEmpty())
+            title = url;
+        if (title.trimmed().isEmpty())
+            continue;
+        items += QStringLiteral("<li>") + externalLink(url, title);
+        if (!checked.isEmpty())
+            items += tr("（核实于 %1）").arg(escapeHtml(checked));
+        items += QStringLiteral("</li>");
+    }
+    if (items.isEmpty())
+        return {};
+    return tr("<h2>资料来源</h2>") + QStringLiteral("<div class='section'><ul>") + items +
+           QStringLiteral("</ul></div>");
+}
+
+QString ContentRenderer::renderGenericPage(const QJsonObject& entry, const PageContext& context)
+{
+    static const QStringList skipped{QStringLiteral("name"),        QStringLiteral("id"),
                                      QStringLiteral("description"), QStringLiteral("_filePath"),
-                                     QStringLiteral("metadata")};
-    QString html = renderBasicInfo(entry);
+                                     QStringLiteral("metadata"),    QStringLiteral("sources")};
+    QString html = renderBasicInfo(entry, context);
     for (auto it = entry.begin(); it != entry.end(); ++it) {
         if (skipped.contains(it.key()))
             continue;
-        html +=
-            QStringLiteral("<h3>") + it.key() + QStringLiteral("</h3>") + formatValue(it.value());
+        const Kind kind = preferredKindForKey(it.key());
+        // A single name under a key that names entries links like a list element.
+        const QString value = it.value().isString() && kind != Kind::Any
+                                  ? context.nameHtml(it.value().toString(), kind)
+                                  : formatValue(it.value(), context, kind);
+        html += QStringLiteral("<h3>") + escapeHtml(FieldLabels::label(it.key())) +
+                QStringLiteral("</h3>") + value;
     }
+    html += renderSources(entry.value(QLatin1String("sources")));
     return html;
 }
 
 QString ContentRenderer::hardwareRequirementLabel(const QString& key)
 {
-    if (key == QLatin1String("minRAM"))
-        return tr("最小内存");
-    if (key == QLatin1String("recommendedRAM"))
-        return tr("推荐内存");
-    if (key == QLatin1String("gpu"))
-        return tr("显卡");
-    if (key == QLatin1String("disk"))
-        return tr("硬盘空间");
-    return key;
+    return FieldLabels::label(key);
 }
 
-QString ContentRenderer::renderTechnicalSpecs(const QJsonObject& techSpecs)
+QString ContentRenderer::renderTechnicalSpecs(const QJsonObject& techSpecs,
+                                              const PageContext& context)
 {
     QString html = tr("<h2>技术规格</h2>") + QStringLiteral("<div class='section'>");
     if (has(techSpecs, "kernel"))
-        html += tr("<h3>几何内核</h3>") + renderList(techSpecs.value("kernel").toArray());
+        html += tr("<h3>几何内核</h3>") + renderList(techSpecs.value("kernel").toArray(), QString(),
+                                                     context, Kind::Technology);
     if (has(techSpecs, "modelingTechniques"))
         html +=
             tr("<h3>建模技术</h3>") + renderList(techSpecs.value("modelingTechniques").toArray());
@@ -328,7 +453,8 @@ QString ContentRenderer::renderTechnicalSpecs(const QJsonObject& techSpecs)
             techSpecs.value(QLatin1String("hardwareRequirements")).toObject();
         for (auto it = hardware.begin(); it != hardware.end(); ++it) {
             html += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>")
-                        .arg(hardwareRequirementLabel(it.key()), it.value().toString());
+                        .arg(escapeHtml(hardwareRequirementLabel(it.key())),
+                             escapeHtml(it.value().toString()));
         }
         html += QStringLiteral("</table>");
     }
@@ -343,14 +469,14 @@ QString ContentRenderer::renderIndustryApplications(const QJsonArray& applicatio
     QString html = tr("<h2>行业应用</h2>") + QStringLiteral("<div class='section'>");
     for (const QJsonValue& element : applications) {
         const QJsonObject application = element.toObject();
-        html += QStringLiteral("<h3>") + stringOf(application, "industry") +
+        html += QStringLiteral("<h3>") + textOf(application, "industry") +
                 QStringLiteral("</h3><table>");
         if (has(application, "usage"))
             html += tr("<tr><td><strong>用途</strong></td><td>%1</td></tr>")
-                        .arg(stringOf(application, "usage"));
+                        .arg(textOf(application, "usage"));
         if (has(application, "marketShare"))
             html += tr("<tr><td><strong>市场份额</strong></td><td>%1</td></tr>")
-                        .arg(stringOf(application, "marketShare"));
+                        .arg(textOf(application, "marketShare"));
         if (has(application, "keyCustomers"))
             html += tr("<tr><td><strong>主要客户</strong></td><td>") +
                     withoutListTags(renderList(application.value("keyCustomers").toArray())) +
@@ -361,7 +487,8 @@ QString ContentRenderer::renderIndustryApplications(const QJsonArray& applicatio
     return html;
 }
 
-QString ContentRenderer::renderCompetitiveAnalysis(const QJsonObject& analysis)
+QString ContentRenderer::renderCompetitiveAnalysis(const QJsonObject& analysis,
+                                                   const PageContext& context)
 {
     QString html = tr("<h2>竞争分析</h2>") + QStringLiteral("<div class='section'>");
     if (has(analysis, "strengths"))
@@ -373,7 +500,8 @@ QString ContentRenderer::renderCompetitiveAnalysis(const QJsonObject& analysis)
         for (const QJsonValue& element : analysis.value(QLatin1String("competitors")).toArray()) {
             const QJsonObject competitor = element.toObject();
             html += QStringLiteral("<li>%1 (%2)</li>")
-                        .arg(stringOf(competitor, "name"), stringOf(competitor, "vendor"));
+                        .arg(context.nameHtml(stringOf(competitor, "name"), Kind::Software),
+                             context.nameHtml(stringOf(competitor, "vendor"), Kind::Company));
         }
         html += QStringLiteral("</ul>");
     }
@@ -386,15 +514,17 @@ QString ContentRenderer::renderResources(const QJsonObject& resources)
     QString html = tr("<h2>资源链接</h2>") + QStringLiteral("<div class='section'><ul>");
     for (auto it = resources.begin(); it != resources.end(); ++it) {
         const QJsonValue value = it.value();
+        const QString label = escapeHtml(FieldLabels::label(it.key()));
         if (value.isString()) {
             const QString text = value.toString();
             if (text.startsWith(QLatin1String("http")))
-                html += QStringLiteral("<li><strong>%1:</strong> <a href='%2'>%2</a></li>")
-                            .arg(it.key(), text);
+                html += QStringLiteral("<li><strong>%1:</strong> %2</li>")
+                            .arg(label, externalLink(text, text));
             else
-                html += QStringLiteral("<li><strong>%1:</strong> %2</li>").arg(it.key(), text);
+                html +=
+                    QStringLiteral("<li><strong>%1:</strong> %2</li>").arg(label, escapeHtml(text));
         } else if (value.isArray()) {
-            html += QStringLiteral("<li><strong>%1:</strong>").arg(it.key()) +
+            html += QStringLiteral("<li><strong>%1:</strong>").arg(label) +
                     renderList(value.toArray()) + QStringLiteral("</li>");
         }
     }
@@ -402,38 +532,47 @@ QString ContentRenderer::renderResources(const QJsonObject& resources)
     return html;
 }
 
-QString ContentRenderer::renderAcquisitionInfo(const QJsonObject& info)
+QString ContentRenderer::renderAcquisitionInfo(const QJsonObject& info, const PageContext& context)
 {
     QString html = tr("<h2>收购信息</h2>") + QStringLiteral("<div class=\"section\">");
     if (has(info, "acquiredBy"))
-        html += tr("<p><strong>收购方:</strong> %1</p>").arg(stringOf(info, "acquiredBy"));
+        html += tr("<p><strong>收购方:</strong> %1</p>")
+                    .arg(context.nameHtml(stringOf(info, "acquiredBy"), Kind::Company));
     if (has(info, "acquisitionDate"))
-        html += tr("<p><strong>收购时间:</strong> %1</p>").arg(stringOf(info, "acquisitionDate"));
+        html += tr("<p><strong>收购时间:</strong> %1</p>").arg(textOf(info, "acquisitionDate"));
     if (has(info, "status"))
-        html += tr("<p><strong>状态:</strong> %1</p>").arg(stringOf(info, "status"));
+        html += tr("<p><strong>状态:</strong> %1</p>").arg(textOf(info, "status"));
     if (has(info, "impact"))
-        html += tr("<p><strong>影响:</strong> %1</p>").arg(stringOf(info, "impact"));
+        html += tr("<p><strong>影响:</strong> %1</p>").arg(textOf(info, "impact"));
     html += QStringLiteral("</div>");
     return html;
 }
 
-QString ContentRenderer::renderSoftwarePage(const QJsonObject& entry)
+QString ContentRenderer::renderSoftwarePage(const QJsonObject& entry, const PageContext& context)
 {
-    QString html = renderBasicInfo(entry);
+    QString html = renderBasicInfo(entry, context);
     if (has(entry, "technicalSpecs"))
-        html += renderTechnicalSpecs(entry.value(QLatin1String("technicalSpecs")).toObject());
+        html +=
+            renderTechnicalSpecs(entry.value(QLatin1String("technicalSpecs")).toObject(), context);
     if (has(entry, "features"))
         html += renderFeatures(entry.value(QLatin1String("features")).toObject());
     if (has(entry, "industryApplications"))
         html += renderIndustryApplications(
             entry.value(QLatin1String("industryApplications")).toArray());
     if (has(entry, "competitiveAnalysis"))
-        html +=
-            renderCompetitiveAnalysis(entry.value(QLatin1String("competitiveAnalysis")).toObject());
+        html += renderCompetitiveAnalysis(
+            entry.value(QLatin1String("competitiveAnalysis")).toObject(), context);
     if (has(entry, "resources"))
         html += renderResources(entry.value(QLatin1String("resources")).toObject());
     if (has(entry, "acquisitionInfo"))
-        html += renderAcquisitionInfo(entry.value(QLatin1String("acquisitionInfo")).toObject());
+        html += renderAcquisitionInfo(entry.value(QLatin1String("acquisitionInfo")).toObject(),
+                                      context);
+    const QJsonArray related = entry.value(QLatin1String("relatedTechnologies")).toArray();
+    if (!related.isEmpty())
+        html += tr("<h2>相关技术</h2>") + QStringLiteral("<div class='section'>") +
+                renderList(related, QString(), context, Kind::Technology) +
+                QStringLiteral("</div>");
+    html += renderSources(entry.value(QLatin1String("sources")));
     return html;
 }
 
@@ -449,11 +588,123 @@ QString ContentRenderer::stockLinkLabel(const QString& key)
     return labels.value(key, key);
 }
 
-QString ContentRenderer::renderCompanyPage(const QJsonObject& entry)
+QString ContentRenderer::dealStatusLabel(const QString& status)
 {
-    QString html = renderBasicInfo(entry);
+    const QString key = status.trimmed().toLower();
+    if (key == QLatin1String("completed"))
+        return tr("已完成");
+    if (key == QLatin1String("announced"))
+        return tr("已宣布，待完成");
+    if (key == QLatin1String("pending"))
+        return tr("进行中");
+    if (key == QLatin1String("terminated") || key == QLatin1String("cancelled"))
+        return tr("已终止");
+    return status;
+}
+
+QString ContentRenderer::renderOwnership(const QJsonObject& entry, const PageContext& context)
+{
+    QString html;
+    const QString row = QStringLiteral("<tr><td><strong>%1</strong></td><td>%2</td></tr>");
+    auto productsOf = [&context](const QJsonObject& deal) {
+        return withoutListTags(renderList(deal.value(QLatin1String("products")).toArray(),
+                                          QString(), context, Kind::Software));
+    };
+
+    const QString parent = stringOf(entry, "parentCompany");
+    if (!parent.isEmpty())
+        html +=
+            tr("<p><strong>母公司:</strong> %1</p>").arg(context.nameHtml(parent, Kind::Company));
+    const QJsonArray formerNames = entry.value(QLatin1String("formerNames")).toArray();
+    if (!formerNames.isEmpty())
+        html += tr("<p><strong>曾用名:</strong></p>") + renderList(formerNames);
+
+    const QJsonObject acquired = entry.value(QLatin1String("acquisitionInfo")).toObject();
+    if (!acquired.isEmpty()) {
+        html += tr("<h3>被收购</h3>") + QStringLiteral("<table>");
+        if (has(acquired, "acquirer"))
+            html += row.arg(tr("收购方"),
+                            context.nameHtml(stringOf(acquired, "acquirer"), Kind::Company));
+        if (has(acquired, "date"))
+            html += row.arg(tr("时间"), textOf(acquired, "date"));
+        if (has(acquired, "status"))
+            html += row.arg(tr("状态"), escapeHtml(dealStatusLabel(stringOf(acquired, "status"))));
+        if (has(acquired, "details"))
+            html += row.arg(tr("说明"), textOf(acquired, "details"));
+        html += QStringLiteral("</table>");
+    }
+
+    const QJsonArray acquisitions = entry.value(QLatin1String("acquisitions")).toArray();
+    if (!acquisitions.isEmpty()) {
+        html += tr("<h3>收购记录</h3>") + QStringLiteral("<table>");
+        html += tr("<tr><th>收购对象</th><th>时间</th><th>状态</th><th>相关产品</th><th>说明</th>"
+                   "</tr>");
+        for (const QJsonValue& value : acquisitions) {
+            const QJsonObject deal = value.toObject();
+            QString target = stringOf(deal, "target");
+            if (target.isEmpty())
+                target = stringOf(deal, "targetCompany");
+            html +=
+                QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td><td>%4</td><td>%5</td></tr>")
+                    .arg(context.nameHtml(target, Kind::Company), textOf(deal, "date"),
+                         escapeHtml(dealStatusLabel(stringOf(deal, "status"))), productsOf(deal),
+                         textOf(deal, "details"));
+        }
+        html += QStringLiteral("</table>");
+    }
+
+    const QJsonArray divestitures = entry.value(QLatin1String("divestitures")).toArray();
+    if (!divestitures.isEmpty()) {
+        html += tr("<h3>业务出售</h3>") + QStringLiteral("<table>");
+        html += tr("<tr><th>业务</th><th>买方</th><th>宣布时间</th><th>状态</th><th>相关产品</th>"
+                   "</tr>");
+        for (const QJsonValue& value : divestitures) {
+            const QJsonObject deal = value.toObject();
+            html +=
+                QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td><td>%4</td><td>%5</td></tr>")
+                    .arg(textOf(deal, "business"),
+                         context.nameHtml(stringOf(deal, "buyer"), Kind::Company),
+                         textOf(deal, "announced"),
+                         escapeHtml(dealStatusLabel(stringOf(deal, "status"))), productsOf(deal));
+        }
+        html += QStringLiteral("</table>");
+    }
+    if (html.isEmpty())
+        return {};
+    return tr("<h2>所有权与并购</h2>") + QStringLiteral("<div class='section'>") + html +
+           QStringLiteral("</div>");
+}
+
+QString ContentRenderer::renderCompanySoftware(const QJsonObject& entry, const PageContext& context)
+{
+    const EntryLinkResolver* resolver = context.resolver();
+    if (!resolver)
+        return {};
+    // A page opened from an older favourite may carry another spelling of the
+    // path; the company's id still finds it.
+    QString companyPath = context.selfPath();
+    if (!resolver->targetForPath(companyPath).isValid()) {
+        const EntryLinkResolver::Target byId =
+            resolver->resolve(stringOf(entry, "id"), Kind::Company);
+        companyPath = byId.kind == Kind::Company ? byId.path : QString();
+    }
+    if (companyPath.isEmpty())
+        return {};
+    const QList<EntryLinkResolver::Target> software = resolver->softwareOfCompany(companyPath);
+    if (software.isEmpty())
+        return {};
+    QString html = tr("<h2>收录的软件</h2>") + QStringLiteral("<div class='section'><ul>");
+    for (const EntryLinkResolver::Target& target : software)
+        html += QStringLiteral("<li>%1 (%2)</li>")
+                    .arg(context.linkHtml(target.path, target.name), escapeHtml(target.category));
+    return html + QStringLiteral("</ul></div>");
+}
+
+QString ContentRenderer::renderCompanyPage(const QJsonObject& entry, const PageContext& context)
+{
+    QString html = renderBasicInfo(entry, context);
     if (has(entry, "headquarters"))
-        html += tr("<p><strong>总部:</strong> %1</p>").arg(stringOf(entry, "headquarters"));
+        html += tr("<p><strong>总部:</strong> %1</p>").arg(textOf(entry, "headquarters"));
 
     const QString employeesTemplate = tr("<p><strong>员工数:</strong> %1</p>");
     const QString revenueTemplate = tr("<p><strong>年收入:</strong> %1</p>");
@@ -462,11 +713,11 @@ QString ContentRenderer::renderCompanyPage(const QJsonObject& entry)
         const QJsonObject info = entry.value(QLatin1String("basicInfo")).toObject();
         html += tr("<h2>基本信息</h2>") + QStringLiteral("<div class='section'>");
         if (has(info, "ceo"))
-            html += tr("<p><strong>CEO:</strong> %1</p>").arg(stringOf(info, "ceo"));
+            html += tr("<p><strong>CEO:</strong> %1</p>").arg(textOf(info, "ceo"));
         if (has(info, "employees"))
-            html += employeesTemplate.arg(stringOf(info, "employees"));
+            html += employeesTemplate.arg(textOf(info, "employees"));
         if (has(info, "revenue"))
-            html += revenueTemplate.arg(stringOf(info, "revenue"));
+            html += revenueTemplate.arg(textOf(info, "revenue"));
         html += QStringLiteral("</div>");
     }
 
@@ -474,19 +725,21 @@ QString ContentRenderer::renderCompanyPage(const QJsonObject& entry)
         const QJsonObject stock = entry.value(QLatin1String("stockInfo")).toObject();
         html += tr("<h2>股票信息</h2>") + QStringLiteral("<div class='section'>");
         if (has(stock, "exchange")) {
-            html += tr("<p><strong>交易所:</strong> %1").arg(stringOf(stock, "exchange"));
+            html += tr("<p><strong>交易所:</strong> %1").arg(textOf(stock, "exchange"));
             if (has(stock, "symbol"))
-                html += QStringLiteral(" (") + stringOf(stock, "symbol") + QLatin1Char(')');
+                html += QStringLiteral(" (") + textOf(stock, "symbol") + QLatin1Char(')');
             html += QStringLiteral("</p>");
         }
         if (has(stock, "marketCap"))
-            html += tr("<p><strong>市值:</strong> %1</p>").arg(stringOf(stock, "marketCap"));
+            html += tr("<p><strong>市值:</strong> %1</p>").arg(textOf(stock, "marketCap"));
         if (has(stock, "stockLinks")) {
             html += tr("<p><strong>股票链接:</strong></p>") + QStringLiteral("<ul>");
             const QJsonObject links = stock.value(QLatin1String("stockLinks")).toObject();
             for (auto it = links.begin(); it != links.end(); ++it) {
-                html += QStringLiteral("<li><a href='%1' target='_blank'>%2</a></li>")
-                            .arg(it.value().toString(), stockLinkLabel(it.key()));
+                html += QStringLiteral("<li>") +
+                        externalLink(it.value().toString(), stockLinkLabel(it.key()),
+                                     QStringLiteral("target='_blank'")) +
+                        QStringLiteral("</li>");
             }
             html += QStringLiteral("</ul>");
         }
@@ -494,39 +747,53 @@ QString ContentRenderer::renderCompanyPage(const QJsonObject& entry)
     }
 
     if (has(entry, "employees"))
-        html += employeesTemplate.arg(stringOf(entry, "employees"));
+        html += employeesTemplate.arg(textOf(entry, "employees"));
     if (has(entry, "revenue"))
-        html += revenueTemplate.arg(stringOf(entry, "revenue"));
+        html += revenueTemplate.arg(textOf(entry, "revenue"));
 
     if (has(entry, "products"))
         html += tr("<h2>主要产品</h2>") + QStringLiteral("<div class='section'>") +
-                formatValue(entry.value(QLatin1String("products"))) + QStringLiteral("</div>");
+                formatValue(entry.value(QLatin1String("products")), context, Kind::Software) +
+                QStringLiteral("</div>");
+    html += renderCompanySoftware(entry, context);
+    html += renderOwnership(entry, context);
+    html += renderSources(entry.value(QLatin1String("sources")));
     return html;
 }
 
-QString ContentRenderer::renderKernelTechnologyPage(const QJsonObject& entry)
+QString ContentRenderer::renderKernelTechnologyPage(const QJsonObject& entry,
+                                                    const PageContext& context)
 {
-    QString html = renderBasicInfo(entry);
+    QString html = renderBasicInfo(entry, context);
     if (has(entry, "technicalDetails")) {
         html += tr("<h2>技术细节</h2>") + QStringLiteral("<div class='section'>");
         const QJsonObject details = entry.value(QLatin1String("technicalDetails")).toObject();
         for (auto it = details.begin(); it != details.end(); ++it)
-            html += QStringLiteral("<h3>") + it.key() + QStringLiteral("</h3>") +
-                    formatValue(it.value());
+            html += QStringLiteral("<h3>") + escapeHtml(FieldLabels::label(it.key())) +
+                    QStringLiteral("</h3>") +
+                    formatValue(it.value(), context, preferredKindForKey(it.key()));
         html += QStringLiteral("</div>");
     }
     if (has(entry, "features"))
         html += renderFeatures(entry.value(QLatin1String("features")).toObject());
     if (has(entry, "applications"))
         html += tr("<h2>应用领域</h2>") + QStringLiteral("<div class='section'>") +
-                formatValue(entry.value(QLatin1String("applications"))) + QStringLiteral("</div>");
+                formatValue(entry.value(QLatin1String("applications")), context) +
+                QStringLiteral("</div>");
     if (has(entry, "comparison"))
         html += tr("<h2>对比分析</h2>") + QStringLiteral("<div class='section'>") +
-                formatValue(entry.value(QLatin1String("comparison"))) + QStringLiteral("</div>");
+                formatValue(entry.value(QLatin1String("comparison")), context) +
+                QStringLiteral("</div>");
+    const QJsonArray documents = entry.value(QLatin1String("relatedDocuments")).toArray();
+    if (!documents.isEmpty())
+        html += tr("<h2>相关文档</h2>") + QStringLiteral("<div class='section'>") +
+                renderList(documents, QString(), context, Kind::Article) + QStringLiteral("</div>");
+    html += renderSources(entry.value(QLatin1String("sources")));
     return html;
 }
 
-QString ContentRenderer::renderCategoryOverview(const QJsonObject& entry)
+QString ContentRenderer::renderCategoryOverview(const QJsonObject& entry,
+                                                const PageContext& context)
 {
     QString html = QStringLiteral("<div class='section'>");
     const QString description = localizedText(entry.value(QLatin1String("description")));
@@ -547,12 +814,21 @@ QString ContentRenderer::renderCategoryOverview(const QJsonObject& entry)
         {"types", tr("类型/分类")},          {"references", tr("参考资料")}};
     for (const auto& [key, heading] : topics) {
         if (has(entry, key))
-            html += renderSectionBlock(heading, entry.value(QLatin1String(key)));
+            html += renderSectionBlock(heading, entry.value(QLatin1String(key)), context,
+                                       preferredKindForKey(QLatin1String(key)));
+    }
+    if (has(entry, "subDisciplinePages")) {
+        QStringList links;
+        for (const QJsonValue& value : entry.value(QLatin1String("subDisciplinePages")).toArray()) {
+            const QJsonObject page = value.toObject();
+            links << context.linkHtml(stringOf(page, "path"), stringOf(page, "name"));
+        }
+        html += tr("<h3>子学科</h3>") + QStringLiteral("<p>%1</p>").arg(links.join(" · "));
     }
     if (has(entry, "useCases"))
         html += renderUseCases(entry.value(QLatin1String("useCases")).toArray());
     if (has(entry, "items"))
-        html += renderRelatedItems(entry.value(QLatin1String("items")).toArray());
+        html += renderRelatedItems(entry.value(QLatin1String("items")).toArray(), context);
     return html;
 }
 
@@ -584,7 +860,21 @@ QString ContentRenderer::renderUseCases(const QJsonArray& useCases)
     return html;
 }
 
-QString ContentRenderer::renderRelatedItems(const QJsonArray& items)
+namespace {
+
+QString itemName(const QJsonObject& item)
+{
+    for (const char* key : {"name", "title", "fileName"}) {
+        const QString name = item.value(QLatin1String(key)).toString();
+        if (!name.isEmpty())
+            return name;
+    }
+    return {};
+}
+
+} // namespace
+
+QString ContentRenderer::renderRelatedItems(const QJsonArray& items, const PageContext& context)
 {
     constexpr int maxRows = 8;
     if (items.isEmpty())
@@ -592,31 +882,49 @@ QString ContentRenderer::renderRelatedItems(const QJsonArray& items)
     QString html = tr("<h3>关联资料</h3>") + QStringLiteral("<table>");
     html += tr("<tr><th>名称</th><th>类型</th><th>摘要</th></tr>");
     int rows = 0;
-    for (const QJsonValue& element : items) {
-        if (rows >= maxRows)
+    qsizetype shownUpTo = items.size();
+    for (qsizetype index = 0; index < items.size(); ++index) {
+        const QJsonValue element = items.at(index);
+        if (rows >= maxRows) {
+            shownUpTo = index;
             break;
+        }
         if (!element.isObject())
             continue;
         const QJsonObject item = element.toObject();
-        QString name = stringOf(item, "name");
-        if (name.isEmpty())
-            name = stringOf(item, "title");
-        if (name.isEmpty())
-            name = stringOf(item, "fileName");
+        const QString name = itemName(item);
         QString kind = stringOf(item, "type");
         if (kind.isEmpty())
             kind = stringOf(item, "category");
         QString summary = stringOf(item, "summary");
         if (summary.isEmpty() && has(item, "description"))
             summary = localizedText(item.value(QLatin1String("description")));
+        // The items are entries themselves: their own path is the link.
+        const QString nameCell = context.resolver()
+                                     ? context.linkHtml(stringOf(item, "_filePath"), name)
+                                     : escapeHtml(name);
         html += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td></tr>")
-                    .arg(escapeHtml(name), escapeHtml(kind), escapeHtml(summary));
+                    .arg(nameCell, escapeHtml(kind), escapeHtml(summary));
         ++rows;
     }
     html += QStringLiteral("</table>");
-    if (items.size() > maxRows)
+    if (items.size() > maxRows) {
         html += tr("<p><em>另外 %1 项资料可通过展开左侧导航查看。</em></p>")
                     .arg(items.size() - maxRows);
+        // The rest as links, so that every item is reachable from the page too.
+        if (context.resolver()) {
+            QStringList rest;
+            for (qsizetype i = shownUpTo; i < items.size(); ++i) {
+                const QJsonObject item = items.at(i).toObject();
+                const QString name = itemName(item);
+                if (!name.isEmpty())
+                    rest << context.linkHtml(stringOf(item, "_filePath"), name);
+            }
+            if (!rest.isEmpty())
+                html +=
+                    QStringLiteral("<p class='more'>%1</p>").arg(rest.join(QStringLiteral(" · ")));
+        }
+    }
     return html;
 }
 
@@ -655,68 +963,89 @@ QString ContentRenderer::readImageAsBase64(const QString& filePath)
     return QString::fromLatin1(bytes.toBase64());
 }
 
-QString ContentRenderer::resolveLocalImage(const QString& filePath)
+QString ContentRenderer::resolveLocalImage(const QString& filePath, const PageContext& context)
 {
+    // The path comes from the entry: only a file inside the data directory is
+    // read or referenced, whatever "../" or links the path holds.
+    const QString fileName = QFileInfo(filePath).fileName();
     const QString absolute = QFileInfo(filePath).absoluteFilePath();
-    if (QFileInfo::exists(filePath))
-        return absolute;
-    const QString relative = QDir::current().relativeFilePath(absolute);
-    if (QFileInfo::exists(relative))
-        return relative;
-    const QString inDataDir =
-        QDir::currentPath() + QStringLiteral("/data/pictures/") + QFileInfo(filePath).fileName();
-    if (QFileInfo::exists(inDataDir))
-        return inDataDir;
+    const QString candidates[] = {
+        absolute, QDir::current().relativeFilePath(absolute),
+        QDir::currentPath() + QStringLiteral("/data/pictures/") + fileName,
+        context.dataDirectory() + QStringLiteral("/pictures/") + fileName};
+    for (const QString& candidate : candidates) {
+        if (QFileInfo(candidate).isFile() && context.allowsLocalFile(candidate))
+            return candidate == candidates[0] ? absolute : candidate;
+    }
     return {};
 }
 
-QString ContentRenderer::renderPicturePage(const QJsonObject& entry)
+QString ContentRenderer::renderPicturePage(const QJsonObject& entry, const PageContext& context)
 {
-    static const QString imageStyle = QStringLiteral(
-        "style='max-width: 80%; max-height: 500px; border: 1px solid #ddd; border-radius: 4px;'");
+    const QString imageStyle = PageStyle::adapt(QStringLiteral(
+        "style='max-width: 80%; max-height: 500px; border: 1px solid #ddd; border-radius: 4px;'"));
 
     QString html = QStringLiteral("<div class='section'>");
     if (has(entry, "fileName"))
-        html += tr("<h2>图片详情: %1</h2>").arg(stringOf(entry, "fileName"));
+        html += tr("<h2>图片详情: %1</h2>").arg(textOf(entry, "fileName"));
 
     const QString path = stringOf(entry, "_filePath");
     if (!path.isEmpty()) {
         const QString fileName = QFileInfo(path).fileName();
-        QString localFile = resolveLocalImage(path);
-        if (localFile.isEmpty())
-            localFile = QFileInfo(path).absoluteFilePath();
+        const QString localFile = resolveLocalImage(path, context);
 
         QString imageData;
+        QByteArray imageBytes;
         const QString key = QStringLiteral("data/pictures/") + fileName;
         EmbeddedDataAdapter& embedded = EmbeddedDataAdapter::instance();
-        if (embedded.hasEmbeddedResource(key)) {
-            const QByteArray bytes = embedded.loadEmbeddedImage(key);
-            if (!bytes.isEmpty()) {
-                imageData = QString::fromLatin1(bytes.toBase64());
+        if (!fileName.isEmpty() && embedded.hasEmbeddedResource(key)) {
+            imageBytes = embedded.loadEmbeddedImage(key);
+            if (!imageBytes.isEmpty()) {
+                imageData = QString::fromLatin1(imageBytes.toBase64());
                 qDebug().noquote() << "从嵌入资源加载图片成功:" << key;
             }
         }
-        const bool localExists = QFileInfo::exists(localFile);
-        if (imageData.isEmpty() && localExists)
+        const bool localExists = !localFile.isEmpty();
+        if (imageData.isEmpty() && localExists) {
             imageData = readImageAsBase64(localFile);
+            if (!imageData.isEmpty())
+                imageBytes = QByteArray::fromBase64(imageData.toLatin1());
+        }
+
+        // In a view the picture fits its width and links to the full-size toggle.
+        QString sizeAttribute;
+        if (context.pictureWidth() > 0) {
+            QBuffer buffer(&imageBytes);
+            QImageReader reader(&buffer);
+            const int natural = imageBytes.isEmpty() ? 0 : reader.size().width();
+            if (natural > context.pictureWidth())
+                sizeAttribute = QStringLiteral(" width='%1'").arg(context.pictureWidth());
+        }
 
         html += QStringLiteral("<div style='text-align: center; margin: 20px 0;'>");
         const QString alt = attribute(stringOf(entry, "name"));
+        QString image;
         if (!imageData.isEmpty()) {
-            html +=
-                QStringLiteral("<img src='data:image/%1;base64,%2' %3 alt='%4' />")
-                    .arg(attribute(QFileInfo(path).suffix().toLower()), imageData, imageStyle, alt);
+            image = QStringLiteral("<img src='data:image/%1;base64,%2' %3 alt='%4'%5 />")
+                        .arg(attribute(QFileInfo(path).suffix().toLower()), imageData, imageStyle,
+                             alt, sizeAttribute);
         } else if (localExists) {
-            html += QStringLiteral("<img src='%1' %2 alt='%3' />")
+            image = QStringLiteral("<img src='%1' %2 alt='%3' />")
                         .arg(attribute(localFile), imageStyle, alt);
+        }
+        if (image.isEmpty()) {
+            html += PageStyle::adapt(QStringLiteral(
+                        "<div style='width: 200px; height: 150px; border: 2px dashed #ccc; "
+                        "display: flex; align-items: center; justify-content: center; "
+                        "background-color: #f9f9f9; margin: 0 auto;'>"
+                        "<span style='color: #999; font-size: 14px;'>")) +
+                    tr("图片未找到<br>%1").arg(textOf(entry, "fileName")) +
+                    QStringLiteral("</span></div>");
+        } else if (context.pictureWidth() != 0) {
+            html += QStringLiteral("<a href='#%1'>").arg(pictureToggleFragment()) + image +
+                    QStringLiteral("</a>");
         } else {
-            html +=
-                QStringLiteral("<div style='width: 200px; height: 150px; border: 2px dashed #ccc; "
-                               "display: flex; align-items: center; justify-content: center; "
-                               "background-color: #f9f9f9; margin: 0 auto;'>"
-                               "<span style='color: #999; font-size: 14px;'>") +
-                tr("图片未找到<br>%1").arg(stringOf(entry, "fileName")) +
-                QStringLiteral("</span></div>");
+            html += image;
         }
         html += QStringLiteral("</div>");
 
@@ -724,10 +1053,10 @@ QString ContentRenderer::renderPicturePage(const QJsonObject& entry)
         html += tr("<tr><th>属性</th><th>值</th></tr>");
         if (has(entry, "fileName"))
             html += tr("<tr><td><strong>文件名</strong></td><td>%1</td></tr>")
-                        .arg(stringOf(entry, "fileName"));
+                        .arg(textOf(entry, "fileName"));
         if (has(entry, "extension"))
             html += tr("<tr><td><strong>文件格式</strong></td><td>%1</td></tr>")
-                        .arg(stringOf(entry, "extension").toUpper());
+                        .arg(escapeHtml(stringOf(entry, "extension").toUpper()));
         if (has(entry, "size")) {
             // Stored as decimal text; a size written as a JSON number is still
             // shown as that size rather than as zero bytes.
@@ -743,17 +1072,35 @@ QString ContentRenderer::renderPicturePage(const QJsonObject& entry)
             html += tr("<tr><td><strong>最后修改</strong></td><td>%1</td></tr>")
                         .arg(modified.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")));
         }
-        html += tr("<tr><td><strong>文件路径</strong></td><td>%1</td></tr>").arg(path);
+        html += tr("<tr><td><strong>文件路径</strong></td><td>%1</td></tr>").arg(escapeHtml(path));
         html += QStringLiteral("</table>");
     }
 
-    const QString zh = entry.value(QLatin1String("description")).toObject().value("zh").toString();
-    if (!zh.isEmpty()) {
-        html += QStringLiteral("<div style='margin-top: 15px; padding: 10px; background: #f5f5f5; "
-                               "border-radius: 4px;'>");
-        html += tr("<p><strong>说明:</strong> %1</p>").arg(zh);
+    const QString description = descriptionText(entry);
+    if (!description.isEmpty()) {
+        html += PageStyle::adapt(
+            QStringLiteral("<div style='margin-top: 15px; padding: 10px; background: #f5f5f5; "
+                           "border-radius: 4px;'>"));
+        html += tr("<p><strong>说明:</strong> %1</p>").arg(escapeHtml(description));
         html += QStringLiteral("</div>");
     }
     html += QStringLiteral("</div>");
     return html;
+}
+
+QString ContentRenderer::renderArticlePage(const QJsonObject& entry, const PageContext& context)
+{
+    QString html;
+    // An article written beside an entry of the same name ("X.md" next to "X.json")
+    // leads to it.
+    const QString path = stringOf(entry, "_filePath");
+    if (context.resolver() && path.endsWith(QLatin1String(".md"), Qt::CaseInsensitive)) {
+        const EntryLinkResolver::Target sibling =
+            context.resolver()->targetForPath(path.chopped(3) + QStringLiteral(".json"));
+        if (sibling.isValid())
+            html += tr("<p><strong>相关条目:</strong> %1</p>")
+                        .arg(context.linkHtml(sibling.path, sibling.name));
+    }
+    return html + QStringLiteral("<div class='article'>") +
+           MarkdownConverter::articleBody(stringOf(entry, "content")) + QStringLiteral("</div>");
 }

@@ -1,5 +1,7 @@
 #include "CustomTextBrowser.h"
 
+#include "InternalLink.h"
+
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QScrollBar>
@@ -16,9 +18,26 @@ QString CustomTextBrowser::selectionPrompt(const QString& selectedText)
         .arg(selectedText);
 }
 
+void CustomTextBrowser::setCompareFilter(std::function<bool(const QString&)> filter)
+{
+    m_compareFilter = std::move(filter);
+}
+
 QMenu* CustomTextBrowser::createPromptContextMenu(const QPoint& position)
 {
+    return createContextMenuFor(position, QString());
+}
+
+QMenu* CustomTextBrowser::createContextMenuFor(const QPoint& position, const QString& anchor)
+{
     QMenu* menu = createStandardContextMenu(position);
+    const QString linkedPath = InternalLink::path(QUrl(anchor));
+    if (!linkedPath.isEmpty() && m_compareFilter && m_compareFilter(linkedPath)) {
+        menu->addSeparator();
+        QAction* compare = menu->addAction(tr("加入对比"));
+        connect(compare, &QAction::triggered, this,
+                [this, linkedPath] { emit compareRequested(linkedPath); });
+    }
     // The cursor marks line and paragraph breaks with U+2028/U+2029; the prompt
     // goes to the clipboard, where a plain line feed is what readers expect.
     QString selected = textCursor().selectedText().trimmed();
@@ -38,6 +57,7 @@ void CustomTextBrowser::contextMenuEvent(QContextMenuEvent* event)
     // The standard menu wants document coordinates; the event has viewport ones.
     const QPoint documentPosition =
         event->pos() + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
-    const std::unique_ptr<QMenu> menu(createPromptContextMenu(documentPosition));
+    const std::unique_ptr<QMenu> menu(
+        createContextMenuFor(documentPosition, anchorAt(event->pos())));
     menu->exec(event->globalPos());
 }

@@ -1,5 +1,6 @@
 #include "FindBar.h"
 
+#include "ThemedStyleSheet.h"
 #include <QAction>
 #include <QEvent>
 #include <QHBoxLayout>
@@ -16,8 +17,8 @@ FindBar::FindBar(QTextEdit* target) : QFrame(target->parentWidget()), m_target(t
     setObjectName(QStringLiteral("findBar"));
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
-    setStyleSheet(QStringLiteral("#findBar { background: #fafafa; border: 1px solid #bbb; "
-                                 "border-radius: 4px; }"));
+    ThemedStyleSheet::apply(this, QStringLiteral("#findBar { background: #fafafa; border: "
+                                                 "1px solid #bbb; border-radius: 4px; }"));
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 4, 6, 4);
@@ -151,8 +152,8 @@ void FindBar::showCurrent()
 {
     m_countLabel->setText(m_finder.countText());
     const bool nothingFound = !m_finder.query().isEmpty() && m_finder.count() == 0;
-    m_edit->setStyleSheet(nothingFound ? QStringLiteral("QLineEdit { background: #ffdddd; }")
-                                       : QString());
+    ThemedStyleSheet::apply(
+        m_edit, nothingFound ? QStringLiteral("QLineEdit { background: #ffdddd; }") : QString());
     if (!m_target)
         return;
     QList<QTextEdit::ExtraSelection> selections;
@@ -160,6 +161,8 @@ void FindBar::showCurrent()
     for (int i = 0; i < hits.size(); ++i) {
         QTextEdit::ExtraSelection selection;
         selection.cursor = hits.at(i);
+        // Dark text on the bright marks, whatever the theme's text colour.
+        selection.format.setForeground(QColor(Qt::black));
         selection.format.setBackground(i == m_finder.currentIndex() ? currentHitColor()
                                                                     : hitColor());
         selections.append(selection);

@@ -28,7 +28,8 @@ bool NavigationPath::isImagePath(const QString& path, Qt::CaseSensitivity sensit
 
 bool NavigationPath::isEntryPath(const QString& path)
 {
-    return path.endsWith(QLatin1String(".json")) || isImagePath(path);
+    return path.endsWith(QLatin1String(".json")) || path.endsWith(QLatin1String(".md")) ||
+           isImagePath(path);
 }
 
 bool NavigationPath::isCategoryPath(const QString& path)

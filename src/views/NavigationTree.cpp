@@ -3,6 +3,7 @@
 #include "NavigationPath.h"
 #include "data/DataManager.h"
 #include "data/EntryFileDeleter.h"
+#include "views/BilingualText.h"
 
 #include <QBrush>
 #include <QColor>
@@ -22,9 +23,13 @@ namespace {
 const QString kTechnologiesPrefix = QStringLiteral("technologies/");
 const QString kDisciplinesPrefix = QStringLiteral("disciplines/");
 
-QString zhText(const QJsonValue& description)
+// The tool tip in the interface language; the Chinese interface reads "zh" alone.
+QString descriptionText(const QJsonValue& description)
 {
-    return description.toObject().value(QLatin1String("zh")).toString();
+    const QJsonObject object = description.toObject();
+    if (InterfaceLanguage::active() == InterfaceLanguage::English)
+        return BilingualText::either(object, InterfaceLanguage::English);
+    return object.value(QLatin1String("zh")).toString();
 }
 
 } // namespace
@@ -194,7 +199,7 @@ void NavigationTree::loadCategories()
             QTreeWidgetItem* item =
                 addChild(disciplines, discipline.value(QLatin1String("name")).toString(),
                          kDisciplinesPrefix + it.key());
-            const QString tooltip = zhText(discipline.value(QLatin1String("description")));
+            const QString tooltip = descriptionText(discipline.value(QLatin1String("description")));
             if (!tooltip.isEmpty())
                 item->setToolTip(0, tooltip);
 
@@ -210,7 +215,8 @@ void NavigationTree::loadCategories()
                     QTreeWidgetItem* subItem =
                         addChild(item, sub.value(QLatin1String("name")).toString(),
                                  QStringLiteral("disciplines/%1/%2").arg(it.key(), id));
-                    const QString subTooltip = zhText(sub.value(QLatin1String("description")));
+                    const QString subTooltip =
+                        descriptionText(sub.value(QLatin1String("description")));
                     if (!subTooltip.isEmpty())
                         subItem->setToolTip(0, subTooltip);
                     // Entries are read when the item is first expanded.
@@ -240,7 +246,7 @@ void NavigationTree::addEntryItems(QTreeWidgetItem* parent, const QJsonArray& en
             item->setData(0, Qt::UserRole, path);
             m_itemMap.insert(path, item);
         }
-        const QString tooltip = zhText(entry.value(QLatin1String("description")));
+        const QString tooltip = descriptionText(entry.value(QLatin1String("description")));
         if (!tooltip.isEmpty())
             item->setToolTip(0, tooltip);
     }
@@ -359,6 +365,10 @@ QMenu* NavigationTree::createContextMenu(QTreeWidgetItem* item)
         return menu;
     if (path.endsWith(QLatin1String(".json"), Qt::CaseInsensitive))
         connect(menu->addAction(tr("删除")), &QAction::triggered, this, &NavigationTree::onDelete);
+    if (path.endsWith(QLatin1String(".json"), Qt::CaseInsensitive) &&
+        path.contains(QLatin1String("software/")))
+        connect(menu->addAction(tr("加入对比")), &QAction::triggered, this,
+                [this, path] { emit compareRequested(path); });
 
     const QString label = item->text(0);
     const QString subject = label.trimmed().isEmpty() ? path : label;

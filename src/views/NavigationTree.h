@@ -49,6 +49,8 @@ signals:
     void itemSelected(const QString& filePath);
     void categorySelected(const QString& category);
     void aiPromptRequested(const QString& promptText);
+    // "加入对比" on a software entry.
+    void compareRequested(const QString& filePath);
 
 public slots:
     void onItemClicked(QTreeWidgetItem* item, int column);

@@ -3,12 +3,16 @@
 #include "../support/MessageCapture.h"
 #include "MainWindowTestSupport.h"
 #include "data/EmbeddedDataAdapter.h"
+#include "data/EntryLinkResolver.h"
 #include "logging/LogWidget.h"
 #include "notes/NoteEditor.h"
 #include "prefs/FavoritesWidget.h"
 #include "prefs/HistoryWidget.h"
 #include "prefs/UserPreferences.h"
+#include "views/ComparePage.h"
 #include "views/ContentView.h"
+#include "views/CustomTextBrowser.h"
+#include "views/InternalLink.h"
 #include "views/NavigationTree.h"
 
 #include <QAction>
@@ -69,6 +73,13 @@ private:
     QString status() const { return m_window->statusBar()->currentMessage(); }
     UserPreferences* preferences() const { return m_window->findChild<UserPreferences*>(); }
     QComboBox* modeCombo() const { return m_window->findChild<QComboBox*>("editModeCombo"); }
+
+    bool inHistory(const QString& path) const
+    {
+        const QList<HistoryItem> history = preferences()->getHistory();
+        return std::any_of(history.begin(), history.end(),
+                           [&path](const HistoryItem& item) { return item.filePath == path; });
+    }
 
     QAction* menuAction(const QString& menu, const QString& item) const
     {
@@ -144,7 +155,9 @@ private slots:
         QCOMPARE(actionTexts(
                      qobject_cast<QMenu*>(menuAction("视图(&V)", "查看模式")->parent())->actions()),
                  (QStringList{"查看模式", "表单编辑", "Markdown编辑", "表格编辑", "图谱视图", "|",
-                              "显示日志窗口", "|", "放大", "缩小", "实际大小"}));
+                              "显示日志窗口", "|", "放大", "缩小", "实际大小", "|", "主题(&T)",
+                              "语言(&L)", "|", "对比(&C)"}));
+        QCOMPARE(menuAction("视图(&V)", "对比(&C)")->shortcut(), QKeySequence("Ctrl+Shift+C"));
         QCOMPARE(actionTexts(
                      qobject_cast<QMenu*>(menuAction("帮助(&H)", "关于(&A)")->parent())->actions()),
                  (QStringList{"资源文章(&R)", "|", "关于(&A)"}));
@@ -186,6 +199,78 @@ private slots:
         QCOMPARE(history.first().filePath, path);
         QCOMPARE(history.first().id, QStringLiteral("autocad"));
         QCOMPARE(history.first().category, QStringLiteral("CAD"));
+    }
+
+    // A link on a page opens its entry just like the tree: current entry, history, page.
+    void followingALinkOpensTheEntry()
+    {
+        const QString catia = m_data.dataDir() + "software/cad/catia.json";
+        emit tree()->itemSelected(catia);
+        ContentView* view = m_window->contentView();
+        const QString html = view->textBrowser()->toHtml();
+        QVERIFY(html.contains("quorvanta:open?path="));
+
+        EntryLinkResolver* resolver = view->linkResolver();
+        resolver->ensureBuilt();
+        const EntryLinkResolver::Target nx =
+            resolver->resolve("nx", EntryLinkResolver::Kind::Software);
+        QVERIFY(nx.isValid());
+        emit view->textBrowser()->anchorClicked(InternalLink::build(nx.path));
+        QCOMPARE(m_window->currentFilePath(), nx.path);
+        QCOMPARE(m_window->currentData().value("id").toString(), QStringLiteral("nx"));
+        QCOMPARE(view->currentData().value("id").toString(), QStringLiteral("nx"));
+        QVERIFY(inHistory(nx.path));
+
+        // In form mode the link opens the entry in the form, as a tree selection would.
+        modeCombo()->setCurrentIndex(1);
+        emit view->internalLinkActivated(catia);
+        QCOMPARE(m_window->currentFilePath(), catia);
+        QCOMPARE(stack()->currentIndex(), 1);
+        modeCombo()->setCurrentIndex(0);
+
+        // A refused link changes nothing and says why.
+        emit view->textBrowser()->anchorClicked(QUrl("file:///etc/shadow"));
+        QCOMPARE(m_window->currentFilePath(), catia);
+        QVERIFY2(status().startsWith("已拒绝打开链接"), qPrintable(status()));
+    }
+
+    void articlesOpenAsPages()
+    {
+        const QString path = m_data.dataDir() + "disciplines/fluid/turbulence_modeling_guide.md";
+        emit tree()->itemSelected(path);
+        QCOMPARE(m_window->currentFilePath(), path);
+        QCOMPARE(m_window->currentData().value("type").toString(), QStringLiteral("article"));
+        QCOMPARE(m_window->currentItemName(), QStringLiteral("湍流建模与近壁处理实用指南"));
+        const QString html = m_window->contentView()->textBrowser()->toHtml();
+        QVERIFY(!html.contains("## 1."));
+        QCOMPARE(m_window->contentView()->titleLabel()->text(),
+                 QStringLiteral("湍流建模与近壁处理实用指南"));
+        QVERIFY(inHistory(path));
+        // Favourites and history paths of articles open them again.
+        emit tree()->itemSelected(m_data.dataDir() + "software/cad/catia.json");
+        m_window->onHistoryItemActivated(path);
+        QCOMPARE(m_window->currentData().value("type").toString(), QStringLiteral("article"));
+    }
+
+    void compareFromTheTreeAndLinks()
+    {
+        ComparePage* page = m_window->comparePage();
+        QVERIFY(page);
+        page->clearEntries();
+        emit tree()->compareRequested(m_data.dataDir() + "software/cad/catia.json");
+        emit m_window->contentView()->compareRequested(m_data.dataDir() + "software/cad/nx.json");
+        QCOMPARE(page->table().count(), 2);
+        QCOMPARE(status(), QStringLiteral("已加入对比: NX"));
+        emit tree()->compareRequested(m_data.dataDir() + "companies/ptc.json");
+        QCOMPARE(page->table().count(), 2);
+        QVERIFY2(status().startsWith("只能对比软件条目"), qPrintable(status()));
+        QAction* show = m_window->findChild<QAction*>("showCompareAction");
+        QVERIFY(show);
+        show->trigger();
+        QVERIFY(page->isVisible());
+        QVERIFY(page->isWindow());
+        page->close();
+        page->clearEntries();
     }
 
     void selectingAnImage()

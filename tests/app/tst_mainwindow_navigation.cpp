@@ -12,7 +12,9 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDialog>
+#include <QDirIterator>
 #include <QDockWidget>
+#include <QJsonArray>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -302,6 +304,101 @@ private slots:
         // Links to articles and entries go the same way.
         emit browser->anchorClicked(InternalLink::build(entry("software/erp/netsuite.json")));
         QCOMPARE(m_window->currentData().value("id").toString(), QStringLiteral("netsuite"));
+    }
+
+    // Following only the links of the shown pages, starting at the home page, reaches
+    // every entry, article and picture of the knowledge base.
+    void everyEntryReachableFromTheHomePage()
+    {
+        auto* browser = m_window->findChild<ContentView*>()->textBrowser();
+        auto linksOfShownPage = [browser] {
+            QStringList hrefs;
+            for (QTextBlock block = browser->document()->begin(); block.isValid();
+                 block = block.next()) {
+                for (auto it = block.begin(); !it.atEnd(); ++it) {
+                    const QTextCharFormat format = it.fragment().charFormat();
+                    if (format.isAnchor() && InternalLink::isInternal(QUrl(format.anchorHref())))
+                        hrefs << format.anchorHref();
+                }
+            }
+            return hrefs;
+        };
+        // Disk copy and embedded key name the same entry.
+        const QString dataDir = m_data.dataDir();
+        auto relative = [&dataDir](const QString& path) {
+            if (path.startsWith(dataDir))
+                return path.mid(dataDir.size());
+            return path.startsWith(QLatin1String("data/")) ? path.mid(5) : path;
+        };
+
+        QSet<QString> seen;
+        QStringList queue = linksOfShownPage();
+        QVERIFY(!queue.isEmpty());
+        while (!queue.isEmpty()) {
+            const QString href = queue.takeFirst();
+            if (seen.contains(href))
+                continue;
+            seen.insert(href);
+            emit browser->anchorClicked(QUrl(href));
+            queue << linksOfShownPage();
+        }
+        QSet<QString> reached;
+        for (const QString& href : std::as_const(seen))
+            reached.insert(relative(InternalLink::path(QUrl(href))));
+
+        QStringList unreachable;
+        for (const char* folder : {"software", "companies", "technologies", "disciplines",
+                                   "pictures"}) {
+            QDirIterator it(dataDir + folder, {"*.json", "*.md", "*.png"}, QDir::Files,
+                            QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                const QString path = relative(it.next());
+                if (!reached.contains(path))
+                    unreachable << path;
+            }
+        }
+        unreachable.sort();
+        QVERIFY2(unreachable.isEmpty(), qPrintable(unreachable.join(QLatin1Char('\n'))));
+        QVERIFY(m_window->openedUrls.isEmpty());
+    }
+
+    // 视图 → 主题 → 深色 re-renders the shown page with dark-theme colours; 跟随系统 brings
+    // the page's own colours back.
+    void darkThemeRecoloursThePage()
+    {
+        auto* view = m_window->findChild<ContentView*>();
+        emit tree()->itemSelected(entry("software/cad/autocad.json"));
+        QVERIFY(view->textBrowser()->document()->toHtml().contains("color:#2196f3"));
+        QVERIFY(view->styleSheet().contains("background-color: white;"));
+
+        action("theme_dark")->trigger();
+        QVERIFY(view->textBrowser()->document()->toHtml().contains("color:#64b5f6"));
+        QVERIFY(!view->textBrowser()->document()->toHtml().contains("color:#2196f3"));
+        QTRY_VERIFY(view->styleSheet().contains("background-color: #1e1e1e;"));
+        QCOMPARE(m_window->currentData().value("id").toString(), QStringLiteral("autocad"));
+
+        action("theme_system")->trigger();
+        QVERIFY(view->textBrowser()->document()->toHtml().contains("color:#2196f3"));
+        QTRY_VERIFY(view->styleSheet().contains("background-color: white;"));
+    }
+
+    // Without a data directory (an installed copy) the discipline and technology pages
+    // list the compiled-in entries.
+    void categoryPagesWithoutADataDirectory()
+    {
+        QTemporaryDir empty;
+        RecordingMainWindow window(empty.path() + "/data/");
+        window.setDataPath(empty.path() + "/data/");
+        window.onNavigationCategorySelected("disciplines/fluid");
+        const QJsonArray items = window.currentData().value("items").toArray();
+        QStringList paths;
+        for (const QJsonValue& item : items)
+            paths << item.toObject().value("_filePath").toString();
+        QCOMPARE(paths, (QStringList{"data/disciplines/fluid/cfd_simulation_workflow.json",
+                                     "data/disciplines/fluid/fluid_dynamics_fundamentals.json",
+                                     "data/disciplines/fluid/turbulence_modeling_guide.md"}));
+        window.onNavigationCategorySelected("technologies/kernels");
+        QVERIFY(window.currentData().value("itemCount").toInt() > 0);
     }
 
     void homeKeyAndBackReturnHome()

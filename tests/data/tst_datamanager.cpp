@@ -36,6 +36,28 @@ class TestDataManager : public QObject
 private slots:
     void initTestCase() { EmbeddedDataAdapter::instance().initialize(); }
 
+    // A folder on disk wins over the embedded copy, even where it has fewer files.
+    void folderFilesOnDisk()
+    {
+        TestDataDir data;
+        QVERIFY(data.write("disciplines/fluid/b.json", "{}"));
+        QVERIFY(data.write("disciplines/fluid/A.json", "{}"));
+        QVERIFY(data.write("disciplines/fluid/sub/c.json", "{}"));
+        QVERIFY(data.write("disciplines/fluid/n.md", "# n"));
+        QVERIFY(data.mkdir("disciplines/empty"));
+        DataManager manager;
+        manager.setDataPath(data.dataPath());
+        bool exists = false;
+        QCOMPARE(manager.folderFiles("disciplines/fluid", ".json", &exists),
+                 (QStringList{data.filePath("disciplines/fluid/A.json"),
+                              data.filePath("disciplines/fluid/b.json")}));
+        QVERIFY(exists);
+        QCOMPARE(manager.folderFiles("disciplines/fluid", ".md"),
+                 QStringList{data.filePath("disciplines/fluid/n.md")});
+        QVERIFY(manager.folderFiles("disciplines/empty", ".json", &exists).isEmpty());
+        QVERIFY(exists);
+    }
+
     void noDataDirectoryServesEmbeddedLists()
     {
         TestDataDir scratch;
@@ -74,9 +96,28 @@ private slots:
         QCOMPARE(picture.value("description").toObject().value("en").toString(),
                  "Image file: " + fileName);
 
-        QVERIFY(manager.getTechnologiesList().isEmpty());
-        QVERIFY(manager.getTechnologiesList("kernels").isEmpty());
-        QVERIFY(manager.getDisciplinesList().isEmpty());
+        // Technologies and disciplines come from the compiled-in copy as well.
+        const QStringList kernelKeys = embeddedKeys("data/technologies/kernels/", ".json");
+        QVERIFY(!kernelKeys.isEmpty());
+        QCOMPARE(values(manager.getTechnologiesList("kernels"), "_filePath"), kernelKeys);
+        QCOMPARE(values(manager.getTechnologiesList(), "_filePath"),
+                 embeddedKeys("data/technologies/", ".json"));
+        const QStringList disciplineKeys = embeddedKeys("data/disciplines/", ".json");
+        QVERIFY(!disciplineKeys.isEmpty());
+        QCOMPARE(values(manager.getDisciplinesList(), "_filePath"), disciplineKeys);
+        QCOMPARE(values(manager.getDisciplinesList("fluid/high_speed"), "_filePath"),
+                 embeddedKeys("data/disciplines/fluid/high_speed/", ".json"));
+
+        // One folder's own files, not its subfolders', sorted by name.
+        bool exists = false;
+        const QStringList fluid = manager.folderFiles("disciplines/fluid", ".json", &exists);
+        QVERIFY(exists);
+        QCOMPARE(fluid, (QStringList{"data/disciplines/fluid/cfd_simulation_workflow.json",
+                                     "data/disciplines/fluid/fluid_dynamics_fundamentals.json"}));
+        QCOMPARE(manager.folderFiles("disciplines/fluid", ".md"),
+                 QStringList{"data/disciplines/fluid/turbulence_modeling_guide.md"});
+        QVERIFY(manager.folderFiles("disciplines/no_such", ".json", &exists).isEmpty());
+        QVERIFY(!exists);
         QVERIFY(manager.getAllEntries().isEmpty());
         QVERIFY(manager.getCategories().contains("disciplineCategories"));
     }

@@ -1,3 +1,4 @@
+#include "app/InterfaceTranslators.h"
 #include "notes/NoteEditor.h"
 #include "notes/NoteManager.h"
 
@@ -326,6 +327,34 @@ private slots:
         QCOMPARE(notes.first().category, QStringLiteral("一般"));
         QCOMPARE(notes.first().startPos, 0);
         QVERIFY(notes.first().highlightColor.isEmpty());
+    }
+
+    // The categories group notes from either interface language; the titles are the user's.
+    void categoriesAreTheSameInEveryLanguage()
+    {
+        InterfaceTranslators translators;
+        QVERIFY(translators.install(InterfaceLanguage::English));
+        showEntry();
+        QSignalSpy added(m_manager.get(), &NoteManager::noteAdded);
+        select(7, 14);
+        child<QToolButton>("highlightButton")->click();
+        QCOMPARE(added.count(), 1);
+        const Note highlight = m_manager->getNote(added.at(0).at(0).toString());
+        QCOMPARE(highlight.title, QStringLiteral("Highlight: element"));
+        QCOMPARE(highlight.category, QStringLiteral("高亮"));
+
+        select(15, 23);
+        child<QToolButton>("annotationButton")->click();
+        QCOMPARE(child<QLineEdit>("titleEdit")->text(), QStringLiteral("Note: analysis"));
+        QCOMPARE(child<QComboBox>("categoryBox")->currentText(), QStringLiteral("注释"));
+        child<QPushButton>("saveButton")->click();
+        QCOMPARE(m_manager->getNote(added.at(1).at(0).toString()).category, QStringLiteral("注释"));
+
+        child<QLineEdit>("titleEdit")->setText("Loose thought");
+        child<QComboBox>("categoryBox")->setEditText(QString());
+        child<QPushButton>("saveButton")->click();
+        QCOMPARE(added.count(), 3);
+        QCOMPARE(m_manager->getNote(added.at(2).at(0).toString()).category, QStringLiteral("一般"));
     }
 
     void blankTitleIsRejected()

@@ -319,6 +319,28 @@ private slots:
         QCOMPARE(recorder.opened, QList<QUrl>{QUrl("https://news.example.com/1")});
     }
 
+    // A feed's texts stay text and its links open only on the web.
+    void hostileItemsStayInert()
+    {
+        NewsGridWidget widget;
+        widget.resize(900, 700);
+        const QJsonObject markup{{"id", "m"},
+                                 {"title", "<img src=\"file:///etc/passwd\">"},
+                                 {"summary", "<b>bold</b>"},
+                                 {"source", "<i>s</i>"},
+                                 {"contentUrl", "javascript:alert(1)"}};
+        const QJsonObject file{{"id", "f"}, {"title", "F"}, {"contentUrl", "file:///etc/shadow"}};
+        widget.setNewsItems({markup, file}, QDateTime::currentDateTime());
+        const QList<QFrame*> shown = cards(widget);
+        QCOMPARE(shown.size(), 2);
+        const QList<QLabel*> labels = shown.first()->findChildren<QLabel*>();
+        for (int i = 1; i < labels.size(); ++i)
+            QCOMPARE(labels.at(i)->textFormat(), Qt::PlainText);
+        QCOMPARE(labels.at(1)->text(), QStringLiteral("<img src=\"file:///etc/passwd\">"));
+        for (QFrame* card : shown)
+            QVERIFY(!card->findChild<QPushButton*>()->isEnabled());
+    }
+
     void metaLine_data()
     {
         QTest::addColumn<QJsonObject>("item");

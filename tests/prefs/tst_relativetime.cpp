@@ -1,3 +1,4 @@
+#include "app/InterfaceTranslators.h"
 #include "prefs/RelativeTime.h"
 
 #include <QtTest>
@@ -31,6 +32,30 @@ private slots:
     {
         QFETCH(qint64, secondsAgo);
         QFETCH(QString, expected);
+        const QDateTime now(QDate(2024, 5, 20), QTime(10, 20, 30));
+        QCOMPARE(RelativeTime::format(now.addSecs(-secondsAgo), now), expected);
+    }
+
+    void english_data()
+    {
+        QTest::addColumn<qint64>("secondsAgo");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("now") << qint64(5) << "just now";
+        QTest::newRow("1 min") << qint64(119) << "1 minute ago";
+        QTest::newRow("2 min") << qint64(120) << "2 minutes ago";
+        QTest::newRow("1 h") << qint64(3600) << "1 hour ago";
+        QTest::newRow("23 h") << qint64(86399) << "23 hours ago";
+        QTest::newRow("1 day") << qint64(86400) << "1 day ago";
+        QTest::newRow("6 days") << qint64(604799) << "6 days ago";
+        QTest::newRow("7 days") << qint64(604800) << "2024-05-13 10:20";
+    }
+
+    void english()
+    {
+        QFETCH(qint64, secondsAgo);
+        QFETCH(QString, expected);
+        InterfaceTranslators translators;
+        QVERIFY(translators.install(InterfaceLanguage::English));
         const QDateTime now(QDate(2024, 5, 20), QTime(10, 20, 30));
         QCOMPARE(RelativeTime::format(now.addSecs(-secondsAgo), now), expected);
     }

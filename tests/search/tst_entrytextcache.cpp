@@ -23,12 +23,12 @@ const QString kDataDir = QStringLiteral(QUORVANTA_SOURCE_DATA_DIR);
 // what the prepared texts must reproduce.
 QJsonArray referenceFuzzySearch(SearchEngine& engine, DataManager& manager, const QString& query)
 {
-    QJsonArray lists[11];
+    QJsonArray lists[12];
     int i = 0;
     for (const char* category : {"cad", "cae", "cfd", "cam", "eda", "plm"})
         lists[i++] = manager.getSoftwareList(QLatin1String(category));
     lists[i++] = manager.getCompaniesList();
-    for (const char* type : {"kernels", "solvers", "mesh", "hpc"})
+    for (const char* type : {"kernels", "solvers", "mesh", "hpc", "standards"})
         lists[i++] = manager.getTechnologiesList(QLatin1String(type));
     std::vector<std::pair<double, QJsonObject>> scored;
     for (const QJsonArray& list : lists) {

@@ -460,6 +460,14 @@ private slots:
                                        << "x"
                                        << ""
                                        << "<h3>a &lt;b&gt; &quot;c&quot;</h3><hr>x";
+        QTest::newRow("markup query") << "T"
+                                      << "a <img src=x> b"
+                                      << "<IMG"
+                                      << "<h3>T</h3><hr>a " + hit("&lt;img") + " src=x&gt; b";
+        QTest::newRow("adjacent matches") << "T"
+                                          << "aaa"
+                                          << "aa"
+                                          << "<h3>T</h3><hr>" + hit("aa") + "a";
     }
 
     void previewHtml()

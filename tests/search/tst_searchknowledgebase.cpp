@@ -128,6 +128,8 @@ private slots:
                                      << "Windchill";
         QTest::newRow("plm product, two words") << "Aras Innovator"
                                                 << "Aras Innovator";
+        QTest::newRow("data-exchange standard") << "AP242"
+                                                << "STEP AP242";
     }
 
     void quickSearch()

@@ -152,8 +152,7 @@ public:
                 {"industryApplications", QJsonArray{}},
                 {"competitiveAnalysis",
                  QJsonObject{{"competitors",
-                              QJsonArray{QJsonObject{{"name", "Beta Sim"}, {"vendor", "Beta"}},
-                                         QJsonObject{{"name", "Unlisted"}, {"vendor", "Other"}}}}}},
+                              QJsonArray{QJsonObject{{"name", "Beta Sim"}, {"vendor", "Beta"}}}}}},
                 {"resources", QJsonObject{{"official", "https://acme.example/alpha"},
                                           {"documentation", ""},
                                           {"community", "not checked"}}},
@@ -176,7 +175,8 @@ public:
                               QJsonArray{QJsonObject{{"name", "Alpha CAD"}, {"vendor", "Acme"}}}}}},
                 {"resources", QJsonObject{{"official", "http://beta.example/"},
                                           {"documentation", "https://beta.example/docs?x=1"}}},
-                {"metadata", metadata()}};
+                {"sources", sources()},
+                {"metadata", edited(metadata(), "accuracy", "未找到公开的版本号。")}};
     }
 
     static QJsonObject acme()
@@ -211,7 +211,8 @@ public:
         return {{"id", "article"},
                 {"name", "文章"},
                 {"contentType", "markdown"},
-                {"contentFile", "article.md"}};
+                {"contentFile", "article.md"},
+                {"sources", sources()}};
     }
 
 private:

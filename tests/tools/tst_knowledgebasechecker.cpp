@@ -141,7 +141,10 @@ private slots:
                "the key of its directory",
                "data/software/cad/alpha_cad.json: category part \"cad\" is not a software category "
                "of config/categories.json"});
-        alpha("name blank", "name", "  ", {"data/software/cad/alpha_cad.json: name is empty"});
+        alpha("name blank", "name", "  ",
+              {"data/software/cad/alpha_cad.json: name is empty",
+               "data/software/cae/beta_sim.json: competitor \"Alpha CAD\" is not the name of a "
+               "software entry"});
         alpha("vendor not a string", "vendor", 3,
               {"data/software/cad/alpha_cad.json: vendor is not a string"});
         alpha("English description empty", "description.en", "",
@@ -209,19 +212,23 @@ private slots:
             {"data/software/cad/old/alpha_old.json: software entry is not directly inside a "
              "category directory"});
         row("unknown category directory", "software/misc/gamma.json",
-            F::json(F::edited(F::edited(F::alphaCad(), "id", "gamma"), "category", "MISC")),
+            F::json(
+                F::edited(F::edited(F::edited(F::alphaCad(), "id", "gamma"), "name", "Gamma CAD"),
+                          "category", "MISC")),
             {"data/software/misc: directory is not named after a software category of "
              "config/categories.json",
              "data/software/misc/gamma.json: category part \"MISC\" is not a software category of "
              "config/categories.json"});
         row("upper-case category directory", "software/Cad/gamma.json",
-            F::json(F::edited(F::alphaCad(), "id", "gamma")),
+            F::json(F::edited(F::edited(F::alphaCad(), "id", "gamma"), "name", "Gamma CAD")),
             {"data/software/Cad: category directory name is not lower-case"});
 
         // Companies.
-        company(
-            "company id differs", "id", "acme_inc",
-            {"data/companies/acme.json: id \"acme_inc\" does not match the file name \"acme\""});
+        company("company id differs", "id", "acme_inc",
+                {"data/companies/acme.json: id \"acme_inc\" does not match the file name \"acme\"",
+                 "data/companies/acme.json: id \"acme_inc\" does not match the name \"Acme\": "
+                 "\"inc\" is "
+                 "not part of the name or full name"});
         company("company name missing", "name", absent(),
                 {"data/companies/acme.json: name is missing",
                  "data/software/cad/alpha_cad.json: vendor \"Acme\" is not the name of a company "
@@ -253,7 +260,8 @@ private slots:
 
         // Consistency between entries.
         row("software id used twice", "software/cae/alpha_cad.json",
-            F::json(F::edited(F::edited(F::alphaCad(), "category", "CAE"), "name", "Alpha CAE")),
+            F::json(
+                F::edited(F::edited(F::alphaCad(), "category", "CAE"), "name", "Alpha CAD Pro")),
             {"data/software/cae/alpha_cad.json: id \"alpha_cad\" is already used by "
              "data/software/cad/alpha_cad.json"});
         row("company id used twice", "companies/acme2.json",
@@ -274,6 +282,36 @@ private slots:
         alpha("consortium vendor", "vendor", "Gamma Consortium", {});
         alpha("chinese community vendor", "vendor", "Gamma 社区", {});
         alpha("open-source vendor", "vendor", "Gamma 开源软件", {});
+        alpha("competitor without entry", "competitiveAnalysis.competitors",
+              QJsonArray{QJsonObject{{"name", "Beta Sim"}, {"vendor", "Beta"}},
+                         QJsonObject{{"name", "Unlisted"}, {"vendor", "Other"}}},
+              {"data/software/cad/alpha_cad.json: competitor \"Unlisted\" is not the name of a "
+               "software entry"});
+        alpha("competitor without name", "competitiveAnalysis.competitors",
+              competitors({{"name", ""}, {"vendor", "Beta"}}),
+              {"data/software/cad/alpha_cad.json: competitiveAnalysis.competitors[0].name is "
+               "empty"});
+        row("id from the name's words", "software/cad/alpha_cam_pro.json",
+            F::json(F::edited(F::edited(F::alphaCad(), "id", "alpha_cam_pro"), "name",
+                              "Alpha-CAM Pro")),
+            {});
+        row("id naming another product", "software/cad/kingdee_cosmic.json",
+            F::json(F::edited(
+                F::edited(F::edited(F::alphaCad(), "id", "kingdee_cosmic"), "name", "金蝶云·星空"),
+                "fullName", "金蝶云·星空（Kingdee Cloud Galaxy）")),
+            {"data/software/cad/kingdee_cosmic.json: id \"kingdee_cosmic\" does not match the name "
+             "\"金蝶云·星空\": \"cosmic\" is not part of the name or full name"});
+        row("id with two foreign words", "software/cad/delta_x.json",
+            F::json(F::edited(F::edited(F::alphaCad(), "id", "delta_x"), "name", "Epsilon")),
+            {"data/software/cad/delta_x.json: id \"delta_x\" does not match the name \"Epsilon\": "
+             "\"delta\", \"x\" are not part of the name or full name"});
+        row("Chinese-only name is not compared", "software/cad/gamma_cad.json",
+            F::json(F::edited(F::edited(F::alphaCad(), "id", "gamma_cad"), "name", "伽马制图")),
+            {});
+        row("accents fold to plain letters", "companies/dassault_systemes.json",
+            F::json(F::edited(F::edited(F::acme(), "id", "dassault_systemes"), "name",
+                              "Dassault Systèmes")),
+            {});
         alpha("competitor spelled differently", "competitiveAnalysis.competitors",
               competitors({{"name", "beta sim"}, {"vendor", "Beta"}}),
               {"data/software/cad/alpha_cad.json: competitor \"beta sim\" is spelled \"Beta Sim\" "
@@ -297,10 +335,14 @@ private slots:
 
         // Sources.
         alpha("sources not an array", "sources", "https://acme.example/",
-              {"data/software/cad/alpha_cad.json: sources is not an array"});
+              {"data/software/cad/alpha_cad.json: sources is not an array",
+               "data/software/cad/alpha_cad.json: currentVersion \"2025\" has no source with a "
+               "checked date"});
         alpha("source as text", "sources", QJsonArray{"https://acme.example/"},
               {"data/software/cad/alpha_cad.json: sources[0] is not an object with url, title and "
-               "checked"});
+               "checked",
+               "data/software/cad/alpha_cad.json: currentVersion \"2025\" has no source with a "
+               "checked date"});
         alpha("source link not http", "sources",
               QJsonArray{F::sources().at(0), QJsonObject{{"url", "ftp://acme.example/"},
                                                          {"title", "t"},
@@ -314,11 +356,15 @@ private slots:
               QJsonArray{QJsonObject{
                   {"url", "https://acme.example/"}, {"title", "t"}, {"checked", "2026/12/01"}}},
               {"data/software/cad/alpha_cad.json: sources[0].checked \"2026/12/01\" is not a date "
-               "written YYYY-MM-DD"});
+               "written YYYY-MM-DD",
+               "data/software/cad/alpha_cad.json: currentVersion \"2025\" has no source with a "
+               "checked date"});
         alpha("source checked as a number", "sources",
               QJsonArray{QJsonObject{
                   {"url", "https://acme.example/"}, {"title", "t"}, {"checked", 20261201}}},
-              {"data/software/cad/alpha_cad.json: sources[0].checked is not a string"});
+              {"data/software/cad/alpha_cad.json: sources[0].checked is not a string",
+               "data/software/cad/alpha_cad.json: currentVersion \"2025\" has no source with a "
+               "checked date"});
         alpha("source checked in the future", "sources",
               QJsonArray{QJsonObject{
                   {"url", "https://acme.example/"}, {"title", "t"}, {"checked", "2999-01-01"}}},
@@ -335,6 +381,46 @@ private slots:
             {"data/technologies/kernels/k1.json: sources[0].checked \"2026-02-30\" is not a date "
              "written YYYY-MM-DD"});
 
+        alpha("sources missing", "sources", absent(),
+              {"data/software/cad/alpha_cad.json: sources is missing",
+               "data/software/cad/alpha_cad.json: currentVersion \"2025\" has no source with a "
+               "checked date"});
+        alpha("sources empty", "sources", QJsonArray{},
+              {"data/software/cad/alpha_cad.json: sources is empty",
+               "data/software/cad/alpha_cad.json: currentVersion \"2025\" has no source with a "
+               "checked date"});
+        alpha("version source without date", "sources",
+              QJsonArray{QJsonObject{{"url", "https://acme.example/"}, {"title", "t"}}},
+              {"data/software/cad/alpha_cad.json: sources[0].checked is missing",
+               "data/software/cad/alpha_cad.json: currentVersion \"2025\" has no source with a "
+               "checked date"});
+        alpha("one dated source is enough", "sources",
+              QJsonArray{QJsonObject{{"url", "https://acme.example/a"},
+                                     {"title", "a"},
+                                     {"checked", "2026-13-01"}},
+                         F::sources().at(0)},
+              {"data/software/cad/alpha_cad.json: sources[0].checked \"2026-13-01\" is not a date "
+               "written YYYY-MM-DD"});
+        row("empty version without a note", "software/cae/beta_sim.json",
+            F::json(F::edited(F::betaSim(), "metadata.accuracy", absent())),
+            {"data/software/cae/beta_sim.json: currentVersion is empty and metadata.accuracy does "
+             "not say why"});
+        row("blank version with a blank note", "software/cae/beta_sim.json",
+            F::json(F::edited(F::edited(F::betaSim(), "currentVersion", "  "), "metadata.accuracy",
+                              " ")),
+            {"data/software/cae/beta_sim.json: currentVersion is empty and metadata.accuracy does "
+             "not say why"});
+        row("empty version with a note needs no source", "software/cae/beta_sim.json",
+            F::json(F::edited(F::betaSim(), "sources", F::sources())), {});
+        company("company without sources", "sources", absent(),
+                {"data/companies/acme.json: sources is missing"});
+        row("technology without sources", "technologies/kernels/k1.json",
+            F::json(F::edited(F::kernel(), "sources", absent())),
+            {"data/technologies/kernels/k1.json: sources is missing"});
+        row("article without sources", "technologies/article.json",
+            F::json(F::edited(F::article(), "sources", absent())),
+            {"data/technologies/article.json: sources is missing"});
+
         // Technologies.
         row("technology id differs from file name", "technologies/kernels/k1.json",
             F::json(F::edited(F::kernel(), "id", "k_one")),
@@ -342,24 +428,29 @@ private slots:
              "\"k1\""});
         row("standard supported by entries", "technologies/standards/s1.json",
             F::json({{"id", "s1"},
+                     {"sources", F::sources()},
                      {"supportedBy", QJsonObject{{"readAndWrite", QJsonArray{"Alpha CAD"}},
                                                  {"readOnly", QJsonArray{"Beta Sim"}}}}}),
             {});
         row("standard supported by unknown software", "technologies/standards/s1.json",
             F::json({{"id", "s1"},
+                     {"sources", F::sources()},
                      {"supportedBy", QJsonObject{{"readOnly", QJsonArray{"Beta Sim", "Omega"}},
                                                  {"writeOnly", QJsonArray{"alpha cad", 7}}}}}),
             {"data/technologies/standards/s1.json: supportedBy.readOnly: software \"Omega\" is not "
              "the name of a software entry",
              "data/technologies/standards/s1.json: supportedBy.writeOnly: software \"alpha cad\" "
-             "is "
-             "spelled \"Alpha CAD\" in data/software/cad/alpha_cad.json",
+             "is spelled \"Alpha CAD\" in data/software/cad/alpha_cad.json",
              "data/technologies/standards/s1.json: supportedBy.writeOnly[1] is not a string"});
         row("standard support as a list", "technologies/standards/s1.json",
-            F::json({{"id", "s1"}, {"supportedBy", QJsonArray{"Alpha CAD"}}}),
+            F::json({{"id", "s1"},
+                     {"sources", F::sources()},
+                     {"supportedBy", QJsonArray{"Alpha CAD"}}}),
             {"data/technologies/standards/s1.json: supportedBy is not an object"});
         row("standard support list as text", "technologies/standards/s1.json",
-            F::json({{"id", "s1"}, {"supportedBy", QJsonObject{{"readOnly", "Alpha CAD"}}}}),
+            F::json({{"id", "s1"},
+                     {"sources", F::sources()},
+                     {"supportedBy", QJsonObject{{"readOnly", "Alpha CAD"}}}}),
             {"data/technologies/standards/s1.json: supportedBy.readOnly is not an array"});
         row("content file missing", "technologies/article.json",
             F::json(F::edited(F::article(), "contentFile", "missing.md")),
@@ -377,8 +468,9 @@ private slots:
             F::json(F::edited(F::article(), "contentFile", "")),
             {"data/technologies/article.json: contentFile is empty"});
         row("nested content file", "technologies/hpc/h.json",
-            F::json(
-                {{"id", "h"}, {"sections", QJsonArray{QJsonObject{{"contentFile", "gone.md"}}}}}),
+            F::json({{"id", "h"},
+                     {"sources", F::sources()},
+                     {"sections", QJsonArray{QJsonObject{{"contentFile", "gone.md"}}}}}),
             {"data/technologies/hpc/h.json: contentFile \"gone.md\" does not exist beside this "
              "file"});
         removal("article removed", "technologies/article.md",
@@ -391,7 +483,7 @@ private slots:
             F::json(F::edited(F::kernel(), "features", QJsonObject{})),
             {"data/technologies/kernels/k1.json: features is empty"});
         row("other technology types need no details", "technologies/kernels/k1.json",
-            F::json({{"id", "k1"}, {"type", "Mesh Generator"}}), {});
+            F::json({{"id", "k1"}, {"type", "Mesh Generator"}, {"sources", F::sources()}}), {});
         row("technology id used twice", "technologies/mesh/k1.json",
             F::json(F::edited(F::kernel(), "type", "Mesh Generator")),
             {"data/technologies/mesh/k1.json: id \"k1\" is already used by "
@@ -732,34 +824,40 @@ private slots:
         kb.write("software/cad/alpha_cad.json", F::json(F::edited(F::alphaCad(), "name", "")));
         KnowledgeBaseChecker checker(kb.path());
         QVERIFY(!checker.run());
-        QCOMPARE(checker.resultsJson(),
-                 QByteArray("{\n"
-                            "  \"problems\": [\n"
-                            "    {\n"
-                            "      \"file\": \"data/pictures/fake.png\",\n"
-                            "      \"message\": \"not a PNG file (wrong signature)\"\n"
-                            "    },\n"
-                            "    {\n"
-                            "      \"file\": \"data/software/cad/alpha_cad.json\",\n"
-                            "      \"message\": \"name is empty\"\n"
-                            "    }\n"
-                            "  ],\n"
-                            "  \"summary\": {\n"
-                            "    \"allFiles\": 18,\n"
-                            "    \"companies\": 1,\n"
-                            "    \"disciplines\": 3,\n"
-                            "    \"jsonFiles\": 14,\n"
-                            "    \"markdownFiles\": 2,\n"
-                            "    \"pngFiles\": 2,\n"
-                            "    \"problemCount\": 2,\n"
-                            "    \"software\": 2,\n"
-                            "    \"softwareByCategory\": {\n"
-                            "      \"CAD\": 1,\n"
-                            "      \"CAE\": 1\n"
-                            "    },\n"
-                            "    \"technologies\": 2\n"
-                            "  }\n"
-                            "}\n"));
+        QCOMPARE(
+            checker.resultsJson(),
+            QByteArray("{\n"
+                       "  \"problems\": [\n"
+                       "    {\n"
+                       "      \"file\": \"data/pictures/fake.png\",\n"
+                       "      \"message\": \"not a PNG file (wrong signature)\"\n"
+                       "    },\n"
+                       "    {\n"
+                       "      \"file\": \"data/software/cad/alpha_cad.json\",\n"
+                       "      \"message\": \"name is empty\"\n"
+                       "    },\n"
+                       "    {\n"
+                       "      \"file\": \"data/software/cae/beta_sim.json\",\n"
+                       "      \"message\": \"competitor \\\"Alpha CAD\\\" is not the name of a "
+                       "software entry\"\n"
+                       "    }\n"
+                       "  ],\n"
+                       "  \"summary\": {\n"
+                       "    \"allFiles\": 18,\n"
+                       "    \"companies\": 1,\n"
+                       "    \"disciplines\": 3,\n"
+                       "    \"jsonFiles\": 14,\n"
+                       "    \"markdownFiles\": 2,\n"
+                       "    \"pngFiles\": 2,\n"
+                       "    \"problemCount\": 3,\n"
+                       "    \"software\": 2,\n"
+                       "    \"softwareByCategory\": {\n"
+                       "      \"CAD\": 1,\n"
+                       "      \"CAE\": 1\n"
+                       "    },\n"
+                       "    \"technologies\": 2\n"
+                       "  }\n"
+                       "}\n"));
     }
 
     void summaryListsEmptyCategories()

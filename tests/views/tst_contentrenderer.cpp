@@ -1,5 +1,6 @@
 #include "data/EmbeddedDataAdapter.h"
 #include "views/ContentRenderer.h"
+#include "views/FieldLabels.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -43,6 +44,14 @@ QString body(const QJsonObject& entry)
     html.remove(0, R::htmlHead().size());
     html.chop(QStringLiteral("</body></html>").size());
     return html;
+}
+
+// Local pictures are read only inside the page's data directory.
+PageContext dataDirectory(const QString& path)
+{
+    PageContext context;
+    context.setDataDirectory(path);
+    return context;
 }
 
 QJsonArray objects(int count)
@@ -157,10 +166,15 @@ private slots:
         QTest::newRow("false") << QJsonValue(false) << "否";
         QTest::newRow("array") << QJsonValue(QJsonArray{"a", 2}) << "<ul><li>a</li><li>2</li></ul>";
         QTest::newRow("empty array") << QJsonValue(QJsonArray()) << "";
-        QTest::newRow("object keys unescaped, values formatted")
+        // Keys are data too: escaped, and labelled in Chinese where the schema knows them.
+        QTest::newRow("object keys escaped, values formatted")
             << QJsonValue(parse(R"({"<k>":"<v>","n":1.5})"))
-            << "<table><tr><td><strong><k></strong></td><td>&lt;v&gt;</td></tr>"
+            << "<table><tr><td><strong>&lt;k&gt;</strong></td><td>&lt;v&gt;</td></tr>"
                "<tr><td><strong>n</strong></td><td>1.5</td></tr></table>";
+        QTest::newRow("object keys labelled")
+            << QJsonValue(parse(R"({"os":"Linux","memory":"16 GB"})"))
+            << "<table><tr><td><strong>内存</strong></td><td>16 GB</td></tr>"
+               "<tr><td><strong>操作系统</strong></td><td>Linux</td></tr></table>";
         QTest::newRow("nested tables")
             << QJsonValue(parse(R"({"outer":{"inner":[true]}})"))
             << "<table><tr><td><strong>outer</strong></td><td><table><tr><td><strong>inner"
@@ -201,7 +215,7 @@ private slots:
         QCOMPARE(R::renderSectionBlock("H&S", value), html);
     }
 
-    void basicInfoInOrderAndUnescaped()
+    void basicInfoInOrderAndEscaped()
     {
         const QJsonObject entry =
             parse(R"({)"
@@ -211,13 +225,14 @@ private slots:
                   R"("subCategory": "High-end", "category": "CAD", "fullName": "<b>Full</b>"})");
         QCOMPARE(R::renderBasicInfo(entry),
                  QStringLiteral(
-                     "<div class='section'><p><strong>全称:</strong> <b>Full</b></p>"
+                     "<div class='section'><p><strong>全称:</strong> &lt;b&gt;Full&lt;/b&gt;</p>"
                      "<p><strong>类别:</strong> CAD / High-end</p>"
                      "<p><strong>国家:</strong> 美国</p>"
                      "<p><strong>官网:</strong> <a href='https://x.example' "
                      "target='_blank'>https://x.example</a></p>"
-                     "<p><strong>厂商:</strong> V&Co</p><p><strong>成立时间:</strong> 1990</p>"
-                     "<p><strong>当前版本:</strong> 2024 (2024-03)</p><p><i>描述</i></p></div>"));
+                     "<p><strong>厂商:</strong> V&amp;Co</p><p><strong>成立时间:</strong> 1990</p>"
+                     "<p><strong>当前版本:</strong> 2024 (2024-03)</p>"
+                     "<p>&lt;i&gt;描述&lt;/i&gt;</p></div>"));
     }
 
     void basicInfoOmissions()
@@ -229,6 +244,16 @@ private slots:
                  QStringLiteral("<div class='section'><p><strong>类别:</strong> </p>"
                                 "<p><strong>成立时间:</strong> </p>"
                                 "<p><strong>当前版本:</strong> 1</p></div>"));
+
+        // Blank dates (many entries wait for a confirmed one) leave no empty brackets.
+        for (const char* date : {R"("")", R"("  ")", "null"}) {
+            const QByteArray json =
+                QByteArray(R"({"currentVersion": "2026", "releaseDate": )") + date + "}";
+            const QJsonObject undated = parse(json.constData());
+            QCOMPARE(R::renderBasicInfo(undated),
+                     QStringLiteral(
+                         "<div class='section'><p><strong>当前版本:</strong> 2026</p></div>"));
+        }
     }
 
     void features()
@@ -295,9 +320,19 @@ private slots:
             << parse(R"({"type":"image","category":"PLM"})") << int(K::Software);
         QTest::newRow("lower-case cad is generic")
             << parse(R"({"category":"cad"})") << int(K::Generic);
-        QTest::newRow("joined categories are generic")
-            << parse(R"({"category":"CAD/CAM"})") << int(K::Generic);
-        QTest::newRow("BIM is generic") << parse(R"({"category":"BIM"})") << int(K::Generic);
+        // BIM, MBSE and ERP products are software too, alone or joined to another category.
+        QTest::newRow("joined categories are software")
+            << parse(R"({"category":"CAD/CAM"})") << int(K::Software);
+        QTest::newRow("BIM is software") << parse(R"({"category":"BIM"})") << int(K::Software);
+        QTest::newRow("BIM/CAE") << parse(R"({"category":"BIM/CAE"})") << int(K::Software);
+        QTest::newRow("MBSE") << parse(R"({"category":"MBSE"})") << int(K::Software);
+        QTest::newRow("ERP") << parse(R"({"category":"ERP"})") << int(K::Software);
+        QTest::newRow("joined with an unknown part is generic")
+            << parse(R"({"category":"CAD/XYZ"})") << int(K::Generic);
+        QTest::newRow("trailing slash is generic")
+            << parse(R"({"category":"CAD/"})") << int(K::Generic);
+        QTest::newRow("article") << parse(R"({"type":"article","category":"CAD"})")
+                                 << int(K::Article);
         QTest::newRow("image") << parse(R"({"type":"image","headquarters":"x"})")
                                << int(K::Picture);
         QTest::newRow("kernel") << parse(R"({"type":"Geometric Modeling Kernel",)"
@@ -336,9 +371,10 @@ private slots:
         const QJsonObject entry = parse(
             R"({"name":"N","id":"i","description":{"zh":"Z"},)"
             R"("_filePath":"p.json","metadata":{"a":1},"zeta":[1],"<alpha>":"a<b","flag":false})");
-        QCOMPARE(R::renderGenericPage(entry), QStringLiteral("<div class='section'><p>Z</p></div>"
-                                                             "<h3><alpha></h3>a&lt;b<h3>flag</h3>否"
-                                                             "<h3>zeta</h3><ul><li>1</li></ul>"));
+        QCOMPARE(R::renderGenericPage(entry),
+                 QStringLiteral("<div class='section'><p>Z</p></div>"
+                                "<h3>&lt;alpha&gt;</h3>a&lt;b<h3>flag</h3>否"
+                                "<h3>zeta</h3><ul><li>1</li></ul>"));
     }
 
     void softwarePage()
@@ -374,7 +410,7 @@ private slots:
             "<h3>文件格式</h3><table><tr><th>类型</th><th>格式</th></tr>"
             "<tr><td>原生格式</td><td><li>.prt</li><li>.x_t</li></td></tr></table>"
             "<h3>硬件要求</h3><table><tr><th>项目</th><th>要求</th></tr>"
-            "<tr><td>cpu</td><td>x64</td></tr><tr><td>硬盘空间</td><td>20 GB</td></tr>"
+            "<tr><td>处理器</td><td>x64</td></tr><tr><td>硬盘空间</td><td>20 GB</td></tr>"
             "<tr><td>显卡</td><td>OpenGL</td></tr><tr><td>最小内存</td><td>8 GB</td></tr>"
             "<tr><td>推荐内存</td><td>32 GB</td></tr></table></div>"
             "<h2>功能特性</h2><div class='section'><h3>核心功能</h3><ul><li>A</li></ul>"
@@ -388,16 +424,16 @@ private slots:
             "<h3>劣势</h3><ul><li>w</li></ul><h3>主要竞争对手</h3><ul><li>Creo (PTC)</li></ul>"
             "</div>"
             "<h2>资源链接</h2><div class='section'><ul>"
-            "<li><strong>community:</strong> www.example.com</li>"
-            "<li><strong>official:</strong> <a href='https://o.example'>https://o.example</a>"
-            "</li><li><strong>training:</strong><ul><li>t1</li></ul></li></ul></div>"
+            "<li><strong>社区:</strong> www.example.com</li>"
+            "<li><strong>官网:</strong> <a href='https://o.example'>https://o.example</a>"
+            "</li><li><strong>培训:</strong><ul><li>t1</li></ul></li></ul></div>"
             "<h2>收购信息</h2><div class=\"section\"><p><strong>收购方:</strong> X</p>"
             "<p><strong>收购时间:</strong> 2001</p><p><strong>状态:</strong> 完成</p>"
-            "<p><strong>影响:</strong> 大</p></div>");
+            "<p><strong>影响:</strong> 大</p></div>"
+            "<h2>相关技术</h2><div class='section'><ul><li>related-tech</li></ul></div>");
         QCOMPARE(R::renderSoftwarePage(entry), expected);
         const QString html = R::buildHtml(entry);
-        for (const char* hidden :
-             {".step", ".igs", "Windows", "NX Open", "commercial-licence", "related-tech"})
+        for (const char* hidden : {".step", ".igs", "Windows", "NX Open", "commercial-licence"})
             QVERIFY2(!html.contains(QLatin1String(hidden)), hidden);
     }
 
@@ -409,18 +445,18 @@ private slots:
         QVERIFY(!html.contains("行业应用"));
         QVERIFY(html.endsWith("<h2>资源链接</h2><div class='section'><ul></ul></div>"));
 
-        // Markup in a list element is shown literally, in fullName it is inserted.
+        // Markup is shown literally, in a list element and in fullName alike.
         const QJsonObject markup = parse(R"({"category":"CAM","fullName":"<b>F</b>",)"
                                          R"("features":{"core":["<b>F</b>"]}})");
         const QString page = R::renderSoftwarePage(markup);
-        QVERIFY(page.contains("<p><strong>全称:</strong> <b>F</b></p>"));
+        QVERIFY(page.contains("<p><strong>全称:</strong> &lt;b&gt;F&lt;/b&gt;</p>"));
         QVERIFY(page.contains("<ul><li>&lt;b&gt;F&lt;/b&gt;</li></ul>"));
 
         // Technical data without native formats show no format table.
         const QJsonObject techSpecs =
             parse(R"({"category":"CFD","technicalSpecs":{"fileFormats":{"import":["x"]}}})");
-        QVERIFY(
-            R::renderSoftwarePage(techSpecs).endsWith("<h2>技术规格</h2><div class='section'></div>"));
+        QVERIFY(R::renderSoftwarePage(techSpecs).endsWith(
+            "<h2>技术规格</h2><div class='section'></div>"));
     }
 
     void companyPage()
@@ -438,7 +474,7 @@ private slots:
         QCOMPARE(R::renderCompanyPage(entry),
                  QStringLiteral(
                      "<div class='section'></div>"
-                     "<p><strong>总部:</strong> <b>HQ</b></p>"
+                     "<p><strong>总部:</strong> &lt;b&gt;HQ&lt;/b&gt;</p>"
                      "<h2>基本信息</h2><div class='section'><p><strong>CEO:</strong> Boss</p>"
                      "<p><strong>员工数:</strong> 5000</p><p><strong>年收入:</strong> $1B</p>"
                      "</div>"
@@ -475,8 +511,8 @@ private slots:
         QCOMPARE(R::renderKernelTechnologyPage(entry),
                  QStringLiteral(
                      "<div class='section'><p><strong>厂商:</strong> Siemens</p></div>"
-                     "<h2>技术细节</h2><div class='section'><h3><lang></h3>"
-                     "<ul><li>C</li><li>C++</li></ul><h3>representation</h3>B-rep"
+                     "<h2>技术细节</h2><div class='section'><h3>&lt;lang&gt;</h3>"
+                     "<ul><li>C</li><li>C++</li></ul><h3>表示方法</h3>B-rep"
                      "<h3>tolerance</h3>1e-08</div>"
                      "<h2>功能特性</h2><div class='section'><h3>核心功能</h3>"
                      "<ul><li>Boolean</li></ul></div>"
@@ -679,7 +715,7 @@ private slots:
             "</td></tr></table>"
             "<div style='margin-top: 15px; padding: 10px; background: #f5f5f5; "
             "border-radius: 4px;'><p><strong>说明:</strong> 图片文件: x</p></div></div>";
-        QCOMPARE(R::renderPicturePage(entry), expected);
+        QCOMPARE(R::renderPicturePage(entry, dataDirectory(dir.path())), expected);
     }
 
     void picturePageReferencesLargeFile()
@@ -688,7 +724,7 @@ private slots:
         const QString path = dir.filePath("qv_large.png");
         QVERIFY(writeFile(path, QByteArray(3 * 1000 * 1000, 'x')));
         const QJsonObject entry{{"type", "image"}, {"name", "L"}, {"_filePath", path}};
-        const QString html = R::renderPicturePage(entry);
+        const QString html = R::renderPicturePage(entry, dataDirectory(dir.path()));
         QVERIFY(!html.contains("base64"));
         QVERIFY(html.contains("<img src='" + path +
                               "' style='max-width: 80%; max-height: 500px; border: 1px solid "
@@ -703,10 +739,16 @@ private slots:
     {
         QTemporaryDir dir;
         QVERIFY(QDir::setCurrent(dir.path()));
-        QVERIFY(writeFile(dir.filePath("pics/qv_rel.gif"), "gif"));
-        QString html = R::renderPicturePage({{"type", "image"}, {"_filePath", "pics/qv_rel.gif"}});
+        QVERIFY(writeFile(dir.filePath("data/pics/qv_rel.gif"), "gif"));
+        QString html =
+            R::renderPicturePage({{"type", "image"}, {"_filePath", "data/pics/qv_rel.gif"}});
         QVERIFY(html.contains("<img src='data:image/gif;base64," +
                               QString::fromLatin1(QByteArray("gif").toBase64()) + "'"));
+        // The same picture outside the data directory is not read.
+        QVERIFY(writeFile(dir.filePath("pics/qv_rel.gif"), "gif"));
+        html = R::renderPicturePage({{"type", "image"}, {"_filePath", "pics/qv_rel.gif"}});
+        QVERIFY(!html.contains("<img"));
+        QVERIFY(html.contains("图片未找到"));
 
         // A path that does not exist falls back to data/pictures of the working directory.
         QVERIFY(writeFile(dir.filePath("data/pictures/qv_moved.jpg"), "jpg"));
@@ -746,8 +788,8 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("qv_it's.png");
         QVERIFY(writeFile(path, QByteArray(3 * 1000 * 1000, 'x')));
-        const QString html =
-            R::renderPicturePage({{"type", "image"}, {"name", "it's"}, {"_filePath", path}});
+        const QString html = R::renderPicturePage(
+            {{"type", "image"}, {"name", "it's"}, {"_filePath", path}}, dataDirectory(dir.path()));
         QVERIFY(html.contains("<img src='" + R::escapeHtml(path) + "' "));
         QVERIFY(html.contains("alt='it&#39;s' />"));
     }
@@ -807,7 +849,7 @@ private slots:
             const QString zh = entry.value("description").toObject().value("zh").toString();
             if (kind != R::PageKind::CategoryOverview && kind != R::PageKind::Picture &&
                 !zh.isEmpty())
-                QVERIFY2(html.contains("<p>" + zh + "</p></div>"), qPrintable(path));
+                QVERIFY2(html.contains("<p>" + R::escapeHtml(zh) + "</p></div>"), qPrintable(path));
 
             if (kind == R::PageKind::Software)
                 checkSoftware(entry, html, path);
@@ -905,46 +947,52 @@ private:
         for (const QJsonValue& competitor :
              entry.value("competitiveAnalysis").toObject().value("competitors").toArray()) {
             const QJsonObject object = competitor.toObject();
-            QVERIFY2(html.contains("<li>" + object.value("name").toString() + " (" +
-                                   object.value("vendor").toString() + ")</li>"),
+            QVERIFY2(html.contains("<li>" + R::escapeHtml(object.value("name").toString()) + " (" +
+                                   R::escapeHtml(object.value("vendor").toString()) + ")</li>"),
                      qPrintable(path));
         }
         const QJsonObject resources = entry.value("resources").toObject();
         for (auto it = resources.begin(); it != resources.end(); ++it) {
             const QString value = it.value().toString();
             if (value.startsWith("http"))
-                QVERIFY2(html.contains("<li><strong>" + it.key() + ":</strong> <a href='" + value +
-                                       "'>" + value + "</a></li>"),
+                QVERIFY2(html.contains("<li><strong>" + FieldLabels::label(it.key()) +
+                                       ":</strong> <a href='" + R::escapeHtml(value) + "'>" +
+                                       R::escapeHtml(value) + "</a></li>"),
                          qPrintable(path));
         }
         for (const QJsonValue& application : entry.value("industryApplications").toArray())
-            QVERIFY2(html.contains("<h3>" + application.toObject().value("industry").toString() +
-                                   "</h3><table><tr><td><strong>用途</strong></td><td>"),
-                     qPrintable(path));
+            QVERIFY2(
+                html.contains("<h3>" +
+                              R::escapeHtml(application.toObject().value("industry").toString()) +
+                              "</h3><table><tr><td><strong>用途</strong></td><td>"),
+                qPrintable(path));
         if (entry.contains("acquisitionInfo"))
-            QVERIFY2(html.contains(
-                         "<h2>收购信息</h2><div class=\"section\"><p><strong>收购方:"
-                         "</strong> " +
-                         entry.value("acquisitionInfo").toObject().value("acquiredBy").toString() +
-                         "</p>"),
-                     qPrintable(path));
+            QVERIFY2(
+                html.contains(
+                    "<h2>收购信息</h2><div class=\"section\"><p><strong>收购方:"
+                    "</strong> " +
+                    R::escapeHtml(
+                        entry.value("acquisitionInfo").toObject().value("acquiredBy").toString()) +
+                    "</p>"),
+                qPrintable(path));
     }
 
     static void checkCompany(const QJsonObject& entry, const QString& html, const QString& path)
     {
         QVERIFY2(html.contains("<p><strong>总部:</strong> " +
-                               entry.value("headquarters").toString() + "</p>"),
+                               R::escapeHtml(entry.value("headquarters").toString()) + "</p>"),
                  qPrintable(path));
         const QJsonObject stock = entry.value("stockInfo").toObject();
         const QJsonObject links = stock.value("stockLinks").toObject();
         for (auto it = links.begin(); it != links.end(); ++it)
-            QVERIFY2(html.contains("<li><a href='" + it.value().toString() + "' target='_blank'>" +
-                                   R::stockLinkLabel(it.key()) + "</a></li>"),
+            QVERIFY2(html.contains("<li><a href='" + R::escapeHtml(it.value().toString()) +
+                                   "' target='_blank'>" + R::stockLinkLabel(it.key()) +
+                                   "</a></li>"),
                      qPrintable(path));
         if (stock.contains("exchange") && stock.contains("symbol"))
             QVERIFY2(html.contains("<p><strong>交易所:</strong> " +
-                                   stock.value("exchange").toString() + " (" +
-                                   stock.value("symbol").toString() + ")</p>"),
+                                   R::escapeHtml(stock.value("exchange").toString()) + " (" +
+                                   R::escapeHtml(stock.value("symbol").toString()) + ")</p>"),
                      qPrintable(path));
         if (entry.contains("products"))
             QVERIFY2(html.contains("<h2>主要产品</h2><div class='section'>" +
@@ -956,7 +1004,9 @@ private:
     {
         const QJsonObject details = entry.value("technicalDetails").toObject();
         for (auto it = details.begin(); it != details.end(); ++it)
-            QVERIFY2(html.contains("<h3>" + it.key() + "</h3>" + R::formatValue(it.value())),
+            QVERIFY2(html.contains("<h3>" + R::escapeHtml(FieldLabels::label(it.key())) + "</h3>" +
+                                   R::formatValue(it.value(), PageContext(),
+                                                  R::preferredKindForKey(it.key()))),
                      qPrintable(path));
         if (entry.contains("comparison"))
             QVERIFY2(html.contains("<h2>对比分析</h2>"), qPrintable(path));
@@ -965,12 +1015,12 @@ private:
     static void checkGeneric(const QJsonObject& entry, const QString& html, const QString& path)
     {
         for (auto it = entry.begin(); it != entry.end(); ++it) {
-            if (QStringList{"name", "id", "description", "_filePath", "metadata"}.contains(
-                    it.key()))
-                QVERIFY2(!html.contains("<h3>" + it.key() + "</h3>"), qPrintable(path));
+            const QString heading = "<h3>" + R::escapeHtml(FieldLabels::label(it.key())) + "</h3>";
+            if (QStringList{"name", "id", "description", "_filePath", "metadata", "sources"}
+                    .contains(it.key()))
+                QVERIFY2(!html.contains(heading), qPrintable(path));
             else
-                QVERIFY2(html.contains("<h3>" + it.key() + "</h3>" + R::formatValue(it.value())),
-                         qPrintable(path));
+                QVERIFY2(html.contains(heading + R::formatValue(it.value())), qPrintable(path));
         }
     }
 

@@ -1,6 +1,10 @@
+#include "data/DataManager.h"
+#include "data/EmbeddedDataAdapter.h"
+#include "data/EntryLinkResolver.h"
 #include "views/ContentRenderer.h"
 #include "views/ContentView.h"
 #include "views/CustomTextBrowser.h"
+#include "views/InternalLink.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -101,7 +105,7 @@ private slots:
             << "总部: 上海";
         QTest::newRow("markup in name stays text")
             << QJsonObject{{"name", "<b>B</b>"}, {"category", "cad"}} << "<b>B</b>"
-            << "category";
+            << "类别";
     }
     void displayData()
     {
@@ -318,6 +322,135 @@ private slots:
         QVERIFY(browser->source().isEmpty());
         QVERIFY(browser->toPlainText().contains("官网"));
         QDesktopServices::unsetUrlHandler("https");
+    }
+
+    void refusedSchemes_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::newRow("javascript") << "javascript:alert(1)";
+        QTest::newRow("file") << "file:///etc/shadow";
+        QTest::newRow("program") << "file:///C:/Windows/System32/calc.exe";
+        QTest::newRow("ftp") << "ftp://example.com/x";
+        QTest::newRow("data") << "data:text/html,x";
+        QTest::newRow("relative") << "other.html";
+    }
+    void refusedSchemes()
+    {
+        QFETCH(QString, url);
+        UrlCatcher catcher;
+        const QString scheme = QUrl(url).scheme();
+        if (!scheme.isEmpty())
+            QDesktopServices::setUrlHandler(scheme, &catcher, "open");
+        ContentView view;
+        QSignalSpy status(&view, &ContentView::statusMessage);
+        QSignalSpy opened(&view, &ContentView::internalLinkActivated);
+        emit view.textBrowser()->anchorClicked(QUrl(url));
+        if (!scheme.isEmpty())
+            QDesktopServices::unsetUrlHandler(scheme);
+        QVERIFY(catcher.urls.isEmpty());
+        QCOMPARE(opened.count(), 0);
+        QCOMPARE(status.count(), 1);
+        QVERIFY(status.at(0).at(0).toString().startsWith("已拒绝打开链接（不支持的地址类型）: "));
+    }
+
+    void mailAndInternalLinks()
+    {
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler("mailto", &catcher, "open");
+        ContentView view;
+        QSignalSpy opened(&view, &ContentView::internalLinkActivated);
+        emit view.textBrowser()->anchorClicked(QUrl("mailto:kb@example.com"));
+        emit view.textBrowser()->anchorClicked(InternalLink::build("data/software/cad/nx.json"));
+        QDesktopServices::unsetUrlHandler("mailto");
+        QCOMPARE(catcher.urls, QList<QUrl>{QUrl("mailto:kb@example.com")});
+        QCOMPARE(opened.count(), 1);
+        QCOMPARE(opened.at(0).at(0).toString(), QStringLiteral("data/software/cad/nx.json"));
+    }
+
+    // A real page: a click on a competitor's name asks to open that entry, and
+    // the link's menu can put it on the compare page.
+    void realPageLinksAndCompare()
+    {
+        EmbeddedDataAdapter::instance().initialize();
+        DataManager manager;
+        manager.setDataPath(QStringLiteral(QUORVANTA_SOURCE_DATA_DIR));
+        manager.initialize();
+        ContentView view;
+        view.setDataManager(&manager);
+        view.resize(900, 700);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        EntryLinkResolver* resolver = view.linkResolver();
+        resolver->ensureBuilt();
+        const QString catia = resolver->resolve("catia").path;
+        const QString nx = resolver->resolve("nx").path;
+        const QString dassault = resolver->resolve("dassault_systemes").path;
+        view.displayData(manager.loadJsonFile(catia), catia);
+
+        CustomTextBrowser* browser = view.textBrowser();
+        QScrollBar* bar = browser->verticalScrollBar();
+        QTextCursor found = browser->document()->find("NX");
+        while (!found.isNull() && !found.charFormat().isAnchor())
+            found = browser->document()->find("NX", found);
+        QVERIFY(!found.isNull());
+        browser->setTextCursor(found);
+        browser->ensureCursorVisible();
+        QTextCursor inside(browser->document());
+        inside.setPosition(found.selectionStart() + 1);
+        const QPoint point = browser->cursorRect(inside).center();
+        QCOMPARE(browser->anchorAt(point), InternalLink::href(nx));
+
+        QSignalSpy opened(&view, &ContentView::internalLinkActivated);
+        QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, point);
+        QCOMPARE(opened.count(), 1);
+        QCOMPARE(opened.at(0).at(0).toString(), nx);
+
+        QSignalSpy compare(&view, &ContentView::compareRequested);
+        const QPoint document = point + QPoint(0, bar->value());
+        const std::unique_ptr<QMenu> menu(
+            browser->createContextMenuFor(document, browser->anchorAt(point)));
+        QAction* add = findAction(menu.get(), "加入对比");
+        QVERIFY(add);
+        add->trigger();
+        QCOMPARE(compare.count(), 1);
+        QCOMPARE(compare.at(0).at(0).toString(), nx);
+        // A company is no software: its link offers no comparison.
+        const std::unique_ptr<QMenu> companyMenu(
+            browser->createContextMenuFor(document, InternalLink::href(dassault)));
+        QVERIFY(!findAction(companyMenu.get(), "加入对比"));
+        const std::unique_ptr<QMenu> plain(browser->createContextMenuFor(document, QString()));
+        QVERIFY(!findAction(plain.get(), "加入对比"));
+    }
+
+    void pictureFitsAndShowsFullSizeOnClick()
+    {
+        EmbeddedDataAdapter::instance().initialize();
+        DataManager manager;
+        manager.setDataPath(QStringLiteral(QUORVANTA_SOURCE_DATA_DIR));
+        manager.initialize();
+        const QJsonArray pictures = manager.getPicturesList();
+        QVERIFY(!pictures.isEmpty());
+        ContentView view;
+        view.resize(600, 500);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.displayData(pictures.first().toObject());
+        QVERIFY(!view.isPictureFullSize());
+        const QString fitted = view.textBrowser()->toHtml();
+        QVERIFY2(fitted.contains("width=\""), qPrintable(fitted.left(2000)));
+        QSignalSpy status(&view, &ContentView::statusMessage);
+        emit view.textBrowser()->anchorClicked(
+            QUrl("#" + ContentRenderer::pictureToggleFragment()));
+        QVERIFY(view.isPictureFullSize());
+        QCOMPARE(status.count(), 1);
+        // Another click fits it again; a new page always starts fitted.
+        emit view.textBrowser()->anchorClicked(
+            QUrl("#" + ContentRenderer::pictureToggleFragment()));
+        QVERIFY(!view.isPictureFullSize());
+        emit view.textBrowser()->anchorClicked(
+            QUrl("#" + ContentRenderer::pictureToggleFragment()));
+        view.displayData(pictures.first().toObject());
+        QVERIFY(!view.isPictureFullSize());
     }
 };
 

@@ -1,4 +1,5 @@
 #include "views/InternalLink.h"
+#include "views/LinkPolicy.h"
 
 #include <QtTest>
 
@@ -59,6 +60,42 @@ private slots:
         QFETCH(bool, internal);
         QCOMPARE(InternalLink::isInternal(QUrl(url)), internal);
         QCOMPARE(InternalLink::path(QUrl(url)), QString());
+    }
+
+    void policy_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<int>("action");
+        using A = LinkPolicy::Action;
+        QTest::newRow("http") << "http://example.com/a" << int(A::OpenExternal);
+        QTest::newRow("https") << "https://example.com/a?b=c" << int(A::OpenExternal);
+        QTest::newRow("upper-case scheme") << "HTTPS://example.com" << int(A::OpenExternal);
+        QTest::newRow("mailto") << "mailto:kb@example.com" << int(A::OpenExternal);
+        QTest::newRow("internal") << InternalLink::href("data/x.json") << int(A::OpenEntry);
+        QTest::newRow("internal without path") << "quorvanta:open" << int(A::Refuse);
+        QTest::newRow("fragment") << "#section" << int(A::ScrollTo);
+        QTest::newRow("javascript") << "javascript:alert(1)" << int(A::Refuse);
+        QTest::newRow("file") << "file:///etc/shadow" << int(A::Refuse);
+        QTest::newRow("windows program")
+            << "file:///C:/Windows/System32/calc.exe" << int(A::Refuse);
+        QTest::newRow("data") << "data:text/html,<script>x</script>" << int(A::Refuse);
+        QTest::newRow("ftp") << "ftp://example.com/x" << int(A::Refuse);
+        QTest::newRow("custom handler") << "ms-settings:privacy" << int(A::Refuse);
+        QTest::newRow("relative file") << "secret.txt" << int(A::Refuse);
+        QTest::newRow("http without host") << "http:/etc/passwd" << int(A::Refuse);
+        QTest::newRow("empty mailto") << "mailto:" << int(A::Refuse);
+    }
+    void policy()
+    {
+        QFETCH(QString, url);
+        QFETCH(int, action);
+        QCOMPARE(int(LinkPolicy::classify(QUrl(url))), action);
+    }
+
+    void refusedMessage()
+    {
+        QCOMPARE(LinkPolicy::refusedMessage(QUrl("file:///etc/shadow?x=1")),
+                 QStringLiteral("已拒绝打开链接（不支持的地址类型）: file:///etc/shadow"));
     }
 };
 

@@ -602,8 +602,21 @@ private slots:
             }
         });
         emit tree.customContextMenuRequested(tree.visualItemRect(alpha).center());
-        QCOMPARE(seen, QStringList({"刷新", "|", "添加新项", "删除", "|", "生成AI提示词"}));
+        QCOMPARE(seen,
+                 QStringList({"刷新", "|", "添加新项", "删除", "加入对比", "|", "生成AI提示词"}));
         QCOMPARE(tree.currentItem(), alpha);
+
+        // "加入对比" hands the software entry's path on; other entries do not offer it.
+        QSignalSpy compare(&tree, &NavigationTree::compareRequested);
+        const std::unique_ptr<QMenu> menu(tree.createContextMenu(alpha));
+        findAction(menu.get(), "加入对比")->trigger();
+        QCOMPARE(compare.count(), 1);
+        QCOMPARE(compare.at(0).at(0).toString(), alpha->data(0, Qt::UserRole).toString());
+        QTreeWidgetItem* companies = findPath(tree, "companies");
+        companies->setExpanded(true);
+        QVERIFY(companies->childCount() > 0);
+        const std::unique_ptr<QMenu> companyMenu(tree.createContextMenu(companies->child(0)));
+        QVERIFY(!findAction(companyMenu.get(), "加入对比"));
     }
 
     void addNew_data()

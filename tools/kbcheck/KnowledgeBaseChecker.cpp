@@ -290,6 +290,26 @@ void appendJson(QByteArray& out, const QJsonValue& value, int indent)
     }
 }
 
+// The Latin letters and digits of a text, lower-cased and without accents:
+// "Dassault Systèmes" gives "dassaultsystemes".
+QString asciiFold(const QString& text)
+{
+    QString folded;
+    for (const QChar c : text.normalized(QString::NormalizationForm_KD)) {
+        if (c.unicode() < 128 && c.isLetterOrNumber())
+            folded += c.toLower();
+    }
+    return folded;
+}
+
+bool hasCheckedSource(const QJsonObject& entry)
+{
+    const QJsonArray sources = entry.value("sources").toArray();
+    return std::any_of(sources.begin(), sources.end(), [](const QJsonValue& source) {
+        return isIsoDate(source.toObject().value("checked").toString());
+    });
+}
+
 // The company a text names: "Siemens AG（并入 …）" names "Siemens AG".
 QString leadingName(const QString& text)
 {
@@ -610,6 +630,21 @@ void KnowledgeBaseChecker::checkSoftwareEntry(const QString& relPath, const QJso
 
     checkMetadata(relPath, entry);
     checkSources(relPath, entry);
+    checkIdAgainstName(relPath, entry);
+
+    // A version is a claim like any other: it needs a dated source, or a note why it is missing.
+    const QJsonValue version = entry.value("currentVersion");
+    if (version.isString()) {
+        if (version.toString().trimmed().isEmpty()) {
+            if (entry.value("metadata").toObject().value("accuracy").toString().trimmed().isEmpty())
+                addProblem(relPath, QStringLiteral("currentVersion is empty and metadata.accuracy "
+                                                   "does not say why"));
+        } else if (!hasCheckedSource(entry)) {
+            addProblem(relPath,
+                       QStringLiteral("currentVersion %1 has no source with a checked date")
+                           .arg(quoted(version.toString())));
+        }
+    }
 
     const QJsonValue competitors =
         entry.value("competitiveAnalysis").toObject().value("competitors");
@@ -659,6 +694,7 @@ void KnowledgeBaseChecker::checkCompanies()
         checkDescription(relPath, company);
         checkMetadata(relPath, company);
         checkSources(relPath, company);
+        checkIdAgainstName(relPath, company);
 
         // The company page reads the links from stockInfo; a top-level copy gets the same rules.
         const QList<QPair<QString, QJsonValue>> linkSets = {
@@ -724,8 +760,10 @@ void KnowledgeBaseChecker::checkConsistency()
             entry.value("competitiveAnalysis").toObject().value("competitors").toArray();
         for (const QJsonValue& value : competitors) {
             const QJsonObject competitor = value.toObject();
-            checkSoftwareName(relPath, competitor.value("name").toString(),
-                              QStringLiteral("competitor"));
+            const QString name = competitor.value("name").toString();
+            if (!name.trimmed().isEmpty())
+                checkSoftwareReference(relPath, QString(), QStringLiteral("competitor"), name,
+                                       software);
             const QString competitorVendor = competitor.value("vendor").toString();
             const QString spelling = companies.looseMatch(competitorVendor);
             if (!spelling.isEmpty())
@@ -985,16 +1023,42 @@ void KnowledgeBaseChecker::checkSupportedBy(const NameIndex& software)
     }
 }
 
+void KnowledgeBaseChecker::checkIdAgainstName(const QString& relPath, const QJsonObject& entry)
+{
+    // Every word of the id must come from the Latin part of the name or full name; names
+    // written only in Chinese leave nothing to compare with.
+    const QString id = entry.value("id").toString();
+    const QString name = entry.value("name").toString();
+    const QString letters = asciiFold(name + QLatin1Char(' ') + entry.value("fullName").toString());
+    if (id.isEmpty() || letters.isEmpty())
+        return;
+    QStringList missing;
+    for (const QString& word : id.split(QLatin1Char('_'), Qt::SkipEmptyParts)) {
+        if (!letters.contains(asciiFold(word)))
+            missing.append(quoted(word));
+    }
+    if (!missing.isEmpty())
+        addProblem(relPath,
+                   QStringLiteral("id %1 does not match the name %2: %3 %4 not part of "
+                                  "the name or full name")
+                       .arg(quoted(id), quoted(name), missing.join(QStringLiteral(", ")),
+                            missing.size() == 1 ? QStringLiteral("is") : QStringLiteral("are")));
+}
+
 void KnowledgeBaseChecker::checkSources(const QString& relPath, const QJsonObject& entry)
 {
     const QJsonValue sources = entry.value("sources");
-    if (sources.isUndefined())
+    if (sources.isUndefined()) {
+        addProblem(relPath, QStringLiteral("sources is missing"));
         return;
+    }
     if (!sources.isArray()) {
         addProblem(relPath, QStringLiteral("sources is not an array"));
         return;
     }
     const QJsonArray list = sources.toArray();
+    if (list.isEmpty())
+        addProblem(relPath, QStringLiteral("sources is empty"));
     for (qsizetype i = 0; i < list.size(); ++i) {
         const QString label = QStringLiteral("sources[%1]").arg(i);
         if (!list.at(i).isObject()) {

@@ -68,6 +68,7 @@ private:
     void checkRecommendations(const NameIndex& software);
     void checkSupportedBy(const NameIndex& software);
     void checkSources(const QString& relPath, const QJsonObject& entry);
+    void checkIdAgainstName(const QString& relPath, const QJsonObject& entry);
     void checkSoftwareReference(const QString& relPath, const QString& context, const QString& what,
                                 const QString& name, const NameIndex& software);
     void checkSoftwareList(const QString& relPath, const QString& context, const QString& label,
