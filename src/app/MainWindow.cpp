@@ -444,15 +444,16 @@ void MainWindow::setupMenus()
     showLog->setObjectName(QStringLiteral("showLogAction"));
     showLog->setCheckable(true);
     showLog->setChecked(m_logDock && !m_logDock->isHidden());
-    connect(showLog, &QAction::toggled, this, [this](bool checked) {
-        if (!m_logDock)
-            return;
-        m_logDock->setVisible(checked);
-        if (checked)
-            m_logDock->raise();
-    });
-    if (m_logDock)
-        connect(m_logDock, &QDockWidget::visibilityChanged, showLog, &QAction::setChecked);
+    if (m_logDock) {
+        // Bound to the dock, not to the window: ~QWidget hides the dock after ~MainWindow.
+        QDockWidget* dock = m_logDock;
+        connect(showLog, &QAction::toggled, dock, [dock](bool checked) {
+            dock->setVisible(checked);
+            if (checked)
+                dock->raise();
+        });
+        connect(dock, &QDockWidget::visibilityChanged, showLog, &QAction::setChecked);
+    }
     viewMenu->addSeparator();
     viewMenu->addAction(m_contentZoom->zoomInAction());
     viewMenu->addAction(m_contentZoom->zoomOutAction());

@@ -190,7 +190,10 @@ void FindBar::place()
 
 bool FindBar::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_target && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
+    // The type first: the view's ~QWidget sends events too, and a QPointer<QTextEdit> compared
+    // then would cast an object that is no QTextEdit any more.
+    const bool moved = event->type() == QEvent::Resize || event->type() == QEvent::Move;
+    if (moved && watched == m_target) {
         if (!isHidden())
             place();
     } else if (watched == m_edit && event->type() == QEvent::KeyPress) {

@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTextEdit>
 #include <QtTest>
 
 // The find bar over a real content view.
@@ -131,6 +132,29 @@ private slots:
         QVERIFY(area.contains(m_bar->geometry().topLeft()));
         QVERIFY(m_bar->geometry().right() <= area.right());
         QVERIFY(m_bar->geometry().left() > area.center().x() - m_bar->width());
+    }
+
+    // Siblings die in creation order, so the view goes first; its ~QWidget still sends
+    // events through the bar's filter. Afterwards the bar closes and no longer opens.
+    void outlivesItsView()
+    {
+        QWidget holder;
+        auto* edit = new QTextEdit(&holder);
+        edit->setPlainText(QStringLiteral("catia CATIA"));
+        auto* bar = new FindBar(edit);
+        holder.resize(400, 300);
+        holder.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&holder));
+        bar->openBar();
+        QTest::keyClicks(bar->lineEdit(), "cat");
+        QCOMPARE(bar->countLabel()->text(), QStringLiteral("1/2"));
+
+        delete edit;
+        holder.resize(500, 320);
+        bar->closeBar();
+        QVERIFY(bar->isHidden());
+        bar->openBar();
+        QVERIFY(bar->isHidden());
     }
 };
 
