@@ -237,7 +237,7 @@
     </message>
     <message>
         <source>&lt;h2&gt;技术规格&lt;/h2&gt;</source>
-        <translation>&lt;h2&gt;Technical Specifications&lt;/h2&gt;</translation>
+        <translation>&lt;h2&gt;Technical Data&lt;/h2&gt;</translation>
     </message>
     <message>
         <source>&lt;h3&gt;几何内核&lt;/h3&gt;</source>
@@ -1668,7 +1668,7 @@
     </message>
     <message>
         <source>技术规格</source>
-        <translation>Technical specifications</translation>
+        <translation>Technical data</translation>
     </message>
     <message>
         <source>标题</source>
@@ -2799,7 +2799,7 @@ Feedback: %2</translation>
         <source>## 技术规格
 
 </source>
-        <translation>## Technical Specifications
+        <translation>## Technical Data
 
 </translation>
     </message>

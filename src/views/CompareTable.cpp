@@ -117,7 +117,7 @@ QList<CompareTable::Row> CompareTable::rows() const
             return stringList(entry.value(QLatin1String(name)));
         };
     };
-    auto specs = [](const char* name) {
+    auto technical = [](const char* name) {
         return [name](const QJsonObject& entry) {
             return stringList(
                 entry.value(QLatin1String("technicalSpecs")).toObject().value(QLatin1String(name)));
@@ -154,8 +154,8 @@ QList<CompareTable::Row> CompareTable::rows() const
              items << stringList(licensing.value(QLatin1String("models")));
              return items;
          }},
-        {tr("平台"), specs("platform")},
-        {tr("几何内核"), specs("kernel")},
+        {tr("平台"), technical("platform")},
+        {tr("几何内核"), technical("kernel")},
         {tr("原生格式"), formats("native")},
         {tr("导入格式"), formats("import")},
         {tr("导出格式"), formats("export")},

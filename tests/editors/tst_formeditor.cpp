@@ -191,7 +191,7 @@ private slots:
         QVERIFY(editor.validateForm());
     }
 
-    void softwareWithoutSpecs()
+    void softwareWithoutTechnicalData()
     {
         FormEditor editor;
         editor.setData(json("{'id': 'x', 'name': 'X', 'category': 'CAD', 'licensing': {}}"));
@@ -205,7 +205,7 @@ private slots:
         QVERIFY(vendor->text().isEmpty());
     }
 
-    void softwareSpecsRowsOnlyForPresentArrays()
+    void softwareTechnicalRowsOnlyForPresentArrays()
     {
         FormEditor editor;
         editor.setData(json("{'category': 'CAE', 'technicalSpecs': {'programmingAPI': ['Python', "
