@@ -1,5 +1,6 @@
 #include "MarkdownConverter.h"
 
+#include "views/ContentRenderer.h"
 #include "views/PageStyle.h"
 
 #include <QRegularExpression>
@@ -128,15 +129,10 @@ QString MarkdownConverter::wrapParagraphs(const QString& body)
 
 namespace {
 
+// The pages' own escaping: articles are data like every entry text.
 QString escaped(const QString& text)
 {
-    QString result = text;
-    result.replace(QLatin1Char('&'), QStringLiteral("&amp;"));
-    result.replace(QLatin1Char('<'), QStringLiteral("&lt;"));
-    result.replace(QLatin1Char('>'), QStringLiteral("&gt;"));
-    result.replace(QLatin1Char('"'), QStringLiteral("&quot;"));
-    result.replace(QLatin1Char('\''), QStringLiteral("&#39;"));
-    return result;
+    return ContentRenderer::escapeHtml(text);
 }
 
 bool isSafeLink(const QString& url)

@@ -1,3 +1,4 @@
+#include "EntryJson.h"
 #include "data/EmbeddedDataAdapter.h"
 #include "views/ContentRenderer.h"
 #include "views/FieldLabels.h"
@@ -12,24 +13,6 @@
 namespace {
 
 using R = ContentRenderer;
-
-QJsonObject parse(const char* json)
-{
-    return QJsonDocument::fromJson(QByteArray(json)).object();
-}
-
-QJsonObject readEntry(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QJsonDocument::fromJson(file.readAll()).object();
-}
-
-QString dataPath(const QString& relative)
-{
-    return QStringLiteral(QUORVANTA_SOURCE_DATA_DIR) + QLatin1Char('/') + relative;
-}
 
 bool writeFile(const QString& path, const QByteArray& bytes)
 {

@@ -1,3 +1,4 @@
+#include "EntryJson.h"
 #include "app/InterfaceTranslators.h"
 #include "data/EmbeddedDataAdapter.h"
 #include "views/ContentRenderer.h"
@@ -11,24 +12,6 @@
 using R = ContentRenderer;
 
 namespace {
-
-QJsonObject parse(const char* json)
-{
-    return QJsonDocument::fromJson(QByteArray(json)).object();
-}
-
-QJsonObject readEntry(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QJsonDocument::fromJson(file.readAll()).object();
-}
-
-QString dataPath(const QString& relative)
-{
-    return QStringLiteral(QUORVANTA_SOURCE_DATA_DIR) + QLatin1Char('/') + relative;
-}
 
 } // namespace
 
