@@ -531,8 +531,8 @@ QJsonArray SearchEngine::filterEntries(const QString& query, const QJsonArray& e
             if (value.isObject() && expression.matches(extractSearchableText(value.toObject())))
                 result.append(value);
             if (expression.stopped()) {
-                qWarning().noquote() << "SearchEngine::filterEntries - Stopped:"
-                                     << expression.stopMessage();
+                qWarning().noquote()
+                    << "SearchEngine::filterEntries - Stopped:" << expression.stopMessage();
                 return {};
             }
         }
