@@ -522,6 +522,22 @@ SearchEngine::RankedResults SearchEngine::rankedSearch(const QString& query,
 QJsonArray SearchEngine::filterEntries(const QString& query, const QJsonArray& entries, int mode)
 {
     QJsonArray result;
+    if (mode == RegexMatch) {
+        // One compiled expression and one budget for the whole list: a runaway
+        // expression must not run to its limit once per entry.
+        BoundedRegex expression(query, m_caseSensitive);
+        expression.setTimeBudget(BoundedRegex::kDefaultTimeBudgetMs);
+        for (const QJsonValue& value : entries) {
+            if (value.isObject() && expression.matches(extractSearchableText(value.toObject())))
+                result.append(value);
+            if (expression.stopped()) {
+                qWarning().noquote()
+                    << "SearchEngine::filterEntries - Stopped:" << expression.stopMessage();
+                return {};
+            }
+        }
+        return result;
+    }
     for (const QJsonValue& value : entries) {
         if (value.isObject() && matchesQuery(value.toObject(), query, mode))
             result.append(value);

@@ -205,6 +205,25 @@ private slots:
         QVERIFY(engine.filterEntries("[", entries, SearchEngine::RegexMatch).isEmpty());
     }
 
+    // One expression for the whole list: once a runaway expression stops, the
+    // filter ends empty instead of running to the limit again for every entry.
+    void filterEntriesStopsARunawayExpression()
+    {
+        SearchEngine engine;
+        const QString longText = QStringLiteral("q") + QString(3000, QLatin1Char('x'));
+        QJsonArray entries;
+        for (int i = 0; i < 3; ++i)
+            entries.append(QJsonObject{{"name", QStringLiteral("Entry %1").arg(i)},
+                                       {"description", QJsonObject{{"zh", longText}}}});
+        entries.append(QJsonObject{{"name", "Quick"}});
+        QCOMPARE(names(engine.filterEntries("^Qu", entries, SearchEngine::RegexMatch)),
+                 (QStringList{"Quick"}));
+        QVERIFY(engine
+                    .filterEntries("[\\s\\S]*[\\s\\S]*[\\s\\S]*[\\s\\S]*Q", entries,
+                                   SearchEngine::RegexMatch)
+                    .isEmpty());
+    }
+
     void searchSignals()
     {
         ScratchBase base;
