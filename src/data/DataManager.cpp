@@ -407,8 +407,21 @@ void DataManager::buildIndexes()
 {
     if (!QFileInfo(m_dataPath).isDir())
         return;
-    QJsonArray discarded;
-    walkJsonFiles(m_dataPath, discarded);
+    preloadJsonFiles(m_dataPath);
+}
+
+void DataManager::preloadJsonFiles(const QString& dirPath)
+{
+    // No marked copies: each would detach the cached object only to be dropped.
+    QDir dir(dirPath);
+    const bool atRoot = QDir(dirPath) == QDir(m_dataPath);
+    for (const QFileInfo& info : dir.entryInfoList({QStringLiteral("*.json")}, QDir::Files)) {
+        if (atRoot && info.fileName() == QLatin1String("user_preferences.json"))
+            continue;
+        m_fileLoader->loadJsonFile(info.filePath());
+    }
+    for (const QFileInfo& sub : dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot))
+        preloadJsonFiles(sub.filePath());
 }
 
 QJsonArray DataManager::extractNewsItems(const QJsonDocument& document)

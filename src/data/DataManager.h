@@ -80,6 +80,8 @@ private:
     // Every *.json file below dirPath that loads to a non-empty object, files of
     // a directory before its sub-directories.
     void walkJsonFiles(const QString& dirPath, QJsonArray& result, const QString& keyword = {});
+    // The same files as walkJsonFiles, only loaded into the file cache.
+    void preloadJsonFiles(const QString& dirPath);
 
     std::unique_ptr<FileLoader> m_fileLoader;
     QString m_dataPath = QStringLiteral("data/");

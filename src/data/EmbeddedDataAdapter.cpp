@@ -113,6 +113,12 @@ QJsonObject EmbeddedDataAdapter::loadEmbeddedJson(const QString& path) const
                            << "尝试的标准化路径:" << normalizePath(path);
         return {};
     }
+    {
+        const QMutexLocker locker(&m_parsedJsonMutex);
+        const auto parsed = m_parsedJson.constFind(id);
+        if (parsed != m_parsedJson.cend())
+            return parsed.value();
+    }
     const QByteArray bytes = readResource(id);
     if (bytes.isEmpty()) {
         qDebug().noquote() << "EmbeddedDataAdapter::loadEmbeddedJson - 无法加载资源ID:" << id;
@@ -123,7 +129,10 @@ QJsonObject EmbeddedDataAdapter::loadEmbeddedJson(const QString& path) const
         qDebug().noquote() << "EmbeddedDataAdapter::loadEmbeddedJson - JSON解析失败";
         return {};
     }
-    return document.object();
+    const QJsonObject object = document.object();
+    const QMutexLocker locker(&m_parsedJsonMutex);
+    m_parsedJson.insert(id, object);
+    return object;
 }
 
 QString EmbeddedDataAdapter::loadEmbeddedText(const QString& path) const

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QJsonObject>
 #include <QMap>
+#include <QMutex>
 #include <QString>
 #include <QStringList>
 
@@ -36,4 +38,8 @@ private:
     QByteArray readResource(int id) const;
 
     QMap<QString, int> m_pathMap;
+    // The compiled-in files never change: each is parsed once. Callers get
+    // implicitly shared copies.
+    mutable QHash<int, QJsonObject> m_parsedJson;
+    mutable QMutex m_parsedJsonMutex;
 };
