@@ -315,17 +315,17 @@ void DataManager::walkJsonFiles(const QString& dirPath, QJsonArray& result, cons
         // knowledge base; they are no entry and must not turn up in searches.
         if (atRoot && info.fileName() == QLatin1String("user_preferences.json"))
             continue;
-        QJsonObject object = m_fileLoader->loadJsonFile(info.filePath());
-        if (object.isEmpty())
-            continue;
         if (!keyword.isEmpty()) {
+            // The file as written: its place on disk is no match.
             const QString text =
-                QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
+                QString::fromUtf8(QJsonDocument(m_fileLoader->loadJsonFile(info.filePath()))
+                                      .toJson(QJsonDocument::Indented));
             if (!text.contains(keyword, Qt::CaseInsensitive))
                 continue;
         }
-        object.insert(kFilePathKey, info.filePath());
-        result.append(object);
+        const QJsonObject object = m_fileLoader->listEntry(info.filePath());
+        if (!object.isEmpty())
+            result.append(object);
     }
     for (const QFileInfo& sub : dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot))
         walkJsonFiles(sub.filePath(), result, keyword);
@@ -418,7 +418,7 @@ void DataManager::preloadJsonFiles(const QString& dirPath)
     for (const QFileInfo& info : dir.entryInfoList({QStringLiteral("*.json")}, QDir::Files)) {
         if (atRoot && info.fileName() == QLatin1String("user_preferences.json"))
             continue;
-        m_fileLoader->loadJsonFile(info.filePath());
+        m_fileLoader->listEntry(info.filePath());
     }
     for (const QFileInfo& sub : dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot))
         preloadJsonFiles(sub.filePath());

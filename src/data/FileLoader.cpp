@@ -13,6 +13,7 @@
 namespace {
 
 const QStringList kJsonFilter{QStringLiteral("*.json")};
+const QString kFilePathKey = QStringLiteral("_filePath");
 
 bool isDirectory(const QString& path)
 {
@@ -63,6 +64,26 @@ bool FileLoader::isCached(const QString& filePath) const
 
 QJsonObject FileLoader::loadJsonFile(const QString& filePath)
 {
+    QJsonObject object = cachedEntry(filePath);
+    // The cache keeps the form the lists hand out; callers of a file get it as written.
+    if (!m_ownPathKeys.contains(cacheKey(filePath)))
+        object.remove(kFilePathKey);
+    return object;
+}
+
+QJsonObject FileLoader::listEntry(const QString& filePath)
+{
+    QJsonObject object = cachedEntry(filePath);
+    if (object.isEmpty())
+        return object;
+    // Only a path spelt otherwise than at first load costs a copy.
+    if (object.value(kFilePathKey).toString() != filePath)
+        object.insert(kFilePathKey, filePath);
+    return object;
+}
+
+QJsonObject FileLoader::cachedEntry(const QString& filePath)
+{
     const QString key = cacheKey(filePath);
     qDebug().noquote() << "FileLoader::loadJsonFile - Loading:" << filePath << "Key:" << key;
 
@@ -76,13 +97,12 @@ QJsonObject FileLoader::loadJsonFile(const QString& filePath)
     const QString embeddedPath = embeddedLookupPath(filePath);
     if (embedded.hasEmbeddedResource(embeddedPath)) {
         qDebug().noquote() << "从嵌入资源加载:" << filePath;
-        const QJsonObject object = embedded.loadEmbeddedJson(embeddedPath);
+        QJsonObject object = embedded.loadEmbeddedJson(embeddedPath);
         if (!object.isEmpty()) {
             qDebug().noquote()
                 << "FileLoader::loadJsonFile - Successfully loaded from embedded resource, keys:"
                 << object.keys();
-            m_jsonCache.insert(key, object);
-            return object;
+            return store(key, filePath, std::move(object));
         }
         qWarning().noquote() << "嵌入资源加载失败，尝试文件系统:" << filePath;
     } else {
@@ -94,21 +114,34 @@ QJsonObject FileLoader::loadJsonFile(const QString& filePath)
         qWarning().noquote() << "无法打开文件:" << filePath;
         return {};
     }
-    const QByteArray bytes = file.readAll();
+    QJsonDocument document = QJsonDocument::fromJson(file.readAll());
     file.close();
-
-    const QJsonDocument document = QJsonDocument::fromJson(bytes);
     if (document.isNull() || !document.isObject()) {
         qWarning().noquote() << "无效的JSON文件:" << filePath;
         return {};
     }
 
-    const QJsonObject object = document.object();
-    m_jsonCache.insert(key, object);
+    QJsonObject object = document.object();
+    document = QJsonDocument();
+    object = store(key, filePath, std::move(object));
     // A set beside the watcher's list: asking the list for every file made loading
     // a large tree quadratic.
     if (!m_watchedFiles.contains(filePath) && m_watcher.addPath(filePath))
         m_watchedFiles.insert(filePath);
+    return object;
+}
+
+QJsonObject FileLoader::store(const QString& key, const QString& filePath, QJsonObject object)
+{
+    // Marked once, while nothing else shares it: marking a shared object copies it whole,
+    // and a list of copies doubled the memory of the knowledge base.
+    if (object.contains(kFilePathKey)) {
+        m_ownPathKeys.insert(key);
+    } else if (!object.isEmpty()) { // an empty file stays no entry
+        m_ownPathKeys.remove(key);
+        object.insert(kFilePathKey, filePath);
+    }
+    m_jsonCache.insert(key, object);
     return object;
 }
 
@@ -229,7 +262,7 @@ void FileLoader::preloadDirectory(const QString& dirPath)
 {
     QDir dir(dirPath);
     for (const QFileInfo& info : dir.entryInfoList(kJsonFilter, QDir::Files))
-        loadJsonFile(info.filePath());
+        cachedEntry(info.filePath());
 }
 
 bool FileLoader::loadAllData()
@@ -287,11 +320,9 @@ QJsonArray FileLoader::loadEntries(const QString& dirPath)
     QJsonArray result;
     QDir dir(dirPath);
     for (const QFileInfo& info : dir.entryInfoList(kJsonFilter, QDir::Files)) {
-        QJsonObject object = loadJsonFile(info.filePath());
-        if (object.isEmpty())
-            continue;
-        object.insert(QStringLiteral("_filePath"), info.filePath());
-        result.append(object);
+        const QJsonObject object = listEntry(info.filePath());
+        if (!object.isEmpty())
+            result.append(object);
     }
     return result;
 }
@@ -357,7 +388,7 @@ void FileLoader::onFileChanged(const QString& path)
     if (!m_watcher.files().contains(path))
         m_watchedFiles.remove(path);
     m_jsonCache.remove(cacheKey(path));
-    loadJsonFile(path);
+    cachedEntry(path);
     emit fileChanged(path);
 }
 

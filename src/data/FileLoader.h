@@ -26,6 +26,8 @@ public:
     QJsonObject getConfiguration(const QString& name);
 
     QJsonObject loadJsonFile(const QString& filePath);
+    // The file as the lists hold it: marked with "_filePath" and shared with the cache.
+    QJsonObject listEntry(const QString& filePath);
     QJsonArray getSoftwareList(const QString& category);
     QJsonArray getCompaniesList();
     QJsonArray getTechnologiesList(const QString& subCategory);
@@ -49,13 +51,16 @@ private slots:
 private:
     void preloadDirectory(const QString& dirPath);
     void watchDirectory(const QString& dirPath);
+    QJsonObject cachedEntry(const QString& filePath);
+    QJsonObject store(const QString& key, const QString& filePath, QJsonObject object);
     QJsonArray loadEntries(const QString& dirPath);
     void collectTechnologies(const QString& dirPath, QJsonArray& result);
     void storeConfiguration(const QString& name, const QJsonObject& object);
 
     QString m_dataPath = QStringLiteral("data/");
     QFileSystemWatcher m_watcher;
-    QSet<QString> m_watchedFiles; // what m_watcher.files() holds, for quick look-ups
-    QHash<QString, QJsonObject> m_jsonCache;
+    QSet<QString> m_watchedFiles;            // what m_watcher.files() holds, for quick look-ups
+    QHash<QString, QJsonObject> m_jsonCache; // marked with "_filePath", see store()
+    QSet<QString> m_ownPathKeys;             // files that have a "_filePath" of their own
     QJsonObject m_configuration;
 };

@@ -338,6 +338,39 @@ private slots:
             loader.watchedFiles().contains(data.filePath("companies/qv_late.json")), 5000);
     }
 
+    void fileAsWrittenBesideMarkedLists_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<bool>("listFirst");
+        QTest::newRow("file then list") << QByteArray(R"({"id":"qv_a"})") << false;
+        QTest::newRow("list then file") << QByteArray(R"({"id":"qv_a"})") << true;
+        QTest::newRow("own path key") << QByteArray(R"({"id":"qv_a","_filePath":"mine"})") << true;
+    }
+
+    void fileAsWrittenBesideMarkedLists()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(bool, listFirst);
+        TestDataDir data;
+        QVERIFY(data.write("software/cad/qv_a.json", json));
+        FileLoader loader;
+        loader.setDataPath(data.dataPath());
+        const QString path = data.filePath("software/cad/qv_a.json");
+        const QJsonObject written = QJsonDocument::fromJson(json).object();
+
+        QJsonArray list;
+        if (listFirst)
+            list = loader.getSoftwareList("cad");
+        QCOMPARE(loader.loadJsonFile(path), written);
+        if (!listFirst)
+            list = loader.getSoftwareList("cad");
+        QCOMPARE(list.size(), 1);
+        QJsonObject marked = written;
+        marked.insert("_filePath", path);
+        QCOMPARE(list.at(0).toObject(), marked);
+        QCOMPARE(loader.loadJsonFile(path), written);
+    }
+
     void lists()
     {
         TestDataDir data;
