@@ -34,18 +34,44 @@ void FileLoader::setDataPath(const QString& path)
     m_dataPath = path;
     if (!m_dataPath.endsWith(QLatin1Char('/')))
         m_dataPath += QLatin1Char('/');
+    m_cleanRoot.clear();
+    if (QDir::isAbsolutePath(m_dataPath)) {
+        m_cleanRoot = QDir::cleanPath(m_dataPath);
+        if (!m_cleanRoot.endsWith(QLatin1Char('/')))
+            m_cleanRoot += QLatin1Char('/');
+    }
 }
 
 QString FileLoader::cacheKey(const QString& filePath) const
 {
-    QString key = QDir(m_dataPath).relativeFilePath(filePath);
+    // QDir's answer costs a working-directory look-up and a split of both paths; the
+    // paths the loader spells itself below an absolute data path are the same without.
+    const QStringView rest = plainRest(filePath);
+    QString key = rest.isNull() ? QDir(m_dataPath).relativeFilePath(filePath) : rest.toString();
     key.replace(QLatin1Char('/'), QLatin1Char('_'));
     key.replace(QLatin1Char('\\'), QLatin1Char('_'));
     return key;
 }
 
+QStringView FileLoader::plainRest(const QString& filePath) const
+{
+    if (m_cleanRoot.isEmpty() || !filePath.startsWith(m_cleanRoot))
+        return {};
+    const QStringView rest = QStringView(filePath).mid(m_cleanRoot.size());
+    if (rest.isEmpty() || rest.endsWith(QLatin1Char('/')) || rest.contains(QLatin1Char('\\')))
+        return {};
+    for (const QStringView segment : rest.split(QLatin1Char('/'))) {
+        if (segment.isEmpty() || segment == QLatin1String(".") || segment == QLatin1String(".."))
+            return {};
+    }
+    return rest;
+}
+
 QString FileLoader::embeddedLookupPath(const QString& filePath) const
 {
+    const QStringView rest = plainRest(filePath);
+    if (!rest.isNull())
+        return QStringLiteral("data/") + rest.toString();
     // A data directory need not be called "data": name the file by its place in the tree, so
     // that a disk file without an embedded copy is never taken for another of the same name.
     QString root = QDir::cleanPath(QFileInfo(m_dataPath).absoluteFilePath());

@@ -51,6 +51,8 @@ private slots:
 private:
     void preloadDirectory(const QString& dirPath);
     void watchDirectory(const QString& dirPath);
+    // What follows the data path in filePath when that needs no clean-up; null otherwise.
+    QStringView plainRest(const QString& filePath) const;
     QJsonObject cachedEntry(const QString& filePath);
     QJsonObject store(const QString& key, const QString& filePath, QJsonObject object);
     QJsonArray loadEntries(const QString& dirPath);
@@ -58,6 +60,7 @@ private:
     void storeConfiguration(const QString& name, const QJsonObject& object);
 
     QString m_dataPath = QStringLiteral("data/");
+    QString m_cleanRoot; // the data path, absolute and clean, with a final '/'; empty if relative
     QFileSystemWatcher m_watcher;
     QSet<QString> m_watchedFiles;            // what m_watcher.files() holds, for quick look-ups
     QHash<QString, QJsonObject> m_jsonCache; // marked with "_filePath", see store()

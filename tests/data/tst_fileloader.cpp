@@ -55,6 +55,50 @@ private slots:
         QCOMPARE(loader.cacheKey(path), key);
     }
 
+    // The loader's short cut for its own paths must name every file as QDir does.
+    void keysAgreeWithQDir_data()
+    {
+        QTest::addColumn<QString>("dataPath");
+        QTest::addColumn<QString>("path");
+        const QString root = QStringLiteral("/kb/data/");
+        QTest::newRow("plain") << root << "/kb/data/software/cad/a.json";
+        QTest::newRow("sibling with the same prefix") << root << "/kb/database/a.json";
+        QTest::newRow("double slash") << root << "/kb/data//software/a.json";
+        QTest::newRow("dot segment") << root << "/kb/data/software/./a.json";
+        QTest::newRow("dot-dot segment") << root << "/kb/data/software/../a.json";
+        QTest::newRow("leaves the root") << root << "/kb/data/../other/a.json";
+        QTest::newRow("trailing slash") << root << "/kb/data/software/";
+        QTest::newRow("the root itself") << root << "/kb/data/";
+        QTest::newRow("backslash") << root << "/kb/data/software\\a.json";
+        QTest::newRow("unclean root") << "/kb/./data//"
+                                      << "/kb/./data//software/a.json";
+        QTest::newRow("root is /") << "/"
+                                   << "/software/a.json";
+        QTest::newRow("relative root") << "data/"
+                                       << "data/software/a.json";
+        QTest::newRow("relative file") << root << "data/software/a.json";
+    }
+
+    void keysAgreeWithQDir()
+    {
+        QFETCH(QString, dataPath);
+        QFETCH(QString, path);
+        FileLoader loader;
+        loader.setDataPath(dataPath);
+        QString key = QDir(loader.dataPath()).relativeFilePath(path);
+        key.replace('/', '_').replace('\\', '_');
+        QCOMPARE(loader.cacheKey(path), key);
+
+        QString root = QDir::cleanPath(QFileInfo(loader.dataPath()).absoluteFilePath());
+        if (!root.endsWith('/'))
+            root += '/';
+        const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+        const QString embedded = absolute.startsWith(root) && absolute.size() > root.size()
+                                     ? "data/" + absolute.mid(root.size())
+                                     : path;
+        QCOMPARE(loader.embeddedLookupPath(path), embedded);
+    }
+
     void embeddedCopyWinsOverDisk()
     {
         TestDataDir data;
