@@ -184,7 +184,7 @@ private slots:
         auto* platforms = editor.fieldWidget("platform")->findChild<QTextEdit*>();
         QVERIFY(platforms);
         QCOMPARE(platforms->toPlainText(),
-                 QStringLiteral("Windows\n3DEXPERIENCE（云端与本地部署）"));
+                 QStringLiteral("Windows\n3DEXPERIENCE 平台（R2026x）"));
         auto* license = qobject_cast<QLineEdit*>(editor.fieldWidget("licenseType"));
         QVERIFY(license);
         QCOMPARE(license->text(), QStringLiteral("commercial"));
