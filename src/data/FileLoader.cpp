@@ -148,7 +148,7 @@ QJsonObject FileLoader::cachedEntry(const QString& filePath)
     }
 
     QJsonObject object = document.object();
-    document = QJsonDocument();
+    document = QJsonDocument(); // its share would make the marking in store() copy the object
     object = store(key, filePath, std::move(object));
     // A set beside the watcher's list: asking the list for every file made loading
     // a large tree quadratic.
