@@ -4,6 +4,7 @@
 //
 //   quorvanta_bench [--sizes 1,10,100] [--runs 5] [--long-query-sizes 1,10,100]
 //                   [--startup-only]
+//   quorvanta_bench --generate N DIR   (writes the N× knowledge base to DIR, for profiling)
 //
 // The start-up rows run this executable again as a child (--startup-app or
 // --startup-bare) so that every start is a fresh process.
@@ -657,6 +658,15 @@ int main(int argc, char* argv[])
         return startupApp(1, argv, clock, QString::fromLocal8Bit(argv[2]));
     if (mode == QLatin1String("--startup-bare"))
         return startupBare(1, argv, clock, QString::fromLocal8Bit(argv[2]).toInt());
+    // For profiling by hand: the synthetic knowledge base of a size, kept in a folder.
+    if (mode == QLatin1String("--generate") && argc > 3) {
+        QCoreApplication app(argc, argv);
+        const int files = SyntheticKnowledgeBase::create(QStringLiteral(QUORVANTA_SOURCE_DATA_DIR),
+                                                         QString::fromLocal8Bit(argv[2]).toInt(),
+                                                         QString::fromLocal8Bit(argv[3]));
+        std::printf("%d entry files\n", files);
+        return files < 0 ? 1 : 0;
+    }
 
     // Preferences, notes and caches of the measured windows stay in a scratch home.
     QTemporaryDir home;

@@ -1773,6 +1773,10 @@
         <source>加载数据失败: %1</source>
         <translation>Could not load the data: %1</translation>
     </message>
+    <message>
+        <source>无法保存条目索引 %1: %2</source>
+        <translation>Could not save the entry index %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>FindBar</name>

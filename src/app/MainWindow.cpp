@@ -641,9 +641,11 @@ void MainWindow::onShowHomePage()
     if (m_currentEditMode != 0)
         onEditModeChanged(0);
     m_editorStack->setCurrentWidget(m_contentView);
+    // Before setDataPath() the articles are those of the directory the lists come from.
+    m_homePageDataPath = m_dataPath.isEmpty() ? m_dataManager->dataPath() : m_dataPath;
     m_contentView->displayHtml(HomePageRenderer::title(),
                                HomePageRenderer::render(m_dataManager.get(), m_userPreferences,
-                                                        ArticleCatalog::list(m_dataPath)));
+                                                        ArticleCatalog::list(m_homePageDataPath)));
 }
 
 bool MainWindow::isHomePageShown() const
@@ -747,8 +749,9 @@ void MainWindow::setDataPath(const QString& path)
             m_currentVersion = QCoreApplication::applicationVersion();
         m_updateService->checkForUpdates(m_currentVersion);
     }
-    // Another directory, other counts and articles.
-    refreshHomePage();
+    // Another directory, other counts and articles; the same one was rendered already.
+    if (m_dataPath != m_homePageDataPath)
+        refreshHomePage();
 }
 
 void MainWindow::onLanguageChosen(InterfaceLanguage::Language language)

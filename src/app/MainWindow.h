@@ -211,6 +211,7 @@ private:
     ViewModeSelector* m_viewModes = nullptr;
     // The data path DataManager::initialize last ran with.
     QString m_initializedDataPath;
+    QString m_homePageDataPath; // the directory whose articles the home page last showed
     NavigationHistory* m_navigationHistory = nullptr;
     MouseNavigationFilter* m_mouseNavigation = nullptr;
     QAction* m_backAction = nullptr;

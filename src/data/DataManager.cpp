@@ -70,24 +70,6 @@ QStringList embeddedJsonKeys(const QString& prefix)
     return keys;
 }
 
-// The non-empty embedded objects of keys, marked with where they came from.
-QJsonArray embeddedEntries(const QStringList& keys)
-{
-    EmbeddedDataAdapter& embedded = EmbeddedDataAdapter::instance();
-    QJsonArray entries;
-    for (const QString& key : keys) {
-        if (!embedded.hasEmbeddedResource(key))
-            continue;
-        QJsonObject object = embedded.loadEmbeddedJson(key);
-        if (object.isEmpty())
-            continue;
-        object.insert(kFilePathKey, key);
-        object.insert(kEmbeddedKey, true);
-        entries.append(object);
-    }
-    return entries;
-}
-
 } // namespace
 
 DataManager::DataManager(QObject* parent)
@@ -98,6 +80,25 @@ DataManager::DataManager(QObject* parent)
 }
 
 DataManager::~DataManager() = default;
+
+// The non-empty embedded objects of keys, marked with where they came from.
+QJsonArray DataManager::embeddedEntries(const QStringList& keys, bool summaries)
+{
+    EmbeddedDataAdapter& embedded = EmbeddedDataAdapter::instance();
+    QJsonArray entries;
+    for (const QString& key : keys) {
+        if (!embedded.hasEmbeddedResource(key))
+            continue;
+        QJsonObject object =
+            summaries ? m_fileLoader->embeddedSummary(key) : embedded.loadEmbeddedJson(key);
+        if (object.isEmpty())
+            continue;
+        object.insert(kFilePathKey, key);
+        object.insert(kEmbeddedKey, true);
+        entries.append(object);
+    }
+    return entries;
+}
 
 void DataManager::setDataPath(const QString& path)
 {
@@ -114,7 +115,8 @@ void DataManager::initialize()
                        << QDir::currentPath();
 
     m_fileLoader->setDataPath(m_dataPath);
-    m_fileLoader->loadAllData();
+    // Entries are read when a list asks for them; the tree's come from the summary index.
+    m_fileLoader->loadAllData(false);
 
     qDebug().noquote() << "DataManager::initialize - Loading categories configuration...";
     m_categories = m_fileLoader->getConfiguration(QStringLiteral("categories"));
@@ -129,7 +131,6 @@ void DataManager::initialize()
     qDebug() << "DataManager::initialize - Has disciplineCategories:"
              << m_categories.contains(QLatin1String("disciplineCategories"));
 
-    buildIndexes();
     emit dataLoaded();
 }
 
@@ -170,7 +171,18 @@ void DataManager::mergeById(QJsonArray& output, QSet<QString>& seenIds, const QJ
 
 QJsonArray DataManager::getSoftwareList(const QString& category)
 {
-    const QString cacheKey = QStringLiteral("software_") + category;
+    return softwareList(category, false);
+}
+
+QJsonArray DataManager::getSoftwareSummaries(const QString& category)
+{
+    return softwareList(category, true);
+}
+
+QJsonArray DataManager::softwareList(const QString& category, bool summaries)
+{
+    const QString cacheKey =
+        (summaries ? QStringLiteral("summary_software_") : QStringLiteral("software_")) + category;
     const auto cached = m_listCache.constFind(cacheKey);
     if (cached != m_listCache.cend())
         return cached.value();
@@ -178,14 +190,16 @@ QJsonArray DataManager::getSoftwareList(const QString& category)
     qDebug().noquote() << "DataManager::getSoftwareList - Checking embedded resources for category:"
                        << category;
     const QJsonArray embeddedItems = embeddedEntries(
-        embeddedJsonKeys(QStringLiteral("data/software/") + category.toLower() + QLatin1Char('/')));
+        embeddedJsonKeys(QStringLiteral("data/software/") + category.toLower() + QLatin1Char('/')),
+        summaries);
     if (!embeddedItems.isEmpty())
         qDebug().noquote() << "DataManager::getSoftwareList - Found" << embeddedItems.size()
                            << "embedded software items for" << category;
 
     qDebug().noquote() << "DataManager::getSoftwareList - Loading from file system for category:"
                        << category;
-    const QJsonArray diskItems = m_fileLoader->getSoftwareList(category);
+    const QJsonArray diskItems = m_fileLoader->getSoftwareList(
+        category, summaries ? FileLoader::ListForm::Summary : FileLoader::ListForm::Full);
     qDebug().noquote() << "DataManager::getSoftwareList - FileLoader returned" << diskItems.size()
                        << "items";
 
@@ -203,7 +217,18 @@ QJsonArray DataManager::getSoftwareList(const QString& category)
 
 QJsonArray DataManager::getCompaniesList()
 {
-    const QString cacheKey = QStringLiteral("companies");
+    return companiesList(false);
+}
+
+QJsonArray DataManager::getCompaniesSummaries()
+{
+    return companiesList(true);
+}
+
+QJsonArray DataManager::companiesList(bool summaries)
+{
+    const QString cacheKey =
+        summaries ? QStringLiteral("summary_companies") : QStringLiteral("companies");
     const auto cached = m_listCache.constFind(cacheKey);
     if (cached != m_listCache.cend())
         return cached.value();
@@ -215,13 +240,14 @@ QJsonArray DataManager::getCompaniesList()
     for (const QString& key : keys)
         qDebug().noquote() << "  -" << key;
 
-    QJsonArray result = embeddedEntries(keys);
+    QJsonArray result = embeddedEntries(keys, summaries);
 
     if (!result.isEmpty())
         qDebug().noquote() << "DataManager::getCompaniesList - Found" << result.size()
                            << "embedded companies";
     else
-        result = m_fileLoader->getCompaniesList();
+        result = m_fileLoader->getCompaniesList(summaries ? FileLoader::ListForm::Summary
+                                                          : FileLoader::ListForm::Full);
 
     m_listCache.insert(cacheKey, result);
     return result;
@@ -291,22 +317,36 @@ QJsonArray DataManager::diskPictureRecords(const QString& dirPath)
 
 QJsonArray DataManager::getTechnologiesList(const QString& subCategory)
 {
-    const QString cacheKey = QStringLiteral("technologies_") + subCategory;
+    return technologiesList(subCategory, false);
+}
+
+QJsonArray DataManager::getTechnologiesSummaries(const QString& subCategory)
+{
+    return technologiesList(subCategory, true);
+}
+
+QJsonArray DataManager::technologiesList(const QString& subCategory, bool summaries)
+{
+    const QString cacheKey =
+        (summaries ? QStringLiteral("summary_technologies_") : QStringLiteral("technologies_")) +
+        subCategory;
     const auto cached = m_listCache.constFind(cacheKey);
     if (cached != m_listCache.cend())
         return cached.value();
-    QJsonArray result = m_fileLoader->getTechnologiesList(subCategory);
+    QJsonArray result = m_fileLoader->getTechnologiesList(
+        subCategory, summaries ? FileLoader::ListForm::Summary : FileLoader::ListForm::Full);
     QString folder = QStringLiteral("technologies/");
     if (!subCategory.isEmpty())
         folder += subCategory + QLatin1Char('/');
     // An install without a data directory still has the compiled-in copy.
     if (result.isEmpty() && !QFileInfo(m_dataPath + folder).isDir())
-        result = embeddedEntries(embeddedJsonKeys(QStringLiteral("data/") + folder));
+        result = embeddedEntries(embeddedJsonKeys(QStringLiteral("data/") + folder), summaries);
     m_listCache.insert(cacheKey, result);
     return result;
 }
 
-void DataManager::walkJsonFiles(const QString& dirPath, QJsonArray& result, const QString& keyword)
+void DataManager::walkJsonFiles(const QString& dirPath, QJsonArray& result, const QString& keyword,
+                                bool summaries)
 {
     QDir dir(dirPath);
     const bool atRoot = QDir(dirPath) == QDir(m_dataPath);
@@ -323,12 +363,13 @@ void DataManager::walkJsonFiles(const QString& dirPath, QJsonArray& result, cons
             if (!text.contains(keyword, Qt::CaseInsensitive))
                 continue;
         }
-        const QJsonObject object = m_fileLoader->listEntry(info.filePath());
+        const QJsonObject object = summaries ? m_fileLoader->listSummary(info.filePath())
+                                             : m_fileLoader->listEntry(info.filePath());
         if (!object.isEmpty())
             result.append(object);
     }
     for (const QFileInfo& sub : dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot))
-        walkJsonFiles(sub.filePath(), result, keyword);
+        walkJsonFiles(sub.filePath(), result, keyword, summaries);
 }
 
 QStringList DataManager::folderFiles(const QString& relativeFolder, const QString& suffix,
@@ -364,19 +405,29 @@ QStringList DataManager::folderFiles(const QString& relativeFolder, const QStrin
 
 QJsonArray DataManager::getDisciplinesList(const QString& subPath)
 {
+    return disciplinesList(subPath, false);
+}
+
+QJsonArray DataManager::getDisciplinesSummaries(const QString& subPath)
+{
+    return disciplinesList(subPath, true);
+}
+
+QJsonArray DataManager::disciplinesList(const QString& subPath, bool summaries)
+{
     QString dirPath = m_dataPath + QStringLiteral("disciplines");
     if (!subPath.isEmpty())
         dirPath += QLatin1Char('/') + subPath;
     QJsonArray result;
     if (QFileInfo(dirPath).isDir()) {
-        walkJsonFiles(dirPath, result);
+        walkJsonFiles(dirPath, result, {}, summaries);
         return result;
     }
     // No folder on disk: the embedded entries below it, subfolders included.
     QString prefix = QStringLiteral("data/disciplines/");
     if (!subPath.isEmpty())
         prefix += subPath + QLatin1Char('/');
-    return embeddedEntries(embeddedJsonKeys(prefix));
+    return embeddedEntries(embeddedJsonKeys(prefix), summaries);
 }
 
 QJsonArray DataManager::searchInFiles(const QString& keyword)
@@ -401,27 +452,6 @@ QJsonArray DataManager::getAllEntries()
 QJsonObject DataManager::loadJsonFile(const QString& filePath)
 {
     return m_fileLoader->loadJsonFile(filePath);
-}
-
-void DataManager::buildIndexes()
-{
-    if (!QFileInfo(m_dataPath).isDir())
-        return;
-    preloadJsonFiles(m_dataPath);
-}
-
-void DataManager::preloadJsonFiles(const QString& dirPath)
-{
-    // No marked copies: each would detach the cached object only to be dropped.
-    QDir dir(dirPath);
-    const bool atRoot = QDir(dirPath) == QDir(m_dataPath);
-    for (const QFileInfo& info : dir.entryInfoList({QStringLiteral("*.json")}, QDir::Files)) {
-        if (atRoot && info.fileName() == QLatin1String("user_preferences.json"))
-            continue;
-        m_fileLoader->listEntry(info.filePath());
-    }
-    for (const QFileInfo& sub : dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot))
-        preloadJsonFiles(sub.filePath());
 }
 
 QJsonArray DataManager::extractNewsItems(const QJsonDocument& document)
@@ -512,6 +542,5 @@ void DataManager::onFileChanged(const QString& filePath)
 
 void DataManager::onDataLoaded()
 {
-    buildIndexes();
     emit dataLoaded();
 }

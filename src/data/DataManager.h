@@ -32,6 +32,13 @@ public:
     QJsonArray getPicturesList();
     QJsonArray getTechnologiesList(const QString& subCategory = QString());
     QJsonArray getDisciplinesList(const QString& subPath = QString());
+    // The same lists, in the same order, with each entry cut to what the tree shows
+    // of it (name, title, id, fileName, currentVersion and the marks): read from the
+    // summary index where files are unchanged, so a start parses no entry twice.
+    QJsonArray getSoftwareSummaries(const QString& category);
+    QJsonArray getCompaniesSummaries();
+    QJsonArray getTechnologiesSummaries(const QString& subCategory = QString());
+    QJsonArray getDisciplinesSummaries(const QString& subPath = QString());
     // The files ending in suffix directly in one folder of the knowledge base
     // ("disciplines/fluid/cfd"), sorted by name: on disk when the folder is there,
     // else their embedded copies ("data/..." keys). exists: whether the folder is.
@@ -76,12 +83,15 @@ private slots:
     void onDataLoaded();
 
 private:
-    void buildIndexes();
     // Every *.json file below dirPath that loads to a non-empty object, files of
     // a directory before its sub-directories.
-    void walkJsonFiles(const QString& dirPath, QJsonArray& result, const QString& keyword = {});
-    // The same files as walkJsonFiles, only loaded into the file cache.
-    void preloadJsonFiles(const QString& dirPath);
+    void walkJsonFiles(const QString& dirPath, QJsonArray& result, const QString& keyword = {},
+                       bool summaries = false);
+    QJsonArray softwareList(const QString& category, bool summaries);
+    QJsonArray companiesList(bool summaries);
+    QJsonArray technologiesList(const QString& subCategory, bool summaries);
+    QJsonArray disciplinesList(const QString& subPath, bool summaries);
+    QJsonArray embeddedEntries(const QStringList& keys, bool summaries);
 
     std::unique_ptr<FileLoader> m_fileLoader;
     QString m_dataPath = QStringLiteral("data/");

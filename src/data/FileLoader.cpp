@@ -1,19 +1,32 @@
 #include "FileLoader.h"
 
 #include "EmbeddedDataAdapter.h"
+#include "EntrySummaryIndex.h"
 
 #include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
+#include <QTimer>
 
 #include <exception>
+#include <utility>
 
 namespace {
 
 const QStringList kJsonFilter{QStringLiteral("*.json")};
 const QString kFilePathKey = QStringLiteral("_filePath");
+// Embedded records of the summary index: no disk path starts with it.
+const QString kEmbeddedIndexPrefix = QStringLiteral(":embedded:");
+// Long enough after the start that writing the index is no part of it.
+constexpr int kIndexSaveDelayMs = 3000;
+
+QJsonObject marked(QJsonObject summary, const QString& filePath)
+{
+    summary.insert(kFilePathKey, filePath);
+    return summary;
+}
 
 bool isDirectory(const QString& path)
 {
@@ -22,11 +35,130 @@ bool isDirectory(const QString& path)
 
 } // namespace
 
-FileLoader::FileLoader(QObject* parent) : QObject(parent)
+FileLoader::FileLoader(QObject* parent)
+    : QObject(parent), m_summaryIndex(std::make_unique<EntrySummaryIndex>())
 {
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &FileLoader::onFileChanged);
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this,
             &FileLoader::onDirectoryChanged);
+}
+
+FileLoader::~FileLoader()
+{
+    saveSummaryIndex();
+}
+
+void FileLoader::setSummaryIndexPath(const QString& path)
+{
+    saveSummaryIndex();
+    m_summaryIndex = std::make_unique<EntrySummaryIndex>(path);
+}
+
+void FileLoader::saveSummaryIndex()
+{
+    m_indexSaveScheduled = false;
+    QString error;
+    if (!m_summaryIndex->save(&error))
+        qWarning().noquote()
+            << tr("无法保存条目索引 %1: %2").arg(m_summaryIndex->filePath(), error);
+}
+
+void FileLoader::scheduleIndexSave()
+{
+    if (m_indexSaveScheduled)
+        return;
+    m_indexSaveScheduled = true;
+    QTimer::singleShot(kIndexSaveDelayMs, this, &FileLoader::saveSummaryIndex);
+}
+
+void FileLoader::watchFile(const QString& filePath)
+{
+    // A set beside the watcher's list: asking the list for every file made loading
+    // a large tree quadratic.
+    if (!m_watchedFiles.contains(filePath) && m_watcher.addPath(filePath))
+        m_watchedFiles.insert(filePath);
+}
+
+void FileLoader::watchLater(const QString& filePath)
+{
+    if (m_watchedFiles.contains(filePath))
+        return;
+    if (m_pendingWatches.isEmpty())
+        QTimer::singleShot(0, this, &FileLoader::watchPending);
+    m_pendingWatches.append(filePath);
+}
+
+void FileLoader::watchPending()
+{
+    const QStringList paths = std::exchange(m_pendingWatches, {});
+    QStringList fresh;
+    for (const QString& path : paths) {
+        if (!m_watchedFiles.contains(path))
+            fresh.append(path);
+    }
+    const QStringList failed = m_watcher.addPaths(fresh);
+    const QSet<QString> notWatched(failed.cbegin(), failed.cend());
+    for (const QString& path : std::as_const(fresh)) {
+        if (!notWatched.contains(path))
+            m_watchedFiles.insert(path);
+    }
+}
+
+QJsonObject FileLoader::listSummary(const QString& filePath)
+{
+    const QString key = cacheKey(filePath);
+    const auto cached = m_jsonCache.constFind(key);
+    if (cached != m_jsonCache.cend()) {
+        if (cached.value().isEmpty())
+            return {};
+        return marked(EntrySummaryIndex::summarize(cached.value()), filePath);
+    }
+
+    const QString embeddedPath = embeddedLookupPath(filePath);
+    if (EmbeddedDataAdapter::instance().hasEmbeddedResource(embeddedPath)) {
+        const QJsonObject summary = embeddedSummary(embeddedPath);
+        if (!summary.isEmpty() || !m_jsonCache.value(key).isEmpty())
+            return marked(summary, filePath);
+        // An embedded copy that does not load falls back to the disk, as listEntry does.
+        if (!listEntry(filePath).isEmpty())
+            return listSummary(filePath);
+        return {};
+    }
+
+    const QString indexKey =
+        QDir::isAbsolutePath(filePath) ? filePath : QFileInfo(filePath).absoluteFilePath();
+    const std::optional<EntrySummaryIndex::FileStamp> stamp = EntrySummaryIndex::stampOf(filePath);
+    if (stamp) {
+        if (const std::optional<QJsonObject> summary = m_summaryIndex->find(indexKey, *stamp)) {
+            watchLater(filePath);
+            return marked(*summary, filePath);
+        }
+    }
+    const QJsonObject entry = listEntry(filePath);
+    // Files that do not load stay out of the index: each start reports them again.
+    if (entry.isEmpty())
+        return {};
+    const QJsonObject summary = EntrySummaryIndex::summarize(entry);
+    if (stamp) {
+        m_summaryIndex->insert(indexKey, *stamp, summary);
+        scheduleIndexSave();
+    }
+    return marked(summary, filePath);
+}
+
+QJsonObject FileLoader::embeddedSummary(const QString& key)
+{
+    const QString indexKey = kEmbeddedIndexPrefix + key;
+    const EntrySummaryIndex::FileStamp stamp = EntrySummaryIndex::programStamp();
+    if (const std::optional<QJsonObject> summary = m_summaryIndex->find(indexKey, stamp))
+        return *summary;
+    const QJsonObject entry = EmbeddedDataAdapter::instance().loadEmbeddedJson(key);
+    if (entry.isEmpty())
+        return {};
+    const QJsonObject summary = EntrySummaryIndex::summarize(entry);
+    m_summaryIndex->insert(indexKey, stamp, summary);
+    scheduleIndexSave();
+    return summary;
 }
 
 void FileLoader::setDataPath(const QString& path)
@@ -150,10 +282,7 @@ QJsonObject FileLoader::cachedEntry(const QString& filePath)
     QJsonObject object = document.object();
     document = QJsonDocument(); // its share would make the marking in store() copy the object
     object = store(key, filePath, std::move(object));
-    // A set beside the watcher's list: asking the list for every file made loading
-    // a large tree quadratic.
-    if (!m_watchedFiles.contains(filePath) && m_watcher.addPath(filePath))
-        m_watchedFiles.insert(filePath);
+    watchFile(filePath);
     return object;
 }
 
@@ -291,7 +420,7 @@ void FileLoader::preloadDirectory(const QString& dirPath)
         cachedEntry(info.filePath());
 }
 
-bool FileLoader::loadAllData()
+bool FileLoader::loadAllData(bool warmCache)
 {
     try {
         EmbeddedDataAdapter::instance().initialize();
@@ -306,7 +435,8 @@ bool FileLoader::loadAllData()
             for (const QFileInfo& sub :
                  QDir(softwareDir).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
                 watchDirectory(sub.filePath());
-                preloadDirectory(sub.filePath());
+                if (warmCache)
+                    preloadDirectory(sub.filePath());
             }
         }
 
@@ -317,7 +447,8 @@ bool FileLoader::loadAllData()
                 << QFileInfo(companiesDir).absoluteFilePath();
         } else {
             watchDirectory(companiesDir);
-            preloadDirectory(companiesDir);
+            if (warmCache)
+                preloadDirectory(companiesDir);
         }
 
         const QString technologiesDir = m_dataPath + QStringLiteral("technologies");
@@ -329,7 +460,8 @@ bool FileLoader::loadAllData()
             for (const QFileInfo& sub :
                  QDir(technologiesDir).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
                 watchDirectory(sub.filePath());
-                preloadDirectory(sub.filePath());
+                if (warmCache)
+                    preloadDirectory(sub.filePath());
             }
         }
 
@@ -341,19 +473,20 @@ bool FileLoader::loadAllData()
     }
 }
 
-QJsonArray FileLoader::loadEntries(const QString& dirPath)
+QJsonArray FileLoader::loadEntries(const QString& dirPath, ListForm form)
 {
     QJsonArray result;
     QDir dir(dirPath);
     for (const QFileInfo& info : dir.entryInfoList(kJsonFilter, QDir::Files)) {
-        const QJsonObject object = listEntry(info.filePath());
+        const QJsonObject object =
+            form == ListForm::Summary ? listSummary(info.filePath()) : listEntry(info.filePath());
         if (!object.isEmpty())
             result.append(object);
     }
     return result;
 }
 
-QJsonArray FileLoader::getSoftwareList(const QString& category)
+QJsonArray FileLoader::getSoftwareList(const QString& category, ListForm form)
 {
     QString dirPath = m_dataPath + QStringLiteral("software/") + category;
     qDebug().noquote() << "FileLoader::getSoftwareList - category:" << category;
@@ -375,35 +508,35 @@ QJsonArray FileLoader::getSoftwareList(const QString& category)
 
     const qsizetype found = QDir(dirPath).entryList(kJsonFilter, QDir::Files).size();
     qDebug().noquote() << "FileLoader::getSoftwareList - Found" << found << "files";
-    const QJsonArray result = loadEntries(dirPath);
+    const QJsonArray result = loadEntries(dirPath, form);
     qDebug().noquote() << "FileLoader::getSoftwareList - Loaded" << result.size() << "items";
     return result;
 }
 
-QJsonArray FileLoader::getCompaniesList()
+QJsonArray FileLoader::getCompaniesList(ListForm form)
 {
     const QString dirPath = m_dataPath + QStringLiteral("companies");
     if (!isDirectory(dirPath))
         return {};
-    return loadEntries(dirPath);
+    return loadEntries(dirPath, form);
 }
 
-void FileLoader::collectTechnologies(const QString& dirPath, QJsonArray& result)
+void FileLoader::collectTechnologies(const QString& dirPath, QJsonArray& result, ListForm form)
 {
-    for (const QJsonValue& value : loadEntries(dirPath))
+    for (const QJsonValue& value : loadEntries(dirPath, form))
         result.append(value);
     for (const QFileInfo& sub : QDir(dirPath).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot))
-        collectTechnologies(sub.filePath(), result);
+        collectTechnologies(sub.filePath(), result, form);
 }
 
-QJsonArray FileLoader::getTechnologiesList(const QString& subCategory)
+QJsonArray FileLoader::getTechnologiesList(const QString& subCategory, ListForm form)
 {
     QString dirPath = m_dataPath + QStringLiteral("technologies");
     if (!subCategory.isEmpty())
         dirPath += QLatin1Char('/') + subCategory;
     QJsonArray result;
     if (isDirectory(dirPath))
-        collectTechnologies(dirPath, result);
+        collectTechnologies(dirPath, result, form);
     return result;
 }
 

@@ -8,6 +8,10 @@
 #include <QSet>
 #include <QString>
 
+#include <memory>
+
+class EntrySummaryIndex;
+
 // Reads knowledge-base JSON files (embedded copy first, disk second), caches
 // every parsed file, keeps the config/ files in memory and watches the entry
 // files it read from disk so an edit is evicted, reloaded and announced.
@@ -16,21 +20,40 @@ class FileLoader : public QObject
     Q_OBJECT
 
 public:
+    // Full: the entries as parsed; Summary: only what the tree shows of each (see
+    // EntrySummaryIndex), read from the index where a file is unchanged.
+    enum class ListForm
+    {
+        Full,
+        Summary
+    };
+
     explicit FileLoader(QObject* parent = nullptr);
+    ~FileLoader() override;
 
     void setDataPath(const QString& path);
     QString dataPath() const { return m_dataPath; }
 
-    bool loadAllData();
+    // warmCache false: configuration and watches only, every entry read when asked for.
+    bool loadAllData(bool warmCache = true);
     void loadConfiguration();
     QJsonObject getConfiguration(const QString& name);
 
     QJsonObject loadJsonFile(const QString& filePath);
     // The file as the lists hold it: marked with "_filePath" and shared with the cache.
     QJsonObject listEntry(const QString& filePath);
-    QJsonArray getSoftwareList(const QString& category);
-    QJsonArray getCompaniesList();
-    QJsonArray getTechnologiesList(const QString& subCategory);
+    // listEntry() cut to its summary keys, marked the same way; empty where listEntry is.
+    QJsonObject listSummary(const QString& filePath);
+    // The summary of an embedded "data/..." file, unmarked; empty where the file is.
+    QJsonObject embeddedSummary(const QString& key);
+    QJsonArray getSoftwareList(const QString& category, ListForm form = ListForm::Full);
+    QJsonArray getCompaniesList(ListForm form = ListForm::Full);
+    QJsonArray getTechnologiesList(const QString& subCategory, ListForm form = ListForm::Full);
+
+    // Where summaries are kept between runs; empty keeps them in memory only.
+    void setSummaryIndexPath(const QString& path);
+    // Writes the summary index now if it changed; a failure is logged with path and reason.
+    void saveSummaryIndex();
 
     QString cacheKey(const QString& filePath) const;
     // The "data/..." key of a path below the data directory; other paths unchanged.
@@ -55,8 +78,13 @@ private:
     QStringView plainRest(const QString& filePath) const;
     QJsonObject cachedEntry(const QString& filePath);
     QJsonObject store(const QString& key, const QString& filePath, QJsonObject object);
-    QJsonArray loadEntries(const QString& dirPath);
-    void collectTechnologies(const QString& dirPath, QJsonArray& result);
+    QJsonArray loadEntries(const QString& dirPath, ListForm form = ListForm::Full);
+    void collectTechnologies(const QString& dirPath, QJsonArray& result, ListForm form);
+    void watchFile(const QString& filePath);
+    // Summaries read from the index watch their files soon after, all in one call.
+    void watchLater(const QString& filePath);
+    void watchPending();
+    void scheduleIndexSave();
     void storeConfiguration(const QString& name, const QJsonObject& object);
 
     QString m_dataPath = QStringLiteral("data/");
@@ -66,4 +94,7 @@ private:
     QHash<QString, QJsonObject> m_jsonCache; // marked with "_filePath", see store()
     QSet<QString> m_ownPathKeys;             // files that have a "_filePath" of their own
     QJsonObject m_configuration;
+    std::unique_ptr<EntrySummaryIndex> m_summaryIndex;
+    bool m_indexSaveScheduled = false;
+    QStringList m_pendingWatches;
 };

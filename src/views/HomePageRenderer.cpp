@@ -76,7 +76,7 @@ QString HomePageRenderer::renderOverview(DataManager* dataManager, int articleCo
     const QJsonObject software = categories.value(QLatin1String("softwareCategories")).toObject();
     int softwareTotal = 0;
     for (const QString& key : softwareKeys(software)) {
-        const int count = static_cast<int>(dataManager->getSoftwareList(key.toLower()).size());
+        const int count = static_cast<int>(dataManager->getSoftwareSummaries(key.toLower()).size());
         softwareTotal += count;
         const QString name = software.value(key).toObject().value(QLatin1String("name")).toString();
         const QString label = name.isEmpty() ? key : QStringLiteral("%1 %2").arg(key, name);
@@ -90,14 +90,14 @@ QString HomePageRenderer::renderOverview(DataManager* dataManager, int articleCo
     html +=
         QStringLiteral("<table><tr><th>%1</th><th>%2</th></tr>").arg(tr("其他内容"), tr("数量"));
     html += row(link(QStringLiteral("companies"), tr("公司企业")),
-                QString::number(dataManager->getCompaniesList().size()));
+                QString::number(dataManager->getCompaniesSummaries().size()));
     const QJsonObject technologies =
         categories.value(QLatin1String("technologyCategories")).toObject();
     for (auto it = technologies.constBegin(); it != technologies.constEnd(); ++it) {
         const QString name = it.value().toObject().value(QLatin1String("name")).toString();
         html += row(link(QStringLiteral("technologies/") + it.key(),
                          tr("核心技术 · %1").arg(name.isEmpty() ? it.key() : name)),
-                    QString::number(dataManager->getTechnologiesList(it.key()).size()));
+                    QString::number(dataManager->getTechnologiesSummaries(it.key()).size()));
     }
     const QJsonObject disciplines =
         categories.value(QLatin1String("disciplineCategories")).toObject();
@@ -105,7 +105,7 @@ QString HomePageRenderer::renderOverview(DataManager* dataManager, int articleCo
         const QString name = it.value().toObject().value(QLatin1String("name")).toString();
         html += row(link(QStringLiteral("disciplines/") + it.key(),
                          tr("学科领域 · %1").arg(name.isEmpty() ? it.key() : name)),
-                    QString::number(dataManager->getDisciplinesList(it.key()).size()));
+                    QString::number(dataManager->getDisciplinesSummaries(it.key()).size()));
     }
     html += row(link(QStringLiteral("pictures"), tr("图片资源")),
                 QString::number(dataManager->getPicturesList().size()));

@@ -1,5 +1,6 @@
 #include "NavigationTree.h"
 
+#include "EntryTreeItem.h"
 #include "NavigationPath.h"
 #include "data/DataManager.h"
 #include "data/EntryFileDeleter.h"
@@ -13,8 +14,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
-#include <QTreeWidgetItemIterator>
 #include <QSet>
+#include <QTreeWidgetItemIterator>
 
 #include <memory>
 
@@ -170,13 +171,13 @@ void NavigationTree::loadCategories()
                          QStringLiteral("software/") + lowerKey);
             if (category.contains(QLatin1String("description")))
                 item->setToolTip(0, category.value(QLatin1String("description")).toString());
-            addEntryItems(item, m_dataManager->getSoftwareList(lowerKey));
+            addEntryItems(item, m_dataManager->getSoftwareSummaries(lowerKey), true);
         }
         software->setExpanded(true);
     }
 
     QTreeWidgetItem* companies = addSection(tr("公司企业"), QStringLiteral("companies"));
-    addEntryItems(companies, m_dataManager->getCompaniesList());
+    addEntryItems(companies, m_dataManager->getCompaniesSummaries(), true);
 
     if (config.contains(QLatin1String("technologyCategories"))) {
         QTreeWidgetItem* technologies = addSection(tr("核心技术"), QStringLiteral("technologies"));
@@ -233,19 +234,33 @@ void NavigationTree::loadCategories()
     pictures->setExpanded(true);
 }
 
-void NavigationTree::addEntryItems(QTreeWidgetItem* parent, const QJsonArray& entries)
+QString NavigationTree::entryToolTip(const QTreeWidgetItem* item)
+{
+    const auto* tree = qobject_cast<const NavigationTree*>(item->treeWidget());
+    const QString path = itemPath(item);
+    if (!tree || !tree->m_dataManager || path.isEmpty())
+        return {};
+    return descriptionText(
+        tree->m_dataManager->loadJsonFile(path).value(QLatin1String("description")));
+}
+
+void NavigationTree::addEntryItems(QTreeWidgetItem* parent, const QJsonArray& entries,
+                                   bool summaries)
 {
     for (const QJsonValue& value : entries) {
         if (!value.isObject())
             continue;
         const QJsonObject entry = value.toObject();
-        auto* item = new QTreeWidgetItem(parent);
+        QTreeWidgetItem* item = summaries ? new EntryTreeItem(parent, &NavigationTree::entryToolTip)
+                                          : new QTreeWidgetItem(parent);
         item->setText(0, entryLabel(entry));
         if (entry.contains(QLatin1String("_filePath"))) {
             const QString path = entry.value(QLatin1String("_filePath")).toString();
             item->setData(0, Qt::UserRole, path);
             m_itemMap.insert(path, item);
         }
+        if (summaries)
+            continue;
         const QString tooltip = descriptionText(entry.value(QLatin1String("description")));
         if (!tooltip.isEmpty())
             item->setToolTip(0, tooltip);
@@ -259,7 +274,7 @@ void NavigationTree::loadTechnologyItems(QTreeWidgetItem* item)
     QString key = itemPath(item);
     if (key.startsWith(kTechnologiesPrefix))
         key.remove(0, kTechnologiesPrefix.size());
-    addEntryItems(item, m_dataManager->getTechnologiesList(key));
+    addEntryItems(item, m_dataManager->getTechnologiesSummaries(key), true);
 }
 
 void NavigationTree::loadPictureItems(QTreeWidgetItem* item)
@@ -279,7 +294,7 @@ void NavigationTree::loadDisciplineItems(QTreeWidgetItem* item)
     if (!m_dataManager)
         return;
     const QString subPath = itemPath(item).mid(kDisciplinesPrefix.size());
-    addEntryItems(item, m_dataManager->getDisciplinesList(subPath));
+    addEntryItems(item, m_dataManager->getDisciplinesSummaries(subPath), true);
 }
 
 void NavigationTree::onItemClicked(QTreeWidgetItem* item, int column)

@@ -75,7 +75,9 @@ private:
     void clearTree();
     QTreeWidgetItem* addSection(const QString& label, const QString& path);
     QTreeWidgetItem* addChild(QTreeWidgetItem* parent, const QString& label, const QString& path);
-    void addEntryItems(QTreeWidgetItem* parent, const QJsonArray& entries);
+    // summaries: entries cut to their labels, whose tool tips are read when first shown.
+    void addEntryItems(QTreeWidgetItem* parent, const QJsonArray& entries, bool summaries = false);
+    static QString entryToolTip(const QTreeWidgetItem* item);
     void loadTechnologyItems(QTreeWidgetItem* item);
     void loadPictureItems(QTreeWidgetItem* item);
     void loadDisciplineItems(QTreeWidgetItem* item);

@@ -68,7 +68,7 @@ private slots:
         QTest::newRow("software: competitor's vendor") << "catia" << any << "ptc"
                                                        << "PTC";
         QTest::newRow("software: kernel") << "catia" << any << "cgm"
-                                          << "CGM（Convergence Geometric Modeler）";
+                                          << "CGM（CATIA Geometric Modeler）";
         QTest::newRow("company: product") << "ansys" << company << "ls_dyna"
                                           << "LS-DYNA";
         QTest::newRow("company: acquirer") << "ansys" << company << "synopsys"

@@ -1,0 +1,214 @@
+#include "EntrySummaryIndex.h"
+
+#include "AtomicFileWriter.h"
+#include "PerUserFolder.h"
+
+#include <QCoreApplication>
+#include <QDataStream>
+#include <QDateTime>
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+#include <QIODevice>
+#include <QJsonValue>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
+
+namespace {
+
+constexpr quint32 kMagic = 0x51564958; // "QVIX"
+constexpr quint32 kVersion = 2;
+
+// The keys a summary keeps, in their stored order.
+const char* const kKeys[] = {"name", "title", "id", "fileName", "currentVersion"};
+constexpr int kKeyCount = sizeof(kKeys) / sizeof(kKeys[0]);
+
+enum ValueType : quint8
+{
+    Text = 1,
+    Number = 2,
+    Other = 3
+};
+
+} // namespace
+
+EntrySummaryIndex::EntrySummaryIndex(const QString& filePath) : m_filePath(filePath) {}
+
+QString EntrySummaryIndex::defaultFilePath()
+{
+    const QString folder = PerUserFolder::path();
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("/entry-summaries.idx");
+}
+
+std::optional<EntrySummaryIndex::FileStamp> EntrySummaryIndex::stampOf(const QString& path)
+{
+    FileStamp stamp;
+#ifndef Q_OS_WIN
+    struct stat info
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    stamp.size = info.st_size;
+    stamp.modified = qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    stamp.changed = qint64(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec;
+    stamp.inode = info.st_ino;
+#else
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return std::nullopt;
+    stamp.size = info.size();
+    stamp.modified = info.lastModified().toMSecsSinceEpoch() * 1000000;
+    stamp.changed = info.metadataChangeTime().toMSecsSinceEpoch() * 1000000;
+#endif
+    return stamp;
+}
+
+EntrySummaryIndex::FileStamp EntrySummaryIndex::programStamp()
+{
+    static const FileStamp stamp = [] {
+        const std::optional<FileStamp> own = stampOf(QCoreApplication::applicationFilePath());
+        return own ? *own : FileStamp();
+    }();
+    return stamp;
+}
+
+QJsonObject EntrySummaryIndex::summarize(const QJsonObject& entry)
+{
+    QJsonObject summary;
+    for (const char* key : kKeys) {
+        const auto it = entry.constFind(QLatin1String(key));
+        if (it != entry.constEnd())
+            summary.insert(QLatin1String(key), it.value());
+    }
+    return summary;
+}
+
+std::optional<QJsonObject> EntrySummaryIndex::find(const QString& key, const FileStamp& stamp)
+{
+    if (stamp.size < 0)
+        return std::nullopt;
+    load();
+    const auto it = m_records.find(key);
+    if (it == m_records.end() || !(it->stamp == stamp))
+        return std::nullopt;
+    it->used = true;
+    return it->summary;
+}
+
+void EntrySummaryIndex::insert(const QString& key, const FileStamp& stamp,
+                               const QJsonObject& summary)
+{
+    if (stamp.size < 0)
+        return;
+    load();
+    Record& record = m_records[key];
+    record.stamp = stamp;
+    record.summary = summary;
+    record.used = true;
+    m_dirty = true;
+}
+
+void EntrySummaryIndex::load()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    if (m_filePath.isEmpty())
+        return;
+    QFile file(m_filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    // One read and a stream over memory: far fewer calls than a stream over the file.
+    const QByteArray bytes = file.readAll();
+    QDataStream in(bytes);
+    in.setVersion(QDataStream::Qt_6_0);
+    in.setByteOrder(QDataStream::LittleEndian); // texts as they lie in memory, no swapping
+    quint32 magic = 0;
+    quint32 version = 0;
+    quint32 count = 0;
+    in >> magic >> version >> count;
+    if (magic != kMagic || version != kVersion)
+        return;
+    QHash<QString, Record> records;
+    records.reserve(count);
+    for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+        QString key;
+        Record record;
+        quint8 keys = 0;
+        in >> key >> record.stamp.size >> record.stamp.modified >> record.stamp.changed >>
+            record.stamp.inode >> keys;
+        for (quint8 k = 0; k < keys && in.status() == QDataStream::Ok; ++k) {
+            quint8 which = 0;
+            quint8 type = 0;
+            in >> which >> type;
+            QJsonValue value;
+            if (type == Text) {
+                QString text;
+                in >> text;
+                value = text;
+            } else if (type == Number) {
+                double number = 0;
+                in >> number;
+                value = number;
+            } else if (type == Other) {
+                in >> value;
+            } else {
+                in.setStatus(QDataStream::ReadCorruptData);
+            }
+            if (which >= kKeyCount)
+                in.setStatus(QDataStream::ReadCorruptData);
+            else
+                record.summary.insert(QLatin1String(kKeys[which]), value);
+        }
+        records.insert(key, record);
+    }
+    // A damaged index is only slower: every file is read again.
+    if (in.status() == QDataStream::Ok)
+        m_records = std::move(records);
+}
+
+bool EntrySummaryIndex::save(QString* error)
+{
+    if (!m_dirty || m_filePath.isEmpty())
+        return true;
+    QByteArray bytes;
+    {
+        QDataStream out(&bytes, QIODevice::WriteOnly);
+        out.setVersion(QDataStream::Qt_6_0);
+        out.setByteOrder(QDataStream::LittleEndian);
+        quint32 count = 0;
+        for (const Record& record : std::as_const(m_records))
+            count += record.used ? 1 : 0;
+        out << kMagic << kVersion << count;
+        for (auto it = m_records.cbegin(); it != m_records.cend(); ++it) {
+            if (!it->used)
+                continue; // files gone or not read this run
+            const Record& record = it.value();
+            out << it.key() << record.stamp.size << record.stamp.modified << record.stamp.changed
+                << record.stamp.inode << quint8(record.summary.size());
+            for (quint8 k = 0; k < kKeyCount; ++k) {
+                const auto value = record.summary.constFind(QLatin1String(kKeys[k]));
+                if (value == record.summary.constEnd())
+                    continue;
+                out << k;
+                if (value->isString())
+                    out << quint8(Text) << value->toString();
+                else if (value->isDouble())
+                    out << quint8(Number) << value->toDouble();
+                else
+                    out << quint8(Other) << value.value();
+            }
+        }
+    }
+    QString reason;
+    if (!AtomicFileWriter::write(m_filePath, bytes, &reason)) {
+        if (error)
+            *error = reason;
+        return false;
+    }
+    m_dirty = false;
+    return true;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QTreeWidgetItem>
+
+// A tree row for a knowledge-base entry whose tool tip (the entry's description)
+// is read from the entry the first time anything asks for it: building the
+// tree then needs no more of each entry than its label.
+class EntryTreeItem : public QTreeWidgetItem
+{
+public:
+    // The tool tip of the entry at a path; empty for none.
+    using ToolTipSource = QString (*)(const QTreeWidgetItem* item);
+
+    EntryTreeItem(QTreeWidgetItem* parent, ToolTipSource source);
+
+    QVariant data(int column, int role) const override;
+    void setData(int column, int role, const QVariant& value) override;
+
+private:
+    enum class ToolTip : quint8
+    {
+        Unread,
+        Read,
+        SetFromOutside
+    };
+
+    ToolTipSource m_source;
+    mutable QString m_toolTip;
+    mutable ToolTip m_state = ToolTip::Unread;
+};
