@@ -11,7 +11,6 @@
 #include <QTimer>
 
 #include <exception>
-#include <utility>
 
 namespace {
 
@@ -21,6 +20,11 @@ const QString kFilePathKey = QStringLiteral("_filePath");
 const QString kEmbeddedIndexPrefix = QStringLiteral(":embedded:");
 // Long enough after the start that writing the index is no part of it.
 constexpr int kIndexSaveDelayMs = 3000;
+
+QString indexKeyOf(const QString& filePath)
+{
+    return QDir::isAbsolutePath(filePath) ? filePath : QFileInfo(filePath).absoluteFilePath();
+}
 
 QJsonObject marked(QJsonObject summary, const QString& filePath)
 {
@@ -79,31 +83,6 @@ void FileLoader::watchFile(const QString& filePath)
         m_watchedFiles.insert(filePath);
 }
 
-void FileLoader::watchLater(const QString& filePath)
-{
-    if (m_watchedFiles.contains(filePath))
-        return;
-    if (m_pendingWatches.isEmpty())
-        QTimer::singleShot(0, this, &FileLoader::watchPending);
-    m_pendingWatches.append(filePath);
-}
-
-void FileLoader::watchPending()
-{
-    const QStringList paths = std::exchange(m_pendingWatches, {});
-    QStringList fresh;
-    for (const QString& path : paths) {
-        if (!m_watchedFiles.contains(path))
-            fresh.append(path);
-    }
-    const QStringList failed = m_watcher.addPaths(fresh);
-    const QSet<QString> notWatched(failed.cbegin(), failed.cend());
-    for (const QString& path : std::as_const(fresh)) {
-        if (!notWatched.contains(path))
-            m_watchedFiles.insert(path);
-    }
-}
-
 QJsonObject FileLoader::listSummary(const QString& filePath)
 {
     const QString key = cacheKey(filePath);
@@ -125,12 +104,11 @@ QJsonObject FileLoader::listSummary(const QString& filePath)
         return {};
     }
 
-    const QString indexKey =
-        QDir::isAbsolutePath(filePath) ? filePath : QFileInfo(filePath).absoluteFilePath();
+    const QString indexKey = indexKeyOf(filePath);
     const std::optional<EntrySummaryIndex::FileStamp> stamp = EntrySummaryIndex::stampOf(filePath);
     if (stamp) {
         if (const std::optional<QJsonObject> summary = m_summaryIndex->find(indexKey, *stamp)) {
-            watchLater(filePath);
+            m_indexedFiles.insert(filePath);
             return marked(*summary, filePath);
         }
     }
@@ -558,7 +536,18 @@ void FileLoader::onDirectoryChanged(const QString& path)
     m_watchedFiles = QSet<QString>(watched.cbegin(), watched.cend());
     QDir dir(path);
     for (const QFileInfo& info : dir.entryInfoList(kJsonFilter, QDir::Files)) {
-        if (!m_watchedFiles.contains(info.filePath()) && m_watcher.addPath(info.filePath()))
-            m_watchedFiles.insert(info.filePath());
+        const QString file = info.filePath();
+        if (m_indexedFiles.contains(file)) {
+            // Replaced by a save beside it, perhaps: announce it as a watched file would be.
+            const std::optional<EntrySummaryIndex::FileStamp> stamp =
+                EntrySummaryIndex::stampOf(file);
+            if (stamp && m_summaryIndex->find(indexKeyOf(file), *stamp))
+                continue;
+            m_indexedFiles.remove(file);
+            onFileChanged(file);
+            continue;
+        }
+        if (!m_watchedFiles.contains(file) && m_watcher.addPath(file))
+            m_watchedFiles.insert(file);
     }
 }

@@ -81,9 +81,7 @@ private:
     QJsonArray loadEntries(const QString& dirPath, ListForm form = ListForm::Full);
     void collectTechnologies(const QString& dirPath, QJsonArray& result, ListForm form);
     void watchFile(const QString& filePath);
-    // Summaries read from the index watch their files soon after, all in one call.
-    void watchLater(const QString& filePath);
-    void watchPending();
+
     void scheduleIndexSave();
     void storeConfiguration(const QString& name, const QJsonObject& object);
 
@@ -96,5 +94,7 @@ private:
     QJsonObject m_configuration;
     std::unique_ptr<EntrySummaryIndex> m_summaryIndex;
     bool m_indexSaveScheduled = false;
-    QStringList m_pendingWatches;
+    // Files listed from the summary index and not read: their folders are watched, not
+    // they (Qt's watcher slows down with the square of the files it holds).
+    QSet<QString> m_indexedFiles;
 };
