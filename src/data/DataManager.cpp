@@ -93,7 +93,8 @@ QJsonArray DataManager::embeddedEntries(const QStringList& keys, bool summaries)
             summaries ? m_fileLoader->embeddedSummary(key) : embedded.loadEmbeddedJson(key);
         if (object.isEmpty())
             continue;
-        object.insert(kFilePathKey, key);
+        if (object.value(kFilePathKey) != QJsonValue(key))
+            object.insert(kFilePathKey, key);
         object.insert(kEmbeddedKey, true);
         entries.append(object);
     }

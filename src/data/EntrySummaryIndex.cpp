@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
+#include <QJsonDocument>
 #include <QJsonValue>
 
 #ifndef Q_OS_WIN
@@ -19,18 +20,10 @@
 namespace {
 
 constexpr quint32 kMagic = 0x51564958; // "QVIX"
-constexpr quint32 kVersion = 2;
+constexpr quint32 kVersion = 3;
 
-// The keys a summary keeps, in their stored order.
+// The keys a summary keeps.
 const char* const kKeys[] = {"name", "title", "id", "fileName", "currentVersion"};
-constexpr int kKeyCount = sizeof(kKeys) / sizeof(kKeys[0]);
-
-enum ValueType : quint8
-{
-    Text = 1,
-    Number = 2,
-    Other = 3
-};
 
 } // namespace
 
@@ -94,8 +87,11 @@ std::optional<QJsonObject> EntrySummaryIndex::find(const QString& key, const Fil
     const auto it = m_records.find(key);
     if (it == m_records.end() || !(it->stamp == stamp))
         return std::nullopt;
+    const QJsonDocument document = QJsonDocument::fromJson(it->json);
+    if (!document.isObject())
+        return std::nullopt;
     it->used = true;
-    return it->summary;
+    return document.object();
 }
 
 void EntrySummaryIndex::insert(const QString& key, const FileStamp& stamp,
@@ -106,7 +102,7 @@ void EntrySummaryIndex::insert(const QString& key, const FileStamp& stamp,
     load();
     Record& record = m_records[key];
     record.stamp = stamp;
-    record.summary = summary;
+    record.json = QJsonDocument(summary).toJson(QJsonDocument::Compact);
     record.used = true;
     m_dirty = true;
 }
@@ -137,32 +133,8 @@ void EntrySummaryIndex::load()
     for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
         QString key;
         Record record;
-        quint8 keys = 0;
         in >> key >> record.stamp.size >> record.stamp.modified >> record.stamp.changed >>
-            record.stamp.inode >> keys;
-        for (quint8 k = 0; k < keys && in.status() == QDataStream::Ok; ++k) {
-            quint8 which = 0;
-            quint8 type = 0;
-            in >> which >> type;
-            QJsonValue value;
-            if (type == Text) {
-                QString text;
-                in >> text;
-                value = text;
-            } else if (type == Number) {
-                double number = 0;
-                in >> number;
-                value = number;
-            } else if (type == Other) {
-                in >> value;
-            } else {
-                in.setStatus(QDataStream::ReadCorruptData);
-            }
-            if (which >= kKeyCount)
-                in.setStatus(QDataStream::ReadCorruptData);
-            else
-                record.summary.insert(QLatin1String(kKeys[which]), value);
-        }
+            record.stamp.inode >> record.json;
         records.insert(key, record);
     }
     // A damaged index is only slower: every file is read again.
@@ -188,19 +160,7 @@ bool EntrySummaryIndex::save(QString* error)
                 continue; // files gone or not read this run
             const Record& record = it.value();
             out << it.key() << record.stamp.size << record.stamp.modified << record.stamp.changed
-                << record.stamp.inode << quint8(record.summary.size());
-            for (quint8 k = 0; k < kKeyCount; ++k) {
-                const auto value = record.summary.constFind(QLatin1String(kKeys[k]));
-                if (value == record.summary.constEnd())
-                    continue;
-                out << k;
-                if (value->isString())
-                    out << quint8(Text) << value->toString();
-                else if (value->isDouble())
-                    out << quint8(Number) << value->toDouble();
-                else
-                    out << quint8(Other) << value.value();
-            }
+                << record.stamp.inode << record.json;
         }
     }
     QString reason;

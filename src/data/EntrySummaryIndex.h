@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
 #include <QJsonObject>
 #include <QString>
@@ -54,7 +55,8 @@ private:
     struct Record
     {
         FileStamp stamp;
-        QJsonObject summary;
+        // Compact JSON: one parse builds the object far faster than inserting its keys.
+        QByteArray json;
         bool used = false;
     };
 

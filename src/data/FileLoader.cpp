@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
+#include <QLoggingCategory>
 #include <QTimer>
 
 #include <exception>
@@ -26,9 +27,11 @@ QString indexKeyOf(const QString& filePath)
     return QDir::isAbsolutePath(filePath) ? filePath : QFileInfo(filePath).absoluteFilePath();
 }
 
+// The index keeps summaries marked already: as read, they are mostly right as they are.
 QJsonObject marked(QJsonObject summary, const QString& filePath)
 {
-    summary.insert(kFilePathKey, filePath);
+    if (summary.value(kFilePathKey) != QJsonValue(filePath))
+        summary.insert(kFilePathKey, filePath);
     return summary;
 }
 
@@ -116,12 +119,12 @@ QJsonObject FileLoader::listSummary(const QString& filePath)
     // Files that do not load stay out of the index: each start reports them again.
     if (entry.isEmpty())
         return {};
-    const QJsonObject summary = EntrySummaryIndex::summarize(entry);
+    const QJsonObject summary = marked(EntrySummaryIndex::summarize(entry), filePath);
     if (stamp) {
         m_summaryIndex->insert(indexKey, *stamp, summary);
         scheduleIndexSave();
     }
-    return marked(summary, filePath);
+    return summary;
 }
 
 QJsonObject FileLoader::embeddedSummary(const QString& key)
@@ -133,7 +136,7 @@ QJsonObject FileLoader::embeddedSummary(const QString& key)
     const QJsonObject entry = EmbeddedDataAdapter::instance().loadEmbeddedJson(key);
     if (entry.isEmpty())
         return {};
-    const QJsonObject summary = EntrySummaryIndex::summarize(entry);
+    const QJsonObject summary = marked(EntrySummaryIndex::summarize(entry), key);
     m_summaryIndex->insert(indexKey, stamp, summary);
     scheduleIndexSave();
     return summary;
@@ -484,8 +487,11 @@ QJsonArray FileLoader::getSoftwareList(const QString& category, ListForm form)
         dirPath = retry;
     }
 
-    const qsizetype found = QDir(dirPath).entryList(kJsonFilter, QDir::Files).size();
-    qDebug().noquote() << "FileLoader::getSoftwareList - Found" << found << "files";
+    // Listing the folder only to count it is worth it only when the line is written.
+    if (QLoggingCategory::defaultCategory()->isDebugEnabled()) {
+        const qsizetype found = QDir(dirPath).entryList(kJsonFilter, QDir::Files).size();
+        qDebug().noquote() << "FileLoader::getSoftwareList - Found" << found << "files";
+    }
     const QJsonArray result = loadEntries(dirPath, form);
     qDebug().noquote() << "FileLoader::getSoftwareList - Loaded" << result.size() << "items";
     return result;

@@ -44,7 +44,7 @@ public:
     QJsonObject listEntry(const QString& filePath);
     // listEntry() cut to its summary keys, marked the same way; empty where listEntry is.
     QJsonObject listSummary(const QString& filePath);
-    // The summary of an embedded "data/..." file, unmarked; empty where the file is.
+    // The summary of an embedded "data/..." file, marked with the key; empty where the file is.
     QJsonObject embeddedSummary(const QString& key);
     QJsonArray getSoftwareList(const QString& category, ListForm form = ListForm::Full);
     QJsonArray getCompaniesList(ListForm form = ListForm::Full);

@@ -247,12 +247,18 @@ QString NavigationTree::entryToolTip(const QTreeWidgetItem* item)
 void NavigationTree::addEntryItems(QTreeWidgetItem* parent, const QJsonArray& entries,
                                    bool summaries)
 {
+    // Filled before they join the tree and added in one call: an item set up inside
+    // the tree tells the view of every text it gets.
+    QList<QTreeWidgetItem*> items;
+    items.reserve(entries.size());
     for (const QJsonValue& value : entries) {
         if (!value.isObject())
             continue;
         const QJsonObject entry = value.toObject();
-        QTreeWidgetItem* item = summaries ? new EntryTreeItem(parent, &NavigationTree::entryToolTip)
-                                          : new QTreeWidgetItem(parent);
+        QTreeWidgetItem* item = summaries
+                                    ? new EntryTreeItem(nullptr, &NavigationTree::entryToolTip)
+                                    : new QTreeWidgetItem();
+        items.append(item);
         item->setText(0, entryLabel(entry));
         if (entry.contains(QLatin1String("_filePath"))) {
             const QString path = entry.value(QLatin1String("_filePath")).toString();
@@ -265,6 +271,7 @@ void NavigationTree::addEntryItems(QTreeWidgetItem* parent, const QJsonArray& en
         if (!tooltip.isEmpty())
             item->setToolTip(0, tooltip);
     }
+    parent->addChildren(items);
 }
 
 void NavigationTree::loadTechnologyItems(QTreeWidgetItem* item)
