@@ -171,6 +171,9 @@ QIcon applicationIcon()
     return icon;
 }
 
+// After the first paint: the window comes first.
+constexpr int kWarmUpDelayMs = 300;
+
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent) : MainWindow(QString(), parent) {}
@@ -269,6 +272,8 @@ void MainWindow::showEvent(QShowEvent* event)
     m_userFilesChecked = true;
     // Once the window is up: start-up log lines alone reach no one.
     QMetaObject::invokeMethod(this, &MainWindow::reportDamagedUserFiles, Qt::QueuedConnection);
+    // The entries the first search needs, read while the user looks at the window.
+    QTimer::singleShot(kWarmUpDelayMs, m_dataManager.get(), &DataManager::warmUp);
 }
 
 void MainWindow::reportDamagedUserFiles()

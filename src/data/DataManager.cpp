@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QSet>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -103,6 +104,8 @@ QJsonArray DataManager::embeddedEntries(const QStringList& keys, bool summaries)
 
 void DataManager::setDataPath(const QString& path)
 {
+    m_warmUpFiles.clear();
+    m_warmUpFolders.clear();
     m_dataPath = path;
     if (!m_dataPath.endsWith(QLatin1Char('/')))
         m_dataPath += QLatin1Char('/');
@@ -527,6 +530,39 @@ void DataManager::setNewsItems(const QJsonArray& items, const QDateTime& timesta
     m_newsItems = items;
     m_newsTimestamp = timestamp;
     emit newsItemsUpdated(items, timestamp);
+}
+
+void DataManager::warmUp()
+{
+    m_warmUpFiles.clear();
+    m_warmUpFolders.clear();
+    if (!QFileInfo(m_dataPath).isDir())
+        return;
+    m_warmUpFolders << m_dataPath;
+    QTimer::singleShot(0, this, &DataManager::warmUpStep);
+}
+
+void DataManager::warmUpStep()
+{
+    // A step stays well below a frame, whatever the size of the knowledge base.
+    constexpr int kFilesPerStep = 24;
+    if (m_warmUpFiles.isEmpty() && !m_warmUpFolders.isEmpty()) {
+        const QString folder = m_warmUpFolders.takeFirst();
+        const QDir dir(folder);
+        const bool atRoot = dir == QDir(m_dataPath);
+        for (const QFileInfo& info : dir.entryInfoList({QStringLiteral("*.json")}, QDir::Files)) {
+            // The preferences store beside the knowledge base is no entry.
+            if (atRoot && info.fileName() == QLatin1String("user_preferences.json"))
+                continue;
+            m_warmUpFiles << info.filePath();
+        }
+        for (const QFileInfo& sub : dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot))
+            m_warmUpFolders << sub.filePath();
+    }
+    for (int i = 0; i < kFilesPerStep && !m_warmUpFiles.isEmpty(); ++i)
+        m_fileLoader->listEntry(m_warmUpFiles.takeFirst());
+    if (isWarmingUp())
+        QTimer::singleShot(0, this, &DataManager::warmUpStep);
 }
 
 void DataManager::clearListCache()

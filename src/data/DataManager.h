@@ -54,6 +54,12 @@ public:
     QDateTime getNewsTimestamp() const { return m_newsTimestamp; }
 
     FileLoader* fileLoader() const { return m_fileLoader.get(); }
+
+    // Reads every entry file of the data directory a few at a time while the event
+    // loop runs, so that the first search finds them read; a list asked for meanwhile
+    // reads what it needs at once. Stops when the directory changes.
+    void warmUp();
+    bool isWarmingUp() const { return !m_warmUpFolders.isEmpty() || !m_warmUpFiles.isEmpty(); }
     // Drops every cached list; used when the data directory changes.
     void clearListCache();
     // Changes whenever the cached lists are dropped: two calls of a list
@@ -81,6 +87,7 @@ signals:
 private slots:
     void onFileChanged(const QString& filePath);
     void onDataLoaded();
+    void warmUpStep();
 
 private:
     // Every *.json file below dirPath that loads to a non-empty object, files of
@@ -98,6 +105,8 @@ private:
     QJsonObject m_categories;
     QHash<QString, QJsonArray> m_listCache;
     quint64 m_listGeneration = 0;
+    QStringList m_warmUpFolders;
+    QStringList m_warmUpFiles;
     QJsonArray m_newsItems;
     QDateTime m_newsTimestamp;
 };

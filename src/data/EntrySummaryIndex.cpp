@@ -7,6 +7,7 @@
 #include <QDataStream>
 #include <QDateTime>
 #include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
@@ -164,6 +165,12 @@ bool EntrySummaryIndex::save(QString* error)
         }
     }
     QString reason;
+    const QString folder = QFileInfo(m_filePath).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        if (error)
+            *error = QStringLiteral("cannot create %1").arg(folder);
+        return false;
+    }
     if (!AtomicFileWriter::write(m_filePath, bytes, &reason)) {
         if (error)
             *error = reason;

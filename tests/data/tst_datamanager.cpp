@@ -326,6 +326,35 @@ private slots:
         QVERIFY(found.contains(data.filePath("disciplines/thermal/qv_a.json")));
     }
 
+    void warmUpReadsEveryEntryButThePreferences()
+    {
+        TestDataDir data;
+        const QStringList entries{"software/cad/qv_a.json", "companies/qv_c.json",
+                                  "disciplines/thermal/qv_d.json", "technologies/qv_t.json"};
+        for (const QString& file : entries)
+            QVERIFY(data.write(file, R"({"id":"x"})"));
+        for (int i = 0; i < 60; ++i) // more than one step's worth
+            QVERIFY(data.write(QStringLiteral("software/cae/qv_%1.json").arg(i), R"({"id":"y"})"));
+        QVERIFY(data.write("user_preferences.json", R"({"history":[]})"));
+        DataManager manager;
+        manager.setDataPath(data.dataPath());
+        manager.initialize();
+        QVERIFY(!manager.fileLoader()->isCached(data.filePath(entries.first())));
+        manager.warmUp();
+        QVERIFY(manager.isWarmingUp());
+        QTRY_VERIFY(!manager.isWarmingUp());
+        for (const QString& file : entries)
+            QVERIFY2(manager.fileLoader()->isCached(data.filePath(file)), qPrintable(file));
+        QVERIFY(manager.fileLoader()->isCached(data.filePath("software/cae/qv_59.json")));
+        QVERIFY(!manager.fileLoader()->isCached(data.filePath("user_preferences.json")));
+
+        // Another directory stops it.
+        manager.warmUp();
+        TestDataDir other;
+        manager.setDataPath(other.dataPath());
+        QVERIFY(!manager.isWarmingUp());
+    }
+
     void newsItemExtraction_data()
     {
         QTest::addColumn<QByteArray>("document");

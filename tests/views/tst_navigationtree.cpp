@@ -1,5 +1,6 @@
 #include "../data/TestDataDir.h"
 #include "data/DataManager.h"
+#include "data/FileLoader.h"
 #include "views/NavigationTree.h"
 
 #include <QAbstractButton>
@@ -224,6 +225,31 @@ private slots:
         QVERIFY(tree.topLevelItem(0)->isExpanded());
         QVERIFY(!tree.topLevelItem(1)->isExpanded());
         QVERIFY(tree.topLevelItem(4)->isExpanded());
+    }
+
+    // A second start lists the entries from the summary index: an entry is read only
+    // when its tool tip is first asked for, and the tip is its description still.
+    void toolTipIsReadWhenFirstAskedFor()
+    {
+        const QString alphaPath = m_data->filePath("software/cad/alpha.json");
+        {
+            DataManager first;
+            first.setDataPath(m_data->dataPath());
+            NavigationTree tree;
+            tree.setDataManager(&first);
+        }
+        DataManager manager;
+        manager.setDataPath(m_data->dataPath());
+        NavigationTree tree;
+        tree.setDataManager(&manager);
+        QTreeWidgetItem* alpha = tree.itemForPath(alphaPath);
+        QVERIFY(alpha);
+        QCOMPARE(alpha->text(0), QStringLiteral("Alpha (2024)"));
+        QVERIFY(!manager.fileLoader()->isCached(alphaPath));
+        QCOMPARE(alpha->toolTip(0), QStringLiteral("阿尔法"));
+        QVERIFY(manager.fileLoader()->isCached(alphaPath));
+        alpha->setToolTip(0, QStringLiteral("set"));
+        QCOMPARE(alpha->toolTip(0), QStringLiteral("set"));
     }
 
     void softwareCategoriesInFixedOrder()
