@@ -130,7 +130,8 @@ void EntrySummaryIndex::load()
     if (magic != kMagic || version != kVersion)
         return;
     QHash<QString, Record> records;
-    records.reserve(count);
+    // A damaged count must not ask for gigabytes: a record takes well over 16 bytes.
+    records.reserve(qMin<qsizetype>(count, bytes.size() / 16));
     for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
         QString key;
         Record record;

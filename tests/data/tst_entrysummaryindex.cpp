@@ -145,6 +145,21 @@ private slots:
         QVERIFY(!index.find("0", stamp));
     }
 
+    void absurdCountIsNoRecord()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("index.idx");
+        QByteArray bytes;
+        {
+            QDataStream out(&bytes, QIODevice::WriteOnly);
+            out.setByteOrder(QDataStream::LittleEndian);
+            out << quint32(0x51564958) << quint32(3) << quint32(0xFFFFFFFF);
+        }
+        QVERIFY(AtomicFileWriter::write(file, bytes));
+        EntrySummaryIndex index(file);
+        QVERIFY(!index.find("a", {1, 2, 3, 4}));
+    }
+
     void failedSaveSaysWhy()
     {
         TestDataDir data;
