@@ -6,7 +6,8 @@ data/X.json lives in docs/factcheck/evidence/X.json:
 
   {"file": "data/X.json",
    "claims": [{"field": "features.core", "claim": "...", "url": "...",
-               "quote": "words of the page that state it", "checked": "YYYY-MM-DD"}]}
+               "quote": "words of the page that state it (left-out words: ...)",
+               "checked": "YYYY-MM-DD"}]}
 
 "field" is the claim's path without list positions, so records survive reordering.
 
