@@ -71,6 +71,11 @@ QStringList embeddedJsonKeys(const QString& prefix)
     return keys;
 }
 
+FileLoader::ListForm formOf(bool summaries)
+{
+    return summaries ? FileLoader::ListForm::Summary : FileLoader::ListForm::Full;
+}
+
 } // namespace
 
 DataManager::DataManager(QObject* parent)
@@ -202,8 +207,7 @@ QJsonArray DataManager::softwareList(const QString& category, bool summaries)
 
     qDebug().noquote() << "DataManager::getSoftwareList - Loading from file system for category:"
                        << category;
-    const QJsonArray diskItems = m_fileLoader->getSoftwareList(
-        category, summaries ? FileLoader::ListForm::Summary : FileLoader::ListForm::Full);
+    const QJsonArray diskItems = m_fileLoader->getSoftwareList(category, formOf(summaries));
     qDebug().noquote() << "DataManager::getSoftwareList - FileLoader returned" << diskItems.size()
                        << "items";
 
@@ -250,8 +254,7 @@ QJsonArray DataManager::companiesList(bool summaries)
         qDebug().noquote() << "DataManager::getCompaniesList - Found" << result.size()
                            << "embedded companies";
     else
-        result = m_fileLoader->getCompaniesList(summaries ? FileLoader::ListForm::Summary
-                                                          : FileLoader::ListForm::Full);
+        result = m_fileLoader->getCompaniesList(formOf(summaries));
 
     m_listCache.insert(cacheKey, result);
     return result;
@@ -337,8 +340,7 @@ QJsonArray DataManager::technologiesList(const QString& subCategory, bool summar
     const auto cached = m_listCache.constFind(cacheKey);
     if (cached != m_listCache.cend())
         return cached.value();
-    QJsonArray result = m_fileLoader->getTechnologiesList(
-        subCategory, summaries ? FileLoader::ListForm::Summary : FileLoader::ListForm::Full);
+    QJsonArray result = m_fileLoader->getTechnologiesList(subCategory, formOf(summaries));
     QString folder = QStringLiteral("technologies/");
     if (!subCategory.isEmpty())
         folder += subCategory + QLatin1Char('/');

@@ -99,7 +99,7 @@ QJsonObject FileLoader::listSummary(const QString& filePath)
     const QString embeddedPath = embeddedLookupPath(filePath);
     if (EmbeddedDataAdapter::instance().hasEmbeddedResource(embeddedPath)) {
         const QJsonObject summary = embeddedSummary(embeddedPath);
-        if (!summary.isEmpty() || !m_jsonCache.value(key).isEmpty())
+        if (!summary.isEmpty())
             return marked(summary, filePath);
         // An embedded copy that does not load falls back to the disk, as listEntry does.
         if (!listEntry(filePath).isEmpty())

@@ -9,7 +9,7 @@
 class EntryTreeItem : public QTreeWidgetItem
 {
 public:
-    // The tool tip of the entry at a path; empty for none.
+    // The tool tip of the entry an item stands for; empty for none.
     using ToolTipSource = QString (*)(const QTreeWidgetItem* item);
 
     EntryTreeItem(QTreeWidgetItem* parent, ToolTipSource source);

@@ -18,6 +18,20 @@ QStringList valuesOf(const QJsonArray& list, const char* key)
     return values;
 }
 
+void useIndex(FileLoader& loader, const TestDataDir& data, const QString& indexFile)
+{
+    loader.setSummaryIndexPath(indexFile);
+    loader.setDataPath(data.dataPath());
+}
+
+// The names of one run's company summaries; the run writes the index when it ends.
+QStringList companySummaryNames(const TestDataDir& data, const QString& indexFile)
+{
+    FileLoader loader;
+    useIndex(loader, data, indexFile);
+    return valuesOf(loader.getCompaniesList(FileLoader::ListForm::Summary), "name");
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(EntrySummaryIndex::FileStamp)
@@ -191,14 +205,12 @@ private slots:
         QJsonArray firstRun;
         {
             FileLoader loader;
-            loader.setSummaryIndexPath(indexFile);
-            loader.setDataPath(data.dataPath());
+            useIndex(loader, data, indexFile);
             firstRun = loader.getSoftwareList("cad", FileLoader::ListForm::Summary);
             full = loader.getSoftwareList("cad");
         }
         FileLoader loader;
-        loader.setSummaryIndexPath(indexFile);
-        loader.setDataPath(data.dataPath());
+        useIndex(loader, data, indexFile);
         const QJsonArray later = loader.getSoftwareList("cad", FileLoader::ListForm::Summary);
         QVERIFY(!loader.isCached(data.filePath("software/cad/qv_b.json")));
 
@@ -217,19 +229,9 @@ private slots:
         QVERIFY(data.write("companies/qv_c.json", R"({"id":"qv_c","name":"Old"})"));
         QTemporaryDir cache;
         const QString indexFile = cache.filePath("index.idx");
-        {
-            FileLoader loader;
-            loader.setSummaryIndexPath(indexFile);
-            loader.setDataPath(data.dataPath());
-            QCOMPARE(valuesOf(loader.getCompaniesList(FileLoader::ListForm::Summary), "name"),
-                     QStringList{"Old"});
-        }
+        QCOMPARE(companySummaryNames(data, indexFile), QStringList{"Old"});
         QVERIFY(data.write("companies/qv_c.json", R"({"id":"qv_c","name":"New"})"));
-        FileLoader loader;
-        loader.setSummaryIndexPath(indexFile);
-        loader.setDataPath(data.dataPath());
-        QCOMPARE(valuesOf(loader.getCompaniesList(FileLoader::ListForm::Summary), "name"),
-                 QStringList{"New"});
+        QCOMPARE(companySummaryNames(data, indexFile), QStringList{"New"});
     }
 
     // A file listed from the index is not watched itself; a save that replaces it
@@ -240,15 +242,9 @@ private slots:
         QVERIFY(data.write("companies/qv_c.json", R"({"id":"qv_c","name":"Old"})"));
         QTemporaryDir cache;
         const QString indexFile = cache.filePath("index.idx");
-        {
-            FileLoader loader;
-            loader.setSummaryIndexPath(indexFile);
-            loader.setDataPath(data.dataPath());
-            loader.getCompaniesList(FileLoader::ListForm::Summary);
-        }
+        QCOMPARE(companySummaryNames(data, indexFile), QStringList{"Old"});
         FileLoader loader;
-        loader.setSummaryIndexPath(indexFile);
-        loader.setDataPath(data.dataPath());
+        useIndex(loader, data, indexFile);
         loader.loadAllData(false);
         loader.getCompaniesList(FileLoader::ListForm::Summary);
         QSignalSpy changed(&loader, &FileLoader::fileChanged);
