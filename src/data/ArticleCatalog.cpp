@@ -1,9 +1,9 @@
 #include "ArticleCatalog.h"
 
+#include "DirectoryListing.h"
 #include "EmbeddedDataAdapter.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -27,12 +27,14 @@ QList<Article> ArticleCatalog::list(const QString& dataPath)
     }
     const QDir root(dataPath);
     if (!dataPath.isEmpty() && root.exists()) {
-        QDirIterator it(root.path(), {QStringLiteral("*.md")}, QDir::Files,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString file = it.next();
-            paths.insert(root.relativeFilePath(file), file);
-        }
+        // The whole knowledge base is walked: QDirIterator's cost per file was most of
+        // a large start's time.
+        QString base = root.path();
+        if (!base.endsWith(QLatin1Char('/')))
+            base += QLatin1Char('/');
+        for (const QString& relative :
+             DirectoryListing::filesBelow(root.path(), QStringLiteral(".md")))
+            paths.insert(relative, base + relative);
     }
 
     QList<Article> articles;

@@ -1,5 +1,7 @@
 #include "DataManager.h"
 
+#include "DirectoryListing.h"
+
 #include "EmbeddedDataAdapter.h"
 #include "FileLoader.h"
 
@@ -354,28 +356,28 @@ QJsonArray DataManager::technologiesList(const QString& subCategory, bool summar
 void DataManager::walkJsonFiles(const QString& dirPath, QJsonArray& result, const QString& keyword,
                                 bool summaries)
 {
-    QDir dir(dirPath);
     const bool atRoot = QDir(dirPath) == QDir(m_dataPath);
-    for (const QFileInfo& info : dir.entryInfoList({QStringLiteral("*.json")}, QDir::Files)) {
+    for (const DirectoryListing::File& file :
+         DirectoryListing::files(dirPath, QStringLiteral(".json"))) {
         // The preferences store keeps the user's favourites and history beside the
         // knowledge base; they are no entry and must not turn up in searches.
-        if (atRoot && info.fileName() == QLatin1String("user_preferences.json"))
+        if (atRoot && QFileInfo(file.path).fileName() == QLatin1String("user_preferences.json"))
             continue;
         if (!keyword.isEmpty()) {
             // The file as written: its place on disk is no match.
             const QString text =
-                QString::fromUtf8(QJsonDocument(m_fileLoader->loadJsonFile(info.filePath()))
+                QString::fromUtf8(QJsonDocument(m_fileLoader->loadJsonFile(file.path))
                                       .toJson(QJsonDocument::Indented));
             if (!text.contains(keyword, Qt::CaseInsensitive))
                 continue;
         }
-        const QJsonObject object = summaries ? m_fileLoader->listSummary(info.filePath())
-                                             : m_fileLoader->listEntry(info.filePath());
+        const QJsonObject object = summaries ? m_fileLoader->listSummary(file.path, &file.stamp)
+                                             : m_fileLoader->listEntry(file.path);
         if (!object.isEmpty())
             result.append(object);
     }
-    for (const QFileInfo& sub : dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot))
-        walkJsonFiles(sub.filePath(), result, keyword, summaries);
+    for (const QString& sub : DirectoryListing::subfolders(dirPath))
+        walkJsonFiles(sub, result, keyword, summaries);
 }
 
 QStringList DataManager::folderFiles(const QString& relativeFolder, const QString& suffix,

@@ -1,5 +1,7 @@
 #include "FileLoader.h"
 
+#include "DirectoryListing.h"
+
 #include "EmbeddedDataAdapter.h"
 #include "EntrySummaryIndex.h"
 
@@ -16,6 +18,7 @@
 namespace {
 
 const QStringList kJsonFilter{QStringLiteral("*.json")};
+const QString kJsonSuffix = QStringLiteral(".json");
 const QString kFilePathKey = QStringLiteral("_filePath");
 // Embedded records of the summary index: no disk path starts with it.
 const QString kEmbeddedIndexPrefix = QStringLiteral(":embedded:");
@@ -88,6 +91,12 @@ void FileLoader::watchFile(const QString& filePath)
 
 QJsonObject FileLoader::listSummary(const QString& filePath)
 {
+    return listSummary(filePath, nullptr);
+}
+
+QJsonObject FileLoader::listSummary(const QString& filePath,
+                                    const EntrySummaryIndex::FileStamp* listedStamp)
+{
     const QString key = cacheKey(filePath);
     const auto cached = m_jsonCache.constFind(key);
     if (cached != m_jsonCache.cend()) {
@@ -103,12 +112,13 @@ QJsonObject FileLoader::listSummary(const QString& filePath)
             return marked(summary, filePath);
         // An embedded copy that does not load falls back to the disk, as listEntry does.
         if (!listEntry(filePath).isEmpty())
-            return listSummary(filePath);
+            return listSummary(filePath, nullptr);
         return {};
     }
 
     const QString indexKey = indexKeyOf(filePath);
-    const std::optional<EntrySummaryIndex::FileStamp> stamp = EntrySummaryIndex::stampOf(filePath);
+    const std::optional<EntrySummaryIndex::FileStamp> stamp =
+        listedStamp ? std::optional(*listedStamp) : EntrySummaryIndex::stampOf(filePath);
     if (stamp) {
         if (const std::optional<QJsonObject> summary = m_summaryIndex->find(indexKey, *stamp)) {
             m_indexedFiles.insert(filePath);
@@ -457,10 +467,9 @@ bool FileLoader::loadAllData(bool warmCache)
 QJsonArray FileLoader::loadEntries(const QString& dirPath, ListForm form)
 {
     QJsonArray result;
-    QDir dir(dirPath);
-    for (const QFileInfo& info : dir.entryInfoList(kJsonFilter, QDir::Files)) {
+    for (const DirectoryListing::File& file : DirectoryListing::files(dirPath, kJsonSuffix)) {
         const QJsonObject object =
-            form == ListForm::Summary ? listSummary(info.filePath()) : listEntry(info.filePath());
+            form == ListForm::Summary ? listSummary(file.path, &file.stamp) : listEntry(file.path);
         if (!object.isEmpty())
             result.append(object);
     }
@@ -509,8 +518,8 @@ void FileLoader::collectTechnologies(const QString& dirPath, QJsonArray& result,
 {
     for (const QJsonValue& value : loadEntries(dirPath, form))
         result.append(value);
-    for (const QFileInfo& sub : QDir(dirPath).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot))
-        collectTechnologies(sub.filePath(), result, form);
+    for (const QString& sub : DirectoryListing::subfolders(dirPath))
+        collectTechnologies(sub, result, form);
 }
 
 QJsonArray FileLoader::getTechnologiesList(const QString& subCategory, ListForm form)

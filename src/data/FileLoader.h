@@ -1,5 +1,7 @@
 #pragma once
 
+#include "EntrySummaryIndex.h"
+
 #include <QFileSystemWatcher>
 #include <QHash>
 #include <QJsonArray>
@@ -9,8 +11,6 @@
 #include <QString>
 
 #include <memory>
-
-class EntrySummaryIndex;
 
 // Reads knowledge-base JSON files (embedded copy first, disk second), caches
 // every parsed file, keeps the config/ files in memory and watches the entry
@@ -44,6 +44,9 @@ public:
     QJsonObject listEntry(const QString& filePath);
     // listEntry() cut to its summary keys, marked the same way; empty where listEntry is.
     QJsonObject listSummary(const QString& filePath);
+    // listedStamp: the file's stamp as its folder listing read it, or null.
+    QJsonObject listSummary(const QString& filePath,
+                            const EntrySummaryIndex::FileStamp* listedStamp);
     // The summary of an embedded "data/..." file, marked with the key; empty where the file is.
     QJsonObject embeddedSummary(const QString& key);
     QJsonArray getSoftwareList(const QString& category, ListForm form = ListForm::Full);

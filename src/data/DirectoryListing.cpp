@@ -1,0 +1,196 @@
+#include "DirectoryListing.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+#ifndef Q_OS_WIN
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+// The prefix QDir's listing puts before each name: the path with its separators
+// turned to '/' and one trailing '/' dropped, then a '/'.
+QString prefixOf(const QString& dirPath)
+{
+    QString path = QDir::fromNativeSeparators(dirPath);
+    if (path.isEmpty())
+        path = QStringLiteral(".");
+    if (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    return path == QLatin1String("/") ? path : path + QLatin1Char('/');
+}
+
+// QDir's order for Name | IgnoreCase: the lower-cased names compared code unit by code unit.
+template <typename T, typename NameOf> void sortByName(std::vector<T>& items, NameOf nameOf)
+{
+    std::vector<std::pair<QString, T>> keyed;
+    keyed.reserve(items.size());
+    for (T& item : items)
+        keyed.emplace_back(nameOf(item).toLower(), std::move(item));
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    items.clear();
+    for (auto& [key, item] : keyed)
+        items.push_back(std::move(item));
+}
+
+#ifndef Q_OS_WIN
+EntrySummaryIndex::FileStamp stampFrom(const struct stat& info)
+{
+    EntrySummaryIndex::FileStamp stamp;
+    stamp.size = info.st_size;
+    stamp.modified = qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    stamp.changed = qint64(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec;
+    stamp.inode = info.st_ino;
+    return stamp;
+}
+
+class OpenFolder
+{
+public:
+    explicit OpenFolder(const QString& path) : m_dir(::opendir(QFile::encodeName(path).constData()))
+    {
+    }
+    ~OpenFolder()
+    {
+        if (m_dir)
+            ::closedir(m_dir);
+    }
+    OpenFolder(const OpenFolder&) = delete;
+    OpenFolder& operator=(const OpenFolder&) = delete;
+
+    bool isOpen() const { return m_dir != nullptr; }
+    int fd() const { return ::dirfd(m_dir); }
+    const struct dirent* next() { return ::readdir(m_dir); }
+
+private:
+    DIR* m_dir;
+};
+
+// Whether the entry is a folder itself, not a link to one (QDirIterator does not
+// descend into links).
+bool isRealFolder(const OpenFolder& folder, const struct dirent* entry)
+{
+#ifdef _DIRENT_HAVE_D_TYPE
+    if (entry->d_type != DT_UNKNOWN)
+        return entry->d_type == DT_DIR;
+#endif
+    struct stat info;
+    return ::fstatat(folder.fd(), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+           S_ISDIR(info.st_mode);
+}
+
+void collectBelow(const QString& path, const QString& relative, const QString& suffix,
+                  QStringList& out)
+{
+    OpenFolder folder(path);
+    if (!folder.isOpen())
+        return;
+    while (const struct dirent* entry = folder.next()) {
+        if (entry->d_name[0] == '.') // hidden, and . and ..
+            continue;
+        const QString name = QFile::decodeName(entry->d_name);
+        if (name.endsWith(suffix, Qt::CaseInsensitive)) {
+            struct stat info;
+            if (::fstatat(folder.fd(), entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode)) {
+                out << relative + name;
+                continue;
+            }
+        }
+        if (isRealFolder(folder, entry))
+            collectBelow(path + QLatin1Char('/') + name, relative + name + QLatin1Char('/'), suffix,
+                         out);
+    }
+}
+#endif
+
+} // namespace
+
+std::vector<DirectoryListing::File> DirectoryListing::files(const QString& dirPath,
+                                                            const QString& suffix)
+{
+    std::vector<File> result;
+#ifndef Q_OS_WIN
+    const QString prefix = prefixOf(dirPath);
+    OpenFolder folder(prefix);
+    if (!folder.isOpen())
+        return result;
+    while (const struct dirent* entry = folder.next()) {
+        if (entry->d_name[0] == '.')
+            continue;
+        const QString name = QFile::decodeName(entry->d_name);
+        if (!name.endsWith(suffix, Qt::CaseInsensitive))
+            continue;
+        struct stat info;
+        // Followed, as QDir lists a link to a file among the files.
+        if (::fstatat(folder.fd(), entry->d_name, &info, 0) != 0 || !S_ISREG(info.st_mode))
+            continue;
+        result.push_back({prefix + name, stampFrom(info)});
+    }
+    sortByName(result, [](const File& file) { return QFileInfo(file.path).fileName(); });
+#else
+    const QDir dir(dirPath);
+    for (const QFileInfo& info : dir.entryInfoList({QLatin1Char('*') + suffix}, QDir::Files)) {
+        const std::optional<EntrySummaryIndex::FileStamp> stamp =
+            EntrySummaryIndex::stampOf(info.filePath());
+        result.push_back({info.filePath(), stamp ? *stamp : EntrySummaryIndex::FileStamp()});
+    }
+#endif
+    return result;
+}
+
+QStringList DirectoryListing::subfolders(const QString& dirPath)
+{
+#ifndef Q_OS_WIN
+    const QString prefix = prefixOf(dirPath);
+    OpenFolder folder(prefix);
+    std::vector<QString> names;
+    if (folder.isOpen()) {
+        while (const struct dirent* entry = folder.next()) {
+            if (entry->d_name[0] == '.')
+                continue;
+            struct stat info;
+            // Links to folders are listed too, as QDir lists them.
+            if (::fstatat(folder.fd(), entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode))
+                names.push_back(QFile::decodeName(entry->d_name));
+        }
+    }
+    sortByName(names, [](const QString& name) { return name; });
+    QStringList paths;
+    paths.reserve(qsizetype(names.size()));
+    for (const QString& name : names)
+        paths << prefix + name;
+    return paths;
+#else
+    QStringList paths;
+    for (const QFileInfo& info : QDir(dirPath).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot))
+        paths << info.filePath();
+    return paths;
+#endif
+}
+
+QStringList DirectoryListing::filesBelow(const QString& root, const QString& suffix)
+{
+    QStringList out;
+#ifndef Q_OS_WIN
+    QString path = prefixOf(root);
+    if (path.size() > 1)
+        path.chop(1);
+    collectBelow(path, QString(), suffix, out);
+#else
+    const QDir dir(root);
+    QDirIterator it(dir.path(), {QLatin1Char('*') + suffix}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        out << dir.relativeFilePath(it.next());
+#endif
+    return out;
+}
