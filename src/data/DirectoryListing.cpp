@@ -28,18 +28,19 @@ QString prefixOf(const QString& dirPath)
     return path == QLatin1String("/") ? path : path + QLatin1Char('/');
 }
 
-// QDir's order for Name | IgnoreCase: the lower-cased names compared code unit by code unit.
-template <typename T, typename NameOf> void sortByName(std::vector<T>& items, NameOf nameOf)
+// One entry as read, with the key of QDir's order for Name | IgnoreCase: the
+// lower-cased names compared code unit by code unit.
+template <typename T> struct Named
 {
-    std::vector<std::pair<QString, T>> keyed;
-    keyed.reserve(items.size());
-    for (T& item : items)
-        keyed.emplace_back(nameOf(item).toLower(), std::move(item));
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    items.clear();
-    for (auto& [key, item] : keyed)
-        items.push_back(std::move(item));
+    QString lower;
+    QString name;
+    T item;
+};
+
+template <typename T> void sortByName(std::vector<Named<T>>& named)
+{
+    std::stable_sort(named.begin(), named.end(),
+                     [](const Named<T>& a, const Named<T>& b) { return a.lower < b.lower; });
 }
 
 #ifndef Q_OS_WIN
@@ -123,19 +124,23 @@ std::vector<DirectoryListing::File> DirectoryListing::files(const QString& dirPa
     OpenFolder folder(prefix);
     if (!folder.isOpen())
         return result;
+    std::vector<Named<EntrySummaryIndex::FileStamp>> named;
     while (const struct dirent* entry = folder.next()) {
         if (entry->d_name[0] == '.')
             continue;
-        const QString name = QFile::decodeName(entry->d_name);
+        QString name = QFile::decodeName(entry->d_name);
         if (!name.endsWith(suffix, Qt::CaseInsensitive))
             continue;
         struct stat info;
         // Followed, as QDir lists a link to a file among the files.
         if (::fstatat(folder.fd(), entry->d_name, &info, 0) != 0 || !S_ISREG(info.st_mode))
             continue;
-        result.push_back({prefix + name, stampFrom(info)});
+        named.push_back({name.toLower(), std::move(name), stampFrom(info)});
     }
-    sortByName(result, [](const File& file) { return QFileInfo(file.path).fileName(); });
+    sortByName(named);
+    result.reserve(named.size());
+    for (const auto& entry : named)
+        result.push_back({prefix + entry.name, entry.item});
 #else
     const QDir dir(dirPath);
     for (const QFileInfo& info : dir.entryInfoList({QLatin1Char('*') + suffix}, QDir::Files)) {
@@ -149,32 +154,32 @@ std::vector<DirectoryListing::File> DirectoryListing::files(const QString& dirPa
 
 QStringList DirectoryListing::subfolders(const QString& dirPath)
 {
+    QStringList paths;
 #ifndef Q_OS_WIN
     const QString prefix = prefixOf(dirPath);
     OpenFolder folder(prefix);
-    std::vector<QString> names;
-    if (folder.isOpen()) {
-        while (const struct dirent* entry = folder.next()) {
-            if (entry->d_name[0] == '.')
-                continue;
-            struct stat info;
-            // Links to folders are listed too, as QDir lists them.
-            if (::fstatat(folder.fd(), entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode))
-                names.push_back(QFile::decodeName(entry->d_name));
-        }
+    if (!folder.isOpen())
+        return paths;
+    std::vector<Named<bool>> named;
+    while (const struct dirent* entry = folder.next()) {
+        if (entry->d_name[0] == '.')
+            continue;
+        struct stat info;
+        // Links to folders are listed too, as QDir lists them.
+        if (::fstatat(folder.fd(), entry->d_name, &info, 0) != 0 || !S_ISDIR(info.st_mode))
+            continue;
+        QString name = QFile::decodeName(entry->d_name);
+        named.push_back({name.toLower(), std::move(name), true});
     }
-    sortByName(names, [](const QString& name) { return name; });
-    QStringList paths;
-    paths.reserve(qsizetype(names.size()));
-    for (const QString& name : names)
-        paths << prefix + name;
-    return paths;
+    sortByName(named);
+    paths.reserve(qsizetype(named.size()));
+    for (const auto& entry : named)
+        paths << prefix + entry.name;
 #else
-    QStringList paths;
     for (const QFileInfo& info : QDir(dirPath).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot))
         paths << info.filePath();
-    return paths;
 #endif
+    return paths;
 }
 
 QStringList DirectoryListing::filesBelow(const QString& root, const QString& suffix)
