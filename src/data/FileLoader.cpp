@@ -183,9 +183,16 @@ QStringView FileLoader::plainRest(const QString& filePath) const
     const QStringView rest = QStringView(filePath).mid(m_cleanRoot.size());
     if (rest.isEmpty() || rest.endsWith(QLatin1Char('/')) || rest.contains(QLatin1Char('\\')))
         return {};
-    for (const QStringView segment : rest.split(QLatin1Char('/'))) {
+    // Segment by segment without a list: every entry of a start passes here twice.
+    qsizetype from = 0;
+    while (from <= rest.size()) {
+        qsizetype to = rest.indexOf(QLatin1Char('/'), from);
+        if (to < 0)
+            to = rest.size();
+        const QStringView segment = rest.mid(from, to - from);
         if (segment.isEmpty() || segment == QLatin1String(".") || segment == QLatin1String(".."))
             return {};
+        from = to + 1;
     }
     return rest;
 }
