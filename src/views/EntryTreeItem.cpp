@@ -7,6 +7,8 @@ EntryTreeItem::EntryTreeItem(QTreeWidgetItem* parent, ToolTipSource source)
 
 QVariant EntryTreeItem::data(int column, int role) const
 {
+    if (column == 0 && role == Qt::BackgroundRole && m_highlight.style() != Qt::NoBrush)
+        return m_highlight;
     if (column != 0 || role != Qt::ToolTipRole || m_state == ToolTip::SetFromOutside)
         return QTreeWidgetItem::data(column, role);
     if (m_state == ToolTip::Unread) {
@@ -23,5 +25,7 @@ void EntryTreeItem::setData(int column, int role, const QVariant& value)
         m_state = ToolTip::SetFromOutside;
         m_toolTip.clear();
     }
+    if (column == 0 && role == Qt::BackgroundRole)
+        m_highlight = QBrush();
     QTreeWidgetItem::setData(column, role, value);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBrush>
 #include <QString>
 #include <QTreeWidgetItem>
 
@@ -17,6 +18,11 @@ public:
     QVariant data(int column, int role) const override;
     void setData(int column, int role, const QVariant& value) override;
 
+    // The first column's background while brush is set (Qt::NoBrush: none), kept
+    // beside the item's data: storing it there copies the item's values and tells
+    // the view, once for every hit of a search. Setting the background replaces it.
+    void setHighlight(const QBrush& brush) { m_highlight = brush; }
+
 private:
     enum class ToolTip : quint8
     {
@@ -26,6 +32,7 @@ private:
     };
 
     ToolTipSource m_source;
+    QBrush m_highlight;
     mutable QString m_toolTip;
     mutable ToolTip m_state = ToolTip::Unread;
 };

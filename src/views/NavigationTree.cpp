@@ -500,13 +500,8 @@ void NavigationTree::highlightSearchResults(const QJsonArray& results)
     // One layout pass after all changes instead of one row lookup per changed item.
     scheduleDelayedItemsLayout();
 
-    for (QTreeWidgetItem* item : std::as_const(m_highlightedItems))
-        item->setBackground(0, QBrush());
-    m_highlightedItems.clear();
-
-    const QBrush highlight(QColor(255, 255, 200, 255));
     const QString filePathKey = QStringLiteral("_filePath");
-    QSet<QTreeWidgetItem*> expanded;
+    QList<QTreeWidgetItem*> hits;
     for (const QJsonValue& value : results) {
         if (!value.isObject())
             continue;
@@ -514,11 +509,30 @@ void NavigationTree::highlightSearchResults(const QJsonArray& results)
         const auto path = result.constFind(filePathKey);
         if (path == result.constEnd())
             continue;
-        QTreeWidgetItem* item = m_itemMap.value(path.value().toString());
-        if (!item)
-            continue;
-        item->setBackground(0, highlight);
-        m_highlightedItems.append(item);
+        if (QTreeWidgetItem* item = m_itemMap.value(path.value().toString()))
+            hits.append(item);
+    }
+
+    // Each background change through the item's data would tell the view about its
+    // row on its own, which was most of a search's time with thousands of hits; the
+    // entry rows carry the highlight beside their data and the viewport is repainted once.
+    const QBrush highlight(QColor(255, 255, 200, 255));
+    auto setBackground = [](QTreeWidgetItem* item, const QBrush& brush) {
+        if (auto* entryItem = dynamic_cast<EntryTreeItem*>(item))
+            entryItem->setHighlight(brush);
+        else
+            item->setBackground(0, brush);
+    };
+    for (QTreeWidgetItem* item : std::as_const(m_highlightedItems))
+        setBackground(item, QBrush());
+    for (QTreeWidgetItem* item : std::as_const(hits))
+        setBackground(item, highlight);
+    if (!m_highlightedItems.isEmpty() || !hits.isEmpty())
+        viewport()->update();
+    m_highlightedItems = hits;
+
+    QSet<QTreeWidgetItem*> expanded;
+    for (QTreeWidgetItem* item : std::as_const(hits)) {
         for (QTreeWidgetItem* ancestor = item->parent(); ancestor; ancestor = ancestor->parent()) {
             // Hits share their few ancestors; each is expanded once per search.
             if (expanded.contains(ancestor))

@@ -828,6 +828,35 @@ private slots:
         QCOMPARE(acmeItem->background(0), QBrush());
     }
 
+    // The background changes are made with the model quiet: the painted rows must
+    // still show them, and show them cleared again.
+    void highlightIsPainted()
+    {
+        NavigationTree tree;
+        tree.setDataManager(m_manager.get());
+        tree.resize(400, 600);
+        tree.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tree));
+        const QString alpha = m_data->filePath("software/cad/alpha.json");
+        auto pixelRightOf = [&](QTreeWidgetItem* item) {
+            tree.scrollToItem(item);
+            QCoreApplication::processEvents();
+            const QRect row = tree.visualItemRect(item);
+            const QImage image = tree.viewport()->grab().toImage();
+            return image.pixelColor(row.right() - 4, row.center().y());
+        };
+        QTreeWidgetItem* alphaItem = tree.itemForPath(alpha);
+        QVERIFY(alphaItem);
+        alphaItem->parent()->setExpanded(true);
+        QVERIFY(pixelRightOf(alphaItem) != kHighlight);
+
+        tree.highlightSearchResults(QJsonArray{QJsonObject{{"_filePath", alpha}}});
+        QCOMPARE(pixelRightOf(alphaItem), kHighlight);
+
+        tree.highlightSearchResults({});
+        QVERIFY(pixelRightOf(alphaItem) != kHighlight);
+    }
+
     void refreshDropsOldItems()
     {
         NavigationTree tree;
