@@ -144,6 +144,12 @@ def char_width(ch):
     return 2 if ord(ch) > 0x2E80 else 1
 
 
+def founded_label(founded):
+    """"1985 年成立" from a founding year or date ("2013-12-06" gives the year)."""
+    match = re.match(r"\s*(\d{4})", str(founded or ""))
+    return "%s 年成立" % match.group(1) if match else ""
+
+
 def wrap(text, width=24):
     """Wrap text for a label; CJK characters count as two columns."""
     lines = []
@@ -804,7 +810,7 @@ class Graph:
         c = self.kb.company_by_name.get(norm(name))
         if detail and c:
             bits = [b for b in (c.get("country", ""),
-                                ("%s 年成立" % c["founded"]) if c.get("founded") else "") if b]
+                                founded_label(c.get("founded"))) if b]
             if bits:
                 label += "\n" + " · ".join(bits)
         return self.node(key, label, "vendor", cluster=cluster), key
