@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "app/ApplicationIcon.h"
 #include "app/FeatureSwitches.h"
 #include "app/LanguageMenu.h"
 #include "app/SessionState.h"
@@ -162,15 +163,6 @@ QJsonObject builtInDisciplineDescription(const QString& id)
     return QJsonObject{{QStringLiteral("zh"), it->first}, {QStringLiteral("en"), it->second}};
 }
 
-QIcon applicationIcon()
-{
-    QIcon icon(QStringLiteral(":/resources/icons/app_icon.ico"));
-    const QString vibrant = QStringLiteral(":/resources/icons/app_icon_vibrant.png");
-    for (int size : {256, 128, 64, 48, 32, 16})
-        icon.addFile(vibrant, QSize(size, size), QIcon::Normal, QIcon::Off);
-    return icon;
-}
-
 // After the first paint: the window comes first.
 constexpr int kWarmUpDelayMs = 300;
 
@@ -291,7 +283,7 @@ void MainWindow::reportDamagedUserFiles()
 void MainWindow::setupCentralLayout()
 {
     setWindowTitle(QStringLiteral("Quorvanta"));
-    const QIcon icon = applicationIcon();
+    const QIcon icon = ApplicationIcon::icon();
     setWindowIcon(icon);
     QApplication::setWindowIcon(icon);
     resize(1400, 900);

@@ -1,3 +1,4 @@
+#include "app/ApplicationIcon.h"
 #include "app/DataDirectoryResolver.h"
 #include "app/InterfaceLanguage.h"
 #include "app/InterfaceTranslators.h"
@@ -10,7 +11,6 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
-#include <QIcon>
 #include <QLocale>
 #include <QLoggingCategory>
 #include <QSettings>
@@ -44,12 +44,7 @@ int main(int argc, char* argv[])
         translators.install(InterfaceLanguage::resolve(settings, QLocale::system()));
     }
 
-    QIcon appIcon;
-    appIcon.addFile(QStringLiteral(":/resources/icons/app_icon.ico"));
-    const QString vibrant = QStringLiteral(":/resources/icons/app_icon_vibrant.png");
-    for (int size : {256, 128, 64, 48, 32, 16})
-        appIcon.addFile(vibrant, QSize(size, size), QIcon::Normal, QIcon::Off);
-    QApplication::setWindowIcon(appIcon);
+    QApplication::setWindowIcon(ApplicationIcon::icon());
 
     const QString applicationDir = QCoreApplication::applicationDirPath();
     qDebug().noquote() << "Application directory:" << applicationDir;

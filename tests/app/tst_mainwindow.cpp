@@ -1,7 +1,8 @@
+#include "../support/MessageCapture.h"
 #include "../support/NotesFolder.h"
 #include "../support/UserDataFolder.h"
-#include "../support/MessageCapture.h"
 #include "MainWindowTestSupport.h"
+#include "app/ApplicationIcon.h"
 #include "data/EmbeddedDataAdapter.h"
 #include "data/EntryLinkResolver.h"
 #include "logging/LogWidget.h"
@@ -170,6 +171,18 @@ private slots:
         QVERIFY(history->isHidden());
         QCOMPARE(m_window->findChild<QDockWidget*>("logDock")->windowTitle(),
                  QStringLiteral("日志输出"));
+    }
+
+    // The vibrant PNG stays registered beside the .ico's own sizes, and the icon is
+    // built only once for the start-up and the window.
+    void windowIconIsTheApplicationIcon()
+    {
+        const QIcon icon = m_window->windowIcon();
+        const QList<QSize> sizes = icon.availableSizes();
+        for (int size : {16, 32, 48, 64, 128, 256})
+            QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
+        QCOMPARE(icon.cacheKey(), ApplicationIcon::icon().cacheKey());
+        QCOMPARE(QApplication::windowIcon().cacheKey(), icon.cacheKey());
     }
 
     void dataPathReloadsWhenStartedElsewhere()
