@@ -25,7 +25,8 @@ QString prefixOf(const QString& dirPath)
         path = QStringLiteral(".");
     if (path.size() > 1 && path.endsWith(QLatin1Char('/')))
         path.chop(1);
-    return path == QLatin1String("/") ? path : path + QLatin1Char('/');
+    // QDir drops one trailing '/' only; its listing adds one where none is left.
+    return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
 }
 
 // One entry as read, with the key of QDir's order for Name | IgnoreCase: the

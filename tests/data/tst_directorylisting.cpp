@@ -85,6 +85,8 @@ private slots:
         QTest::newRow("json") << kb << ".json";
         QTest::newRow("trailing slash") << kb + "/"
                                         << ".json";
+        QTest::newRow("two trailing slashes") << kb + "//"
+                                              << ".json";
         QTest::newRow("markdown") << kb << ".md";
         QTest::newRow("nested") << kb + "/software/cad"
                                 << ".json";
