@@ -16,6 +16,8 @@ Usage:
   evidence.py add FILE FIELD CLAIM URL QUOTE [--checked DATE]
   evidence.py report [--data DIR] [--missing]   coverage per file and in all
   evidence.py prune [--data DIR]   drop records whose claim is no longer in the data
+  evidence.py weak [--data DIR]    records whose quote and URL name neither the entry nor
+                                   its file: the page may be about something else
 """
 
 import argparse
@@ -111,6 +113,42 @@ def cmd_report(args):
     print(f"in all: {have_all}/{total} claims have a record ({pct:.1f}%)")
 
 
+def names_of(path):
+    """Lower-case words that name an entry: its naming keys and its file name."""
+    with path.open(encoding="utf-8") as fh:
+        entry = json.load(fh)
+    names = set()
+    texts = [entry.get(k) for k in ("name", "nameEn", "nameZh", "title", "shortName", "id")]
+    texts.append(path.stem)
+    for text in texts:
+        if not isinstance(text, str):
+            continue
+        for word in re.findall(r"[A-Za-z0-9][A-Za-z0-9.+#-]{2,}|[\u4e00-\u9fff]{2,}", text):
+            word = word.lower()
+            if word not in WEAK_STOP_WORDS:
+                names.add(word)
+    return names
+
+
+# Words of entry names that say nothing about which entry a page is about.
+WEAK_STOP_WORDS = {"software", "suite", "studio", "cloud", "design", "systems", "group",
+                   "technologies", "technology", "inc", "ltd", "the", "and", "for", "json"}
+
+
+def cmd_weak(args):
+    flagged = total = 0
+    for f in list_files(args.data):
+        names = names_of(f)
+        for record in load_records(f)["claims"]:
+            total += 1
+            text = (record["quote"] + " " + record["url"]).lower()
+            if names and not any(name in text for name in names):
+                flagged += 1
+                rel = f.relative_to(args.data.parent).as_posix()
+                print(f"{rel}\t{record['field']}\t{record['claim']}\t{record['url']}")
+    print(f"in all: {flagged}/{total} records name neither the entry nor its file")
+
+
 def cmd_prune(args):
     for rp in sorted(EVIDENCE.rglob("*.json")):
         data_file = ROOT / "data" / rp.relative_to(EVIDENCE)
@@ -144,6 +182,9 @@ def main(argv):
     p.set_defaults(run=cmd_report)
     p = sub.add_parser("prune")
     p.set_defaults(run=cmd_prune)
+    p = sub.add_parser("weak")
+    p.add_argument("--data", type=Path, default=ROOT / "data")
+    p.set_defaults(run=cmd_weak)
     args = parser.parse_args(argv)
     args.run(args)
 
