@@ -83,11 +83,18 @@ def cmd_list(args):
             print(f"{mark}\t{display}\t{text}")
 
 
+# Words the project's files do not carry, not even inside quotes: they are left out
+# and marked "...".
+LEFT_OUT_WORDS = re.compile(r"\bspecifi(ed|cations?)\b", re.I)
+
+
 def cmd_add(args):
     claims = {(field_of(d), t) for d, t in claims_in(args.file)}
     field = field_of(args.field)
     if (field, args.claim) not in claims:
         sys.exit(f"no claim {field} = {args.claim!r} in {args.file}")
+    if LEFT_OUT_WORDS.search(args.quote):
+        sys.exit(f"write ... for {LEFT_OUT_WORDS.search(args.quote).group(0)[:7]}… in the quote")
     records = load_records(args.file)
     records["claims"] = [r for r in records["claims"]
                          if not (r["field"] == field and r["claim"] == args.claim)]
