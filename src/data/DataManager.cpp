@@ -1,7 +1,5 @@
 #include "DataManager.h"
 
-#include "DirectoryListing.h"
-
 #include "EmbeddedDataAdapter.h"
 #include "FileLoader.h"
 
@@ -19,6 +17,7 @@ namespace {
 
 const QString kFilePathKey = QStringLiteral("_filePath");
 const QString kEmbeddedKey = QStringLiteral("isEmbedded");
+const QString kJsonSuffix = QStringLiteral(".json");
 
 const char kBuiltInNews[] = R"([
   {
@@ -101,8 +100,7 @@ QJsonArray DataManager::embeddedEntries(const QStringList& keys, bool summaries)
             summaries ? m_fileLoader->embeddedSummary(key) : embedded.loadEmbeddedJson(key);
         if (object.isEmpty())
             continue;
-        if (object.value(kFilePathKey) != QJsonValue(key))
-            object.insert(kFilePathKey, key);
+        object = FileLoader::markedWithPath(std::move(object), key);
         object.insert(kEmbeddedKey, true);
         entries.append(object);
     }
@@ -353,16 +351,26 @@ QJsonArray DataManager::technologiesList(const QString& subCategory, bool summar
     return result;
 }
 
+std::vector<DirectoryListing::File> DataManager::entryFilesIn(const QString& dirPath) const
+{
+    std::vector<DirectoryListing::File> files = DirectoryListing::files(dirPath, kJsonSuffix);
+    // The preferences store keeps the user's favourites and history beside the
+    // knowledge base; they are no entry and must not turn up in lists or searches.
+    if (QDir(dirPath) == QDir(m_dataPath)) {
+        files.erase(std::remove_if(files.begin(), files.end(),
+                                   [](const DirectoryListing::File& file) {
+                                       return QFileInfo(file.path).fileName() ==
+                                              QLatin1String("user_preferences.json");
+                                   }),
+                    files.end());
+    }
+    return files;
+}
+
 void DataManager::walkJsonFiles(const QString& dirPath, QJsonArray& result, const QString& keyword,
                                 bool summaries)
 {
-    const bool atRoot = QDir(dirPath) == QDir(m_dataPath);
-    for (const DirectoryListing::File& file :
-         DirectoryListing::files(dirPath, QStringLiteral(".json"))) {
-        // The preferences store keeps the user's favourites and history beside the
-        // knowledge base; they are no entry and must not turn up in searches.
-        if (atRoot && QFileInfo(file.path).fileName() == QLatin1String("user_preferences.json"))
-            continue;
+    for (const DirectoryListing::File& file : entryFilesIn(dirPath)) {
         if (!keyword.isEmpty()) {
             // The file as written: its place on disk is no match.
             const QString text =
@@ -552,16 +560,9 @@ void DataManager::warmUpStep()
     constexpr int kFilesPerStep = 24;
     if (m_warmUpFiles.isEmpty() && !m_warmUpFolders.isEmpty()) {
         const QString folder = m_warmUpFolders.takeFirst();
-        const QDir dir(folder);
-        const bool atRoot = dir == QDir(m_dataPath);
-        for (const QFileInfo& info : dir.entryInfoList({QStringLiteral("*.json")}, QDir::Files)) {
-            // The preferences store beside the knowledge base is no entry.
-            if (atRoot && info.fileName() == QLatin1String("user_preferences.json"))
-                continue;
-            m_warmUpFiles << info.filePath();
-        }
-        for (const QFileInfo& sub : dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot))
-            m_warmUpFolders << sub.filePath();
+        for (const DirectoryListing::File& file : entryFilesIn(folder))
+            m_warmUpFiles << file.path;
+        m_warmUpFolders << DirectoryListing::subfolders(folder);
     }
     for (int i = 0; i < kFilesPerStep && !m_warmUpFiles.isEmpty(); ++i)
         m_fileLoader->listEntry(m_warmUpFiles.takeFirst());

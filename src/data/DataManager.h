@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DirectoryListing.h"
+
 #include <QDateTime>
 #include <QHash>
 #include <QJsonArray>
@@ -9,6 +11,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 class FileLoader;
 
@@ -90,6 +93,8 @@ private slots:
     void warmUpStep();
 
 private:
+    // The entry files of one folder, as listed (the preferences store left out).
+    std::vector<DirectoryListing::File> entryFilesIn(const QString& dirPath) const;
     // Every *.json file below dirPath that loads to a non-empty object, files of
     // a directory before its sub-directories.
     void walkJsonFiles(const QString& dirPath, QJsonArray& result, const QString& keyword = {},

@@ -1,7 +1,6 @@
 #include "FileLoader.h"
 
 #include "DirectoryListing.h"
-
 #include "EmbeddedDataAdapter.h"
 #include "EntrySummaryIndex.h"
 
@@ -28,17 +27,6 @@ constexpr int kIndexSaveDelayMs = 3000;
 QString indexKeyOf(const QString& filePath)
 {
     return QDir::isAbsolutePath(filePath) ? filePath : QFileInfo(filePath).absoluteFilePath();
-}
-
-// The index keeps summaries marked already: as read, they are mostly right as they are.
-QJsonObject marked(QJsonObject summary, const QString& filePath)
-{
-    // Compared as a string: building a QJsonValue of the path for the test cost as much
-    // as the rest of a summary's marking, once per entry of a start.
-    const auto mark = summary.constFind(kFilePathKey);
-    if (mark == summary.constEnd() || !mark->isString() || mark->toString() != filePath)
-        summary.insert(kFilePathKey, filePath);
-    return summary;
 }
 
 bool isDirectory(const QString& path)
@@ -92,6 +80,17 @@ void FileLoader::watchFile(const QString& filePath)
         m_watchedFiles.insert(filePath);
 }
 
+QJsonObject FileLoader::markedWithPath(QJsonObject object, const QString& path)
+{
+    // Compared as a string: building a QJsonValue of the path for the test cost as much
+    // as the rest of a summary's marking, once per entry of a start. The index keeps
+    // summaries marked already, so most pass unchanged.
+    const auto mark = object.constFind(kFilePathKey);
+    if (mark == object.constEnd() || !mark->isString() || mark->toString() != path)
+        object.insert(kFilePathKey, path);
+    return object;
+}
+
 QJsonObject FileLoader::listSummary(const QString& filePath)
 {
     return listSummary(filePath, nullptr);
@@ -105,14 +104,14 @@ QJsonObject FileLoader::listSummary(const QString& filePath,
     if (cached != m_jsonCache.cend()) {
         if (cached.value().isEmpty())
             return {};
-        return marked(EntrySummaryIndex::summarize(cached.value()), filePath);
+        return markedWithPath(EntrySummaryIndex::summarize(cached.value()), filePath);
     }
 
     const QString embeddedPath = embeddedLookupPath(filePath);
     if (EmbeddedDataAdapter::instance().hasEmbeddedResource(embeddedPath)) {
         const QJsonObject summary = embeddedSummary(embeddedPath);
         if (!summary.isEmpty())
-            return marked(summary, filePath);
+            return markedWithPath(summary, filePath);
         // An embedded copy that does not load falls back to the disk, as listEntry does.
         if (!listEntry(filePath).isEmpty())
             return listSummary(filePath, nullptr);
@@ -125,14 +124,14 @@ QJsonObject FileLoader::listSummary(const QString& filePath,
     if (stamp) {
         if (const std::optional<QJsonObject> summary = m_summaryIndex->find(indexKey, *stamp)) {
             m_indexedFiles.insert(filePath);
-            return marked(*summary, filePath);
+            return markedWithPath(*summary, filePath);
         }
     }
     const QJsonObject entry = listEntry(filePath);
     // Files that do not load stay out of the index: each start reports them again.
     if (entry.isEmpty())
         return {};
-    const QJsonObject summary = marked(EntrySummaryIndex::summarize(entry), filePath);
+    const QJsonObject summary = markedWithPath(EntrySummaryIndex::summarize(entry), filePath);
     if (stamp) {
         m_summaryIndex->insert(indexKey, *stamp, summary);
         scheduleIndexSave();
@@ -149,7 +148,7 @@ QJsonObject FileLoader::embeddedSummary(const QString& key)
     const QJsonObject entry = EmbeddedDataAdapter::instance().loadEmbeddedJson(key);
     if (entry.isEmpty())
         return {};
-    const QJsonObject summary = marked(EntrySummaryIndex::summarize(entry), key);
+    const QJsonObject summary = markedWithPath(EntrySummaryIndex::summarize(entry), key);
     m_summaryIndex->insert(indexKey, stamp, summary);
     scheduleIndexSave();
     return summary;

@@ -44,6 +44,8 @@ public:
     QJsonObject listEntry(const QString& filePath);
     // listEntry() cut to its summary keys, marked the same way; empty where listEntry is.
     QJsonObject listSummary(const QString& filePath);
+    // object with "_filePath" set to path; unchanged (and not copied) when it already is.
+    static QJsonObject markedWithPath(QJsonObject object, const QString& path);
     // listedStamp: the file's stamp as its folder listing read it, or null.
     QJsonObject listSummary(const QString& filePath,
                             const EntrySummaryIndex::FileStamp* listedStamp);
