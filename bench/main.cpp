@@ -11,6 +11,7 @@
 
 #include "SyntheticKnowledgeBase.h"
 
+#include "app/ApplicationIcon.h"
 #include "app/MainWindow.h"
 #include "app/StartupDiagnostics.h"
 #include "data/DataManager.h"
@@ -23,7 +24,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QIcon>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QLineEdit>
@@ -199,9 +199,7 @@ int startupApp(int argc, char* argv[], const QElapsedTimer& clock, const QString
     QApplication::setApplicationVersion(QStringLiteral("1.2.0"));
     QApplication::setOrganizationName(QStringLiteral("Velmarik"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quorvanta"));
-    QIcon appIcon;
-    appIcon.addFile(QStringLiteral(":/resources/icons/app_icon.ico"));
-    QApplication::setWindowIcon(appIcon);
+    QApplication::setWindowIcon(ApplicationIcon::icon());
     EmbeddedDataAdapter::instance().initialize();
 
     const std::unique_ptr<MainWindow> window = createWindow<MainWindow>(dataDir);

@@ -6,7 +6,6 @@
 class ApplicationIcon
 {
 public:
-    // Built once per process: each registration of the PNG decodes it, and the
-    // start-up and the main window both ask for the icon.
+    // Built once per process: the start-up and the main window both ask for it.
     static QIcon icon();
 };
