@@ -44,6 +44,9 @@ ContentView::ContentView(QWidget* parent)
     m_textBrowser->setSearchPaths({workingDir, workingDir + QStringLiteral("/data"),
                                    workingDir + QStringLiteral("/data/pictures")});
     m_layout->addWidget(m_textBrowser);
+    // Until the first show: a long first page is then laid out once, at the width the
+    // bar leaves, instead of again when the bar appears. See showEvent.
+    m_textBrowser->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     ThemedStyleSheet::apply(this, QStringLiteral("\n"
                                                  "        QTextBrowser {\n"
@@ -138,6 +141,18 @@ void ContentView::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     if (m_renderedFitWidth > 0)
         m_refitTimer->start();
+}
+
+void ContentView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_textBrowser->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOn || m_shownBefore)
+        return;
+    m_shownBefore = true;
+    // After the first paint; a short page then loses the bar as usual.
+    QTimer::singleShot(0, this, [this] {
+        m_textBrowser->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    });
 }
 
 void ContentView::onAnchorClicked(const QUrl& url)

@@ -54,6 +54,7 @@ protected:
     // Hands an http(s) or mailto address to the desktop; tests override it.
     virtual void openExternalUrl(const QUrl& url);
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void render();
@@ -68,5 +69,6 @@ private:
     EntryLinkResolver* m_linkResolver = nullptr;
     QTimer* m_refitTimer = nullptr;
     bool m_pictureFullSize = false;
+    bool m_shownBefore = false;
     int m_renderedFitWidth = 0;
 };

@@ -88,6 +88,26 @@ private slots:
         QVERIFY(view.currentData().isEmpty());
     }
 
+    void scrollBarAsNeededOnceShown_data()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<bool>("barVisible");
+        QTest::newRow("short page") << 1 << false;
+        QTest::newRow("long page") << 400 << true;
+    }
+    void scrollBarAsNeededOnceShown()
+    {
+        QFETCH(int, lines);
+        QFETCH(bool, barVisible);
+        ContentView view;
+        view.resize(600, 400);
+        view.displayHtml(QStringLiteral("t"), QStringLiteral("<p>line</p>").repeated(lines));
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QTRY_COMPARE(view.textBrowser()->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+        QTRY_COMPARE(view.textBrowser()->verticalScrollBar()->isVisible(), barVisible);
+    }
+
     void displayData_data()
     {
         QTest::addColumn<QJsonObject>("entry");
