@@ -27,9 +27,13 @@ void EmbeddedDataAdapter::initialize()
 void EmbeddedDataAdapter::setupPathMapping()
 {
     m_pathMap.clear();
+    m_pathIds.clear();
     const std::map<std::string, int> generated = EmbeddedResourceMapping::getResourceMap();
     for (const auto& [key, id] : generated)
         m_pathMap.insert(QString::fromStdString(key), id);
+    m_pathIds.reserve(m_pathMap.size());
+    for (auto it = m_pathMap.cbegin(); it != m_pathMap.cend(); ++it)
+        m_pathIds.insert(it.key(), it.value());
     qDebug().noquote() << "EmbeddedDataAdapter::setupPathMapping - 从自动生成的映射加载了"
                        << m_pathMap.size() << "个资源";
 }
@@ -37,6 +41,9 @@ void EmbeddedDataAdapter::setupPathMapping()
 QString EmbeddedDataAdapter::normalizePath(const QString& path) const
 {
     static const QString dataPrefix = QStringLiteral("data/");
+    // Most paths asked for are keys already: no copy for them.
+    if (path.startsWith(dataPrefix) && !path.contains(QLatin1Char('\\')))
+        return path;
     QString normalized = path;
     normalized.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (normalized.startsWith(QLatin1Char('/')))
@@ -55,8 +62,8 @@ int EmbeddedDataAdapter::resolveId(const QString& path, bool* foundByFileName) c
         *foundByFileName = false;
 
     const QString normalized = normalizePath(path);
-    const auto exact = m_pathMap.constFind(normalized);
-    if (exact != m_pathMap.cend())
+    const auto exact = m_pathIds.constFind(normalized);
+    if (exact != m_pathIds.cend())
         return exact.value();
 
     // A checkout or install path such as D:/bigdata/kb/data/... holds "data/" before the
@@ -66,8 +73,8 @@ int EmbeddedDataAdapter::resolveId(const QString& path, bool* foundByFileName) c
     static const QString dataDir = QStringLiteral("/data/");
     for (qsizetype pos = normalized.indexOf(dataDir, 1); pos >= 0;
          pos = normalized.indexOf(dataDir, pos + 1)) {
-        const auto later = m_pathMap.constFind(normalized.mid(pos + 1));
-        if (later != m_pathMap.cend())
+        const auto later = m_pathIds.constFind(normalized.mid(pos + 1));
+        if (later != m_pathIds.cend())
             return later.value();
     }
 

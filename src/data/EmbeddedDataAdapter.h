@@ -37,7 +37,8 @@ private:
     int resolveId(const QString& path, bool* foundByFileName = nullptr) const;
     QByteArray readResource(int id) const;
 
-    QMap<QString, int> m_pathMap;
+    QMap<QString, int> m_pathMap;  // in key order, for the listings
+    QHash<QString, int> m_pathIds; // the same, for look-ups
     // The compiled-in files never change: each is parsed once. Callers get
     // implicitly shared copies.
     mutable QHash<int, QJsonObject> m_parsedJson;

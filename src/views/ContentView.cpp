@@ -150,9 +150,8 @@ void ContentView::showEvent(QShowEvent* event)
         return;
     m_shownBefore = true;
     // After the first paint; a short page then loses the bar as usual.
-    QTimer::singleShot(0, this, [this] {
-        m_textBrowser->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    });
+    QTimer::singleShot(
+        0, this, [this] { m_textBrowser->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded); });
 }
 
 void ContentView::onAnchorClicked(const QUrl& url)

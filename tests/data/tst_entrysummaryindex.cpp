@@ -147,8 +147,18 @@ private slots:
         QVERIFY(index.find("c", stamp));
     }
 
+    void damagedIndexIsEmpty_data()
+    {
+        QTest::addColumn<int>("cut"); // bytes taken off the end; negative: the size kept
+        QTest::newRow("last byte") << 1;
+        QTest::newRow("half") << -2;
+        QTest::newRow("inside the last stamp") << 40;
+        QTest::newRow("header only") << -12;
+        QTest::newRow("inside the header") << -11;
+    }
     void damagedIndexIsEmpty()
     {
+        QFETCH(int, cut);
         QTemporaryDir dir;
         const QString file = dir.filePath("index.idx");
         const EntrySummaryIndex::FileStamp stamp{1, 2, 3, 4};
@@ -160,10 +170,12 @@ private slots:
         }
         QFile bytes(file);
         QVERIFY(bytes.open(QIODevice::ReadWrite));
-        QVERIFY(bytes.resize(bytes.size() / 2));
+        const qint64 size = bytes.size();
+        QVERIFY(bytes.resize(cut > 0 ? size - cut : cut == -2 ? size / 2 : -cut));
         bytes.close();
         EntrySummaryIndex index(file);
-        QVERIFY(!index.find("0", stamp));
+        for (int i = 0; i < 20; ++i)
+            QVERIFY(!index.find(QString::number(i), stamp));
     }
 
     void absurdCountIsNoRecord()
