@@ -412,6 +412,17 @@ private slots:
              "not say why"});
         row("empty version with a note needs no source", "software/cae/beta_sim.json",
             F::json(F::edited(F::betaSim(), "sources", F::sources())), {});
+        row("empty vendor without a note", "software/cae/beta_sim.json",
+            F::json(F::edited(F::edited(F::betaSim(), "vendor", ""), "metadata.accuracy", " ")),
+            {"data/software/cae/beta_sim.json: vendor is empty and metadata.accuracy does not "
+             "say why",
+             "data/software/cae/beta_sim.json: currentVersion is empty and metadata.accuracy "
+             "does not say why"});
+        row("empty vendor with a note", "software/cae/beta_sim.json",
+            F::json(F::edited(F::betaSim(), "vendor", "")), {});
+        row("vendor missing", "software/cae/beta_sim.json",
+            F::json(F::edited(F::betaSim(), "vendor", absent())),
+            {"data/software/cae/beta_sim.json: vendor is missing"});
         company("company without sources", "sources", absent(),
                 {"data/companies/acme.json: sources is missing"});
         row("technology without sources", "technologies/kernels/k1.json",

@@ -603,7 +603,15 @@ void KnowledgeBaseChecker::checkSoftwareEntry(const QString& relPath, const QJso
     }
 
     checkNonEmptyString(relPath, entry, "name");
-    checkNonEmptyString(relPath, entry, "vendor");
+    // A maker no page confirms stays empty, with the reason in the accuracy note.
+    const QJsonValue vendor = entry.value("vendor");
+    if (vendor.isString() && vendor.toString().trimmed().isEmpty()) {
+        if (entry.value("metadata").toObject().value("accuracy").toString().trimmed().isEmpty())
+            addProblem(relPath,
+                       QStringLiteral("vendor is empty and metadata.accuracy does not say why"));
+    } else {
+        checkNonEmptyString(relPath, entry, "vendor");
+    }
     checkDescription(relPath, entry);
 
     if (m_haveTemplate) {
