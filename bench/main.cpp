@@ -530,6 +530,17 @@ QList<int> parseSizes(const QString& text)
     return sizes;
 }
 
+// "MiB used / MiB of JSON = ratio", or a dash when either was not measured.
+QString memoryCell(qint64 kib, qint64 dataBytes)
+{
+    if (kib < 0 || dataBytes <= 0)
+        return QStringLiteral("—");
+    return QStringLiteral("%1 / %2 = %3×")
+        .arg(kib / 1024.0, 0, 'f', 0)
+        .arg(dataBytes / 1048576.0, 0, 'f', 0)
+        .arg(kib * 1024.0 / dataBytes, 0, 'f', 2);
+}
+
 int drive(int argc, char* argv[])
 {
     QList<int> sizes{1, 10, 100};
@@ -665,26 +676,11 @@ int drive(int argc, char* argv[])
         QStringLiteral("≤ 100, never frozen"));
     row(
         QStringLiteral("Peak memory above an empty data folder (MiB), ratio to the JSON read"),
-        [](const SizeResult& r) {
-            if (r.extraKiB < 0 || r.dataBytes <= 0)
-                return QStringLiteral("—");
-            const double mib = r.extraKiB / 1024.0;
-            return QStringLiteral("%1 / %2 = %3×")
-                .arg(mib, 0, 'f', 0)
-                .arg(r.dataBytes / 1048576.0, 0, 'f', 0)
-                .arg(r.extraKiB * 1024.0 / r.dataBytes, 0, 'f', 2);
-        },
+        [](const SizeResult& r) { return memoryCell(r.extraKiB, r.dataBytes); },
         QStringLiteral("≤ 1.5×"));
     row(
         QStringLiteral("Peak memory once every entry was read (MiB), ratio to the JSON read"),
-        [](const SizeResult& r) {
-            if (r.warmExtraKiB < 0 || r.dataBytes <= 0)
-                return QStringLiteral("—");
-            return QStringLiteral("%1 / %2 = %3×")
-                .arg(r.warmExtraKiB / 1024.0, 0, 'f', 0)
-                .arg(r.dataBytes / 1048576.0, 0, 'f', 0)
-                .arg(r.warmExtraKiB * 1024.0 / r.dataBytes, 0, 'f', 2);
-        },
+        [](const SizeResult& r) { return memoryCell(r.warmExtraKiB, r.dataBytes); },
         QStringLiteral("≤ 1.5×"));
     std::printf("\nMedians of %d runs, in ms of %s. Markdown index of %d documents built in %s "
                 "ms. Load average before: %s, after: %s.\n",
