@@ -146,7 +146,7 @@ void ContentView::resizeEvent(QResizeEvent* event)
 void ContentView::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (m_textBrowser->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOn || m_shownBefore)
+    if (m_shownBefore)
         return;
     m_shownBefore = true;
     // After the first paint; a short page then loses the bar as usual.

@@ -26,6 +26,12 @@ const QString localNewsPath = QStringLiteral("news/local_news.json");
 const QString kernelType = QStringLiteral("Geometric Modeling Kernel");
 constexpr qint64 pictureSizeLimit = 400 * 1024;
 
+// An empty field is allowed where the entry's accuracy note says why.
+bool hasAccuracyNote(const QJsonObject& entry)
+{
+    return !entry.value("metadata").toObject().value("accuracy").toString().trimmed().isEmpty();
+}
+
 // Keys the software checks look at one by one; the template check leaves them alone.
 const QStringList softwareKeysCheckedApart = {"id",     "name",        "category",
                                               "vendor", "description", "metadata"};
@@ -606,7 +612,7 @@ void KnowledgeBaseChecker::checkSoftwareEntry(const QString& relPath, const QJso
     // A maker no page confirms stays empty, with the reason in the accuracy note.
     const QJsonValue vendor = entry.value("vendor");
     if (vendor.isString() && vendor.toString().trimmed().isEmpty()) {
-        if (entry.value("metadata").toObject().value("accuracy").toString().trimmed().isEmpty())
+        if (!hasAccuracyNote(entry))
             addProblem(relPath,
                        QStringLiteral("vendor is empty and metadata.accuracy does not say why"));
     } else {
@@ -644,7 +650,7 @@ void KnowledgeBaseChecker::checkSoftwareEntry(const QString& relPath, const QJso
     const QJsonValue version = entry.value("currentVersion");
     if (version.isString()) {
         if (version.toString().trimmed().isEmpty()) {
-            if (entry.value("metadata").toObject().value("accuracy").toString().trimmed().isEmpty())
+            if (!hasAccuracyNote(entry))
                 addProblem(relPath, QStringLiteral("currentVersion is empty and metadata.accuracy "
                                                    "does not say why"));
         } else if (!hasCheckedSource(entry)) {
