@@ -500,6 +500,9 @@ void MainWindow::setupToolBar()
     connect(m_searchEdit, &QLineEdit::textChanged, this, &MainWindow::onSearchTextChanged);
     connect(m_quickSearch.get(), &QuickSearch::resultsReady, this,
             &MainWindow::onQuickSearchResults);
+    // Once every entry is read, the first keystroke should not wait for their texts.
+    connect(m_dataManager.get(), &DataManager::warmUpFinished, m_quickSearch.get(),
+            [this] { m_quickSearch->prepareAhead(m_dataManager.get()); });
     connect(m_searchEdit, &QLineEdit::returnPressed, this, &MainWindow::onQuickSearch);
     m_mainToolBar->addWidget(m_searchEdit);
 

@@ -558,6 +558,8 @@ void DataManager::warmUpStep()
 {
     // A step stays well below a frame, whatever the size of the knowledge base.
     constexpr int kFilesPerStep = 24;
+    if (!isWarmingUp())
+        return; // stopped by a change of the data directory
     if (m_warmUpFiles.isEmpty() && !m_warmUpFolders.isEmpty()) {
         const QString folder = m_warmUpFolders.takeFirst();
         for (const DirectoryListing::File& file : entryFilesIn(folder))
@@ -568,6 +570,8 @@ void DataManager::warmUpStep()
         m_fileLoader->listEntry(m_warmUpFiles.takeFirst());
     if (isWarmingUp())
         QTimer::singleShot(0, this, &DataManager::warmUpStep);
+    else
+        emit warmUpFinished();
 }
 
 void DataManager::clearListCache()

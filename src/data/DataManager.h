@@ -83,6 +83,8 @@ public:
 signals:
     void dataChanged(const QString& filePath);
     void dataLoaded();
+    // The warm-up read the last entry file.
+    void warmUpFinished();
     void searchCompleted(const QJsonArray& results);
     void errorOccurred(const QString& error);
     void newsItemsUpdated(const QJsonArray& items, const QDateTime& timestamp);

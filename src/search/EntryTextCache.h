@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -38,12 +39,29 @@ public:
     // those of the same manager; the list must be what the manager returns for it now.
     const std::vector<Entry>& entries(DataManager* manager, const QString& key,
                                       const QJsonArray& list, const TextOf& textOf);
+    // Prepares what is left of the list, stopping once clock passes deadlineNs (a
+    // later call goes on from there); without a clock, all of it. True when ready.
+    bool prepare(DataManager* manager, const QString& key, const QJsonArray& list,
+                 const TextOf& textOf, const QElapsedTimer* clock = nullptr, qint64 deadlineNs = 0);
+    // Whether entries() returns the list at once, without preparing anything.
+    bool isReady(DataManager* manager, const QString& key) const;
+    // Object elements of list that entries() would still have to prepare.
+    qsizetype unprepared(DataManager* manager, const QString& key, const QJsonArray& list) const;
     void clear();
     // Whether entries() would prepare the list afresh.
     bool isStale(DataManager* manager) const;
 
 private:
+    struct Partial
+    {
+        std::vector<Entry> entries;
+        qsizetype next = 0; // the list index to prepare next
+    };
+
+    void dropIfStale(DataManager* manager);
+
     QPointer<DataManager> m_manager;
     quint64 m_generation = 0;
     QHash<QString, std::vector<Entry>> m_lists;
+    QHash<QString, Partial> m_partial;
 };

@@ -319,8 +319,12 @@ bool SearchEngine::advance(FuzzyRun& run, const QElapsedTimer* clock, qint64 dea
     int processed = 0;
     for (; run.list < kCandidateListCount; ++run.list, run.next = 0) {
         const CandidateList& list = kCandidateLists[run.list];
-        const std::vector<EntryTextCache::Entry>& entries = m_textCache->entries(
-            dataManager, cacheKeyOf(list), fetchList(dataManager, list), textOf);
+        const QString key = cacheKeyOf(list);
+        const QJsonArray entryList = fetchList(dataManager, list);
+        if (!m_textCache->prepare(dataManager, key, entryList, textOf, clock, deadlineNs))
+            return false;
+        const std::vector<EntryTextCache::Entry>& entries =
+            m_textCache->entries(dataManager, key, entryList, textOf);
         for (; run.next < entries.size(); ++run.next) {
             if (clock && ++processed % 16 == 0 && clock->nsecsElapsed() > deadlineNs)
                 return false;
@@ -403,6 +407,37 @@ qint64 SearchEngine::fuzzySearchCost(const QString& query, DataManager* dataMana
     }
     const FuzzyQuery prepared(query);
     return characters * qint64(std::max<std::size_t>(1, prepared.words.size()));
+}
+
+bool SearchEngine::prepareFuzzySearch(DataManager* dataManager, int budgetMs)
+{
+    if (!dataManager)
+        return true;
+    watchLists(dataManager);
+    const EntryTextCache::TextOf textOf = [this](const QJsonObject& entry) {
+        return extractSearchableText(entry);
+    };
+    QElapsedTimer clock;
+    clock.start();
+    for (const CandidateList& list : kCandidateLists) {
+        if (!m_textCache->prepare(dataManager, cacheKeyOf(list), fetchList(dataManager, list),
+                                  textOf, &clock, qint64(budgetMs) * 1000000))
+            return false;
+    }
+    return true;
+}
+
+qsizetype SearchEngine::unpreparedEntries(DataManager* dataManager)
+{
+    if (!dataManager)
+        return 0;
+    qsizetype count = 0;
+    for (const CandidateList& list : kCandidateLists) {
+        const QString key = cacheKeyOf(list);
+        if (!m_textCache->isReady(dataManager, key))
+            count += m_textCache->unprepared(dataManager, key, fetchList(dataManager, list));
+    }
+    return count;
 }
 
 QJsonArray SearchEngine::regexSearch(const QString& query, DataManager* dataManager)

@@ -81,6 +81,11 @@ public:
     QJsonArray fuzzyResults() const { return m_fuzzyResults; }
     // About how many characters a fuzzy search for query compares.
     qint64 fuzzySearchCost(const QString& query, DataManager* dataManager);
+    // The fuzzy search's prepared texts, made ahead of the first query: works for
+    // about budgetMs and returns true once every list is ready.
+    bool prepareFuzzySearch(DataManager* dataManager, int budgetMs);
+    // Entries whose texts a fuzzy search would have to prepare before comparing.
+    qsizetype unpreparedEntries(DataManager* dataManager);
 
 signals:
     void searchStarted(const QString& query);

@@ -340,19 +340,23 @@ private slots:
         manager.setDataPath(data.dataPath());
         manager.initialize();
         QVERIFY(!manager.fileLoader()->isCached(data.filePath(entries.first())));
+        QSignalSpy finished(&manager, &DataManager::warmUpFinished);
         manager.warmUp();
         QVERIFY(manager.isWarmingUp());
         QTRY_VERIFY(!manager.isWarmingUp());
+        QCOMPARE(finished.count(), 1);
         for (const QString& file : entries)
             QVERIFY2(manager.fileLoader()->isCached(data.filePath(file)), qPrintable(file));
         QVERIFY(manager.fileLoader()->isCached(data.filePath("software/cae/qv_59.json")));
         QVERIFY(!manager.fileLoader()->isCached(data.filePath("user_preferences.json")));
 
-        // Another directory stops it.
+        // Another directory stops it, and a stopped warm-up has not finished.
         manager.warmUp();
         TestDataDir other;
         manager.setDataPath(other.dataPath());
         QVERIFY(!manager.isWarmingUp());
+        QTest::qWait(50);
+        QCOMPARE(finished.count(), 1);
     }
 
     void newsItemExtraction_data()

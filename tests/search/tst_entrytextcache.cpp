@@ -294,6 +294,53 @@ private slots:
         QCOMPARE(started.count(), 0);
     }
 
+    void preparedInSlicesSearchesAsPreparedAtOnce()
+    {
+        qsizetype listed = 0;
+        for (const char* category : {"cad", "cae", "cfd", "cam", "eda", "plm"})
+            listed += m_shipped->getSoftwareList(QLatin1String(category)).size();
+        listed += m_shipped->getCompaniesList().size();
+        for (const char* type : {"kernels", "solvers", "mesh", "hpc", "standards"})
+            listed += m_shipped->getTechnologiesList(QLatin1String(type)).size();
+
+        SearchEngine engine;
+        QCOMPARE(engine.unpreparedEntries(m_shipped.get()), listed);
+        int steps = 1;
+        while (!engine.prepareFuzzySearch(m_shipped.get(), 0)) {
+            QVERIFY(engine.unpreparedEntries(m_shipped.get()) < listed);
+            ++steps;
+        }
+        QVERIFY(steps > 1);
+        QCOMPARE(engine.unpreparedEntries(m_shipped.get()), 0);
+        QVERIFY(engine.prepareFuzzySearch(m_shipped.get(), 0));
+        SearchEngine fresh;
+        for (const QString& query : {QStringLiteral("a"), QStringLiteral("有限元 mesh")})
+            QCOMPARE(engine.fuzzySearch(query, m_shipped.get()),
+                     fresh.fuzzySearch(query, m_shipped.get()));
+    }
+
+    void halfPreparedTextsGoWithAChange()
+    {
+        ScratchBase base;
+        for (int i = 0; i < 40; ++i)
+            QVERIFY(base.write(QStringLiteral("software/cad/t%1.json").arg(i),
+                               QJsonObject{{"id", QString::number(i)},
+                                           {"name", QStringLiteral("Zqxdrill %1").arg(i)}}));
+        DataManager manager;
+        manager.setDataPath(base.path());
+        SearchEngine engine;
+        QVERIFY(!engine.prepareFuzzySearch(&manager, 0));
+        QVERIFY(base.write("software/cad/reamer.json",
+                           QJsonObject{{"id", "r"}, {"name", "Zqxreamer"}}));
+        manager.clearListCache();
+        SearchEngine fresh;
+        QCOMPARE(engine.unpreparedEntries(&manager), fresh.unpreparedEntries(&manager));
+        while (!engine.prepareFuzzySearch(&manager, 0)) {
+        }
+        QCOMPARE(names(engine.fuzzySearch("zqxreamer", &manager)), QStringList{"Zqxreamer"});
+        QCOMPARE(engine.fuzzySearch("zqxdrill", &manager).size(), 40);
+    }
+
     void initTestCase()
     {
         m_shipped = std::make_unique<DataManager>();

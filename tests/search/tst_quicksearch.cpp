@@ -2,8 +2,12 @@
 #include "search/QuickSearch.h"
 #include "search/SearchEngine.h"
 
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -24,6 +28,33 @@ QString pastedText(DataManager& manager, int length)
         text += paragraph + ' ';
     return text.left(length);
 }
+
+// More entries than a query prepares at once: the shipped ones and as many again.
+class LargeBase
+{
+public:
+    LargeBase()
+    {
+        for (int i = 0; i <= QuickSearch::kAtOncePrepare; ++i)
+            write(i, QStringLiteral("Zqxpart %1").arg(i));
+        m_manager.setDataPath(m_dir.path() + QLatin1Char('/'));
+        m_manager.initialize();
+    }
+    bool write(int i, const QString& name)
+    {
+        QDir().mkpath(m_dir.filePath(QStringLiteral("software/cad")));
+        QFile file(m_dir.filePath(QStringLiteral("software/cad/p%1.json").arg(i)));
+        return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+               file.write(
+                   QJsonDocument(QJsonObject{{"id", QStringLiteral("p%1").arg(i)}, {"name", name}})
+                       .toJson()) > 0;
+    }
+    DataManager* manager() { return &m_manager; }
+
+private:
+    QTemporaryDir m_dir;
+    DataManager m_manager;
+};
 
 } // namespace
 
@@ -115,6 +146,54 @@ private slots:
         QVERIFY(!quick.isSearching());
         QTest::qWait(100);
         QCOMPARE(ready.count(), 0);
+    }
+
+    void unpreparedLargeBaseIsAnsweredInSlices()
+    {
+        LargeBase base;
+        SearchEngine engine;
+        QuickSearch quick(&engine);
+        QSignalSpy ready(&quick, &QuickSearch::resultsReady);
+        quick.search("zqxpart", base.manager());
+        QCOMPARE(ready.count(), 0);
+        QVERIFY(quick.isSearching());
+        QVERIFY(ready.wait(60000));
+        SearchEngine reference;
+        const QJsonArray expected =
+            reference.search("zqxpart", base.manager(), SearchEngine::FuzzyMatch);
+        QCOMPARE(expected.size(), QuickSearch::kAtOncePrepare + 1);
+        QCOMPARE(ready.at(0).at(0).toJsonArray(), expected);
+        // Prepared by that query: the next one is answered at once.
+        quick.search("zqxpart 7", base.manager());
+        QCOMPARE(ready.count(), 2);
+    }
+
+    void preparedAheadIsAnsweredAtOnceAndAgainAfterAChange()
+    {
+        LargeBase base;
+        SearchEngine engine;
+        QuickSearch quick(&engine);
+        QSignalSpy ready(&quick, &QuickSearch::resultsReady);
+        quick.prepareAhead(base.manager());
+        QVERIFY(quick.isPreparing());
+        QTRY_VERIFY_WITH_TIMEOUT(!quick.isPreparing(), 60000);
+        QCOMPARE(engine.unpreparedEntries(base.manager()), 0);
+        quick.search("zqxpart 12", base.manager());
+        QCOMPARE(ready.count(), 1);
+
+        QSignalSpy changed(base.manager(), &DataManager::dataChanged);
+        QVERIFY(base.write(12, "Zqxwidget"));
+        QVERIFY(changed.wait(5000));
+        QVERIFY(quick.isPreparing());
+        QTRY_VERIFY_WITH_TIMEOUT(!quick.isPreparing(), 60000);
+        QCOMPARE(engine.unpreparedEntries(base.manager()), 0);
+        quick.search("zqxwidget", base.manager());
+        QCOMPARE(ready.count(), 2);
+        SearchEngine reference;
+        const QJsonArray expected =
+            reference.search("zqxwidget", base.manager(), SearchEngine::FuzzyMatch);
+        QCOMPARE(expected.size(), 1);
+        QCOMPARE(ready.at(1).at(0).toJsonArray(), expected);
     }
 
 private:
