@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cstring>
 
 #ifndef Q_OS_WIN
 #include <dirent.h>
@@ -45,6 +46,42 @@ template <typename T> void sortByName(std::vector<Named<T>>& named)
 }
 
 #ifndef Q_OS_WIN
+bool isAscii(const char* name, std::size_t length)
+{
+    for (std::size_t i = 0; i < length; ++i) {
+        if (static_cast<unsigned char>(name[i]) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+// A directory entry's name and whether it ends in suffix (an ASCII one, compared as
+// QString::endsWith compares without case). Most names are ASCII: they need neither
+// the 8-bit decoder nor Unicode case folding, and a name of another suffix is not
+// decoded at all (nameOut stays null).
+bool endsWithSuffix(const char* raw, const QString& suffix, QString* nameOut)
+{
+    const std::size_t length = std::strlen(raw);
+    const bool asciiSuffix =
+        std::all_of(suffix.cbegin(), suffix.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    if (!asciiSuffix || !isAscii(raw, length)) {
+        *nameOut = QFile::decodeName(raw);
+        return nameOut->endsWith(suffix, Qt::CaseInsensitive);
+    }
+    const std::size_t count = std::size_t(suffix.size());
+    if (length < count)
+        return false;
+    const char* tail = raw + length - count;
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto lower = [](char16_t c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
+        if (lower(char16_t(static_cast<unsigned char>(tail[i]))) !=
+            lower(suffix.at(qsizetype(i)).unicode()))
+            return false;
+    }
+    *nameOut = QString::fromLatin1(raw, qsizetype(length));
+    return true;
+}
+
 EntrySummaryIndex::FileStamp stampFrom(const struct stat& info)
 {
     EntrySummaryIndex::FileStamp stamp;
@@ -99,17 +136,20 @@ void collectBelow(const QString& path, const QString& relative, const QString& s
     while (const struct dirent* entry = folder.next()) {
         if (entry->d_name[0] == '.') // hidden, and . and ..
             continue;
-        const QString name = QFile::decodeName(entry->d_name);
-        if (name.endsWith(suffix, Qt::CaseInsensitive)) {
+        QString name;
+        if (endsWithSuffix(entry->d_name, suffix, &name)) {
             struct stat info;
             if (::fstatat(folder.fd(), entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode)) {
                 out << relative + name;
                 continue;
             }
         }
-        if (isRealFolder(folder, entry))
-            collectBelow(path + QLatin1Char('/') + name, relative + name + QLatin1Char('/'), suffix,
-                         out);
+        if (!isRealFolder(folder, entry))
+            continue;
+        if (name.isNull())
+            name = QFile::decodeName(entry->d_name);
+        collectBelow(path + QLatin1Char('/') + name, relative + name + QLatin1Char('/'), suffix,
+                     out);
     }
 }
 #endif
@@ -129,8 +169,8 @@ std::vector<DirectoryListing::File> DirectoryListing::files(const QString& dirPa
     while (const struct dirent* entry = folder.next()) {
         if (entry->d_name[0] == '.')
             continue;
-        QString name = QFile::decodeName(entry->d_name);
-        if (!name.endsWith(suffix, Qt::CaseInsensitive))
+        QString name;
+        if (!endsWithSuffix(entry->d_name, suffix, &name))
             continue;
         struct stat info;
         // Followed, as QDir lists a link to a file among the files.

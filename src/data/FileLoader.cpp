@@ -99,7 +99,9 @@ QJsonObject FileLoader::listSummary(const QString& filePath)
 QJsonObject FileLoader::listSummary(const QString& filePath,
                                     const EntrySummaryIndex::FileStamp* listedStamp)
 {
-    const QString key = cacheKey(filePath);
+    // Both keys from one look at the path: a start passes here for every entry.
+    const QStringView rest = plainRest(filePath);
+    const QString key = rest.isNull() ? cacheKey(filePath) : keyOfRest(rest);
     const auto cached = m_jsonCache.constFind(key);
     if (cached != m_jsonCache.cend()) {
         if (cached.value().isEmpty())
@@ -107,7 +109,8 @@ QJsonObject FileLoader::listSummary(const QString& filePath,
         return markedWithPath(EntrySummaryIndex::summarize(cached.value()), filePath);
     }
 
-    const QString embeddedPath = embeddedLookupPath(filePath);
+    const QString embeddedPath =
+        rest.isNull() ? embeddedLookupPath(filePath) : QStringLiteral("data/") + rest.toString();
     if (EmbeddedDataAdapter::instance().hasEmbeddedResource(embeddedPath)) {
         const QJsonObject summary = embeddedSummary(embeddedPath);
         if (!summary.isEmpty())
@@ -172,7 +175,12 @@ QString FileLoader::cacheKey(const QString& filePath) const
     // QDir's answer costs a working-directory look-up and a split of both paths; the
     // paths the loader spells itself below an absolute data path are the same without.
     const QStringView rest = plainRest(filePath);
-    QString key = rest.isNull() ? QDir(m_dataPath).relativeFilePath(filePath) : rest.toString();
+    return keyOfRest(rest.isNull() ? QDir(m_dataPath).relativeFilePath(filePath) : rest);
+}
+
+QString FileLoader::keyOfRest(QStringView rest)
+{
+    QString key = rest.toString();
     key.replace(QLatin1Char('/'), QLatin1Char('_'));
     key.replace(QLatin1Char('\\'), QLatin1Char('_'));
     return key;

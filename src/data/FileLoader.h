@@ -81,6 +81,8 @@ private:
     void watchDirectory(const QString& dirPath);
     // What follows the data path in filePath when that needs no clean-up; null otherwise.
     QStringView plainRest(const QString& filePath) const;
+    // The cache key of a path below the data path, given what follows the data path.
+    static QString keyOfRest(QStringView rest);
     QJsonObject cachedEntry(const QString& filePath);
     QJsonObject store(const QString& key, const QString& filePath, QJsonObject object);
     QJsonArray loadEntries(const QString& dirPath, ListForm form = ListForm::Full);
