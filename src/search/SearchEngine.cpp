@@ -310,11 +310,14 @@ SearchEngine::ScoredEntries SearchEngine::fuzzyScored(const QString& query,
     return std::move(run.scored);
 }
 
+std::function<QString(const QJsonObject&)> SearchEngine::searchableTextOf()
+{
+    return [this](const QJsonObject& entry) { return extractSearchableText(entry); };
+}
+
 bool SearchEngine::advance(FuzzyRun& run, const QElapsedTimer* clock, qint64 deadlineNs)
 {
-    const EntryTextCache::TextOf textOf = [this](const QJsonObject& entry) {
-        return extractSearchableText(entry);
-    };
+    const EntryTextCache::TextOf textOf = searchableTextOf();
     DataManager* dataManager = run.dataManager;
     int processed = 0;
     for (; run.list < kCandidateListCount; ++run.list, run.next = 0) {
@@ -396,9 +399,7 @@ qint64 SearchEngine::fuzzySearchCost(const QString& query, DataManager* dataMana
 {
     if (!dataManager)
         return 0;
-    const EntryTextCache::TextOf textOf = [this](const QJsonObject& entry) {
-        return extractSearchableText(entry);
-    };
+    const EntryTextCache::TextOf textOf = searchableTextOf();
     qint64 characters = 0;
     for (const CandidateList& list : kCandidateLists) {
         for (const EntryTextCache::Entry& entry : m_textCache->entries(
@@ -414,9 +415,7 @@ bool SearchEngine::prepareFuzzySearch(DataManager* dataManager, int budgetMs)
     if (!dataManager)
         return true;
     watchLists(dataManager);
-    const EntryTextCache::TextOf textOf = [this](const QJsonObject& entry) {
-        return extractSearchableText(entry);
-    };
+    const EntryTextCache::TextOf textOf = searchableTextOf();
     QElapsedTimer clock;
     clock.start();
     for (const CandidateList& list : kCandidateLists) {

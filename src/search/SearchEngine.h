@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -100,6 +101,8 @@ private:
     // Works through the candidate lists from where run stopped; with a clock,
     // stops once it passes deadlineNs. True when every list is done.
     bool advance(FuzzyRun& run, const QElapsedTimer* clock, qint64 deadlineNs);
+    // What the prepared texts are made of: extractSearchableText.
+    std::function<QString(const QJsonObject&)> searchableTextOf();
     // Frees the prepared texts as soon as the manager reports a change.
     void watchLists(DataManager* dataManager);
     ScoredEntries semanticScored(const QString& query, const QJsonArray& entries);
