@@ -5,6 +5,7 @@
 
 #include <QDebug>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -560,18 +561,39 @@ void DataManager::warmUpStep()
     constexpr int kFilesPerStep = 24;
     if (!isWarmingUp())
         return; // stopped by a change of the data directory
+    warmUpFiles(kFilesPerStep);
+    if (isWarmingUp())
+        QTimer::singleShot(0, this, &DataManager::warmUpStep);
+    else
+        emit warmUpFinished();
+}
+
+bool DataManager::continueWarmUp(int budgetMs)
+{
+    if (!isWarmingUp())
+        return true;
+    QElapsedTimer clock;
+    clock.start();
+    do
+        warmUpFiles(4);
+    while (isWarmingUp() && clock.elapsed() < budgetMs);
+    if (isWarmingUp())
+        return false;
+    // The step still queued finds nothing left and returns quietly.
+    emit warmUpFinished();
+    return true;
+}
+
+void DataManager::warmUpFiles(int count)
+{
     if (m_warmUpFiles.isEmpty() && !m_warmUpFolders.isEmpty()) {
         const QString folder = m_warmUpFolders.takeFirst();
         for (const DirectoryListing::File& file : entryFilesIn(folder))
             m_warmUpFiles << file.path;
         m_warmUpFolders << DirectoryListing::subfolders(folder);
     }
-    for (int i = 0; i < kFilesPerStep && !m_warmUpFiles.isEmpty(); ++i)
+    for (int i = 0; i < count && !m_warmUpFiles.isEmpty(); ++i)
         m_fileLoader->listEntry(m_warmUpFiles.takeFirst());
-    if (isWarmingUp())
-        QTimer::singleShot(0, this, &DataManager::warmUpStep);
-    else
-        emit warmUpFinished();
 }
 
 void DataManager::clearListCache()

@@ -63,6 +63,9 @@ public:
     // reads what it needs at once. Stops when the directory changes.
     void warmUp();
     bool isWarmingUp() const { return !m_warmUpFolders.isEmpty() || !m_warmUpFiles.isEmpty(); }
+    // Reads on for about budgetMs (a few files at least), for one who waits for the
+    // warm-up; true once done.
+    bool continueWarmUp(int budgetMs);
     // Drops every cached list; used when the data directory changes.
     void clearListCache();
     // Changes whenever the cached lists are dropped: two calls of a list
@@ -97,6 +100,8 @@ private slots:
 private:
     // The entry files of one folder, as listed (the preferences store left out).
     std::vector<DirectoryListing::File> entryFilesIn(const QString& dirPath) const;
+    // Lists the next folder when no file of the last one is left, then reads count files.
+    void warmUpFiles(int count);
     // Every *.json file below dirPath that loads to a non-empty object, files of
     // a directory before its sub-directories.
     void walkJsonFiles(const QString& dirPath, QJsonArray& result, const QString& keyword = {},

@@ -6,6 +6,8 @@
 
 #include <QJsonValue>
 
+#include <algorithm>
+
 namespace {
 
 EntryTextCache::Entry prepared(const QJsonObject& object, const EntryTextCache::TextOf& textOf)
@@ -68,12 +70,12 @@ bool EntryTextCache::isReady(DataManager* manager, const QString& key) const
 }
 
 qsizetype EntryTextCache::unprepared(DataManager* manager, const QString& key,
-                                     const QJsonArray& list) const
+                                     qsizetype listSize) const
 {
     if (isReady(manager, key))
         return 0;
     const auto partial = isStale(manager) ? m_partial.cend() : m_partial.constFind(key);
-    return list.size() - (partial == m_partial.cend() ? 0 : partial->next);
+    return std::max<qsizetype>(0, listSize - (partial == m_partial.cend() ? 0 : partial->next));
 }
 
 void EntryTextCache::dropIfStale(DataManager* manager)

@@ -45,8 +45,8 @@ public:
                  const TextOf& textOf, const QElapsedTimer* clock = nullptr, qint64 deadlineNs = 0);
     // Whether entries() returns the list at once, without preparing anything.
     bool isReady(DataManager* manager, const QString& key) const;
-    // Object elements of list that entries() would still have to prepare.
-    qsizetype unprepared(DataManager* manager, const QString& key, const QJsonArray& list) const;
+    // Of a list of listSize elements, those that entries() would still have to prepare.
+    qsizetype unprepared(DataManager* manager, const QString& key, qsizetype listSize) const;
     void clear();
     // Whether entries() would prepare the list afresh.
     bool isStale(DataManager* manager) const;

@@ -32,6 +32,7 @@ void QuickSearch::search(const QString& query, DataManager* dataManager)
         return;
     }
     m_engine->beginFuzzySearch(query, dataManager);
+    m_searchManager = dataManager;
     m_timer.start();
 }
 
@@ -48,6 +49,10 @@ void QuickSearch::onStep()
         m_timer.stop();
         return;
     }
+    // The lists of a manager still reading would be read at once: its reading goes
+    // on in slices first.
+    if (m_searchManager && !m_searchManager->continueWarmUp(kSliceMs))
+        return;
     if (!m_engine->continueFuzzySearch(kSliceMs))
         return;
     m_timer.stop();

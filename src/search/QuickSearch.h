@@ -48,6 +48,7 @@ private slots:
 private:
     QPointer<SearchEngine> m_engine;
     QTimer m_timer;
+    QPointer<DataManager> m_searchManager; // of the query in slices
     QTimer m_prepareTimer;
     QPointer<DataManager> m_prepareManager;
     QMetaObject::Connection m_prepareConnection;

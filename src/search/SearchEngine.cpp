@@ -114,6 +114,20 @@ QJsonArray fetchList(DataManager* dataManager, const CandidateList& list)
     return {};
 }
 
+// The same list cut to summaries: as long, and at hand without reading an entry.
+QJsonArray fetchSummaries(DataManager* dataManager, const CandidateList& list)
+{
+    switch (list.kind) {
+    case CandidateList::Software:
+        return dataManager->getSoftwareSummaries(QLatin1String(list.key));
+    case CandidateList::Companies:
+        return dataManager->getCompaniesSummaries();
+    case CandidateList::Technologies:
+        return dataManager->getTechnologiesSummaries(QLatin1String(list.key));
+    }
+    return {};
+}
+
 QString cacheKeyOf(const CandidateList& list)
 {
     return QString::number(int(list.kind)) + QLatin1Char('/') + QLatin1String(list.key);
@@ -434,7 +448,8 @@ qsizetype SearchEngine::unpreparedEntries(DataManager* dataManager)
     for (const CandidateList& list : kCandidateLists) {
         const QString key = cacheKeyOf(list);
         if (!m_textCache->isReady(dataManager, key))
-            count += m_textCache->unprepared(dataManager, key, fetchList(dataManager, list));
+            count +=
+                m_textCache->unprepared(dataManager, key, fetchSummaries(dataManager, list).size());
     }
     return count;
 }

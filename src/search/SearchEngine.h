@@ -85,7 +85,8 @@ public:
     // The fuzzy search's prepared texts, made ahead of the first query: works for
     // about budgetMs and returns true once every list is ready.
     bool prepareFuzzySearch(DataManager* dataManager, int budgetMs);
-    // Entries whose texts a fuzzy search would have to prepare before comparing.
+    // Entries whose texts a fuzzy search would have to prepare before comparing;
+    // counted from the summaries, so that asking reads no entry.
     qsizetype unpreparedEntries(DataManager* dataManager);
 
 signals:

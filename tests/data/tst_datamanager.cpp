@@ -359,6 +359,30 @@ private slots:
         QCOMPARE(finished.count(), 1);
     }
 
+    void warmUpGoesOnForOneWhoWaits()
+    {
+        TestDataDir data;
+        for (int i = 0; i < 30; ++i)
+            QVERIFY(data.write(QStringLiteral("software/cae/qv_%1.json").arg(i), R"({"id":"y"})"));
+        DataManager manager;
+        manager.setDataPath(data.dataPath());
+        manager.initialize();
+        QSignalSpy finished(&manager, &DataManager::warmUpFinished);
+        QVERIFY(manager.continueWarmUp(0)); // nothing to wait for
+        manager.warmUp();
+        int calls = 1;
+        while (!manager.continueWarmUp(0))
+            ++calls;
+        QVERIFY(calls > 2);
+        QVERIFY(!manager.isWarmingUp());
+        QCOMPARE(finished.count(), 1);
+        for (int i = 0; i < 30; ++i)
+            QVERIFY(manager.fileLoader()->isCached(
+                data.filePath(QStringLiteral("software/cae/qv_%1.json").arg(i))));
+        QTest::qWait(50); // the step queued by warmUp() finds nothing left
+        QCOMPARE(finished.count(), 1);
+    }
+
     void newsItemExtraction_data()
     {
         QTest::addColumn<QByteArray>("document");

@@ -1,4 +1,5 @@
 #include "data/DataManager.h"
+#include "data/FileLoader.h"
 #include "search/QuickSearch.h"
 #include "search/SearchEngine.h"
 
@@ -50,6 +51,10 @@ public:
                        .toJson()) > 0;
     }
     DataManager* manager() { return &m_manager; }
+    QString filePath(int i) const
+    {
+        return m_dir.filePath(QStringLiteral("software/cad/p%1.json").arg(i));
+    }
 
 private:
     QTemporaryDir m_dir;
@@ -194,6 +199,35 @@ private slots:
             reference.search("zqxwidget", base.manager(), SearchEngine::FuzzyMatch);
         QCOMPARE(expected.size(), 1);
         QCOMPARE(ready.at(1).at(0).toJsonArray(), expected);
+    }
+
+    void queryDuringTheWarmUpReadsNothingAtOnce()
+    {
+        LargeBase base;
+        // As a start finds them: the summaries in the index, no entry read.
+        base.manager()->getSoftwareSummaries("cad");
+        base.manager()->fileLoader()->saveSummaryIndex();
+        auto started = std::make_unique<DataManager>();
+        started->setDataPath(base.manager()->dataPath());
+        started->initialize();
+        DataManager* manager = started.get();
+        manager->getSoftwareSummaries("cad");
+        QVERIFY(!manager->fileLoader()->isCached(base.filePath(0)));
+        QSignalSpy finished(manager, &DataManager::warmUpFinished);
+        manager->warmUp();
+        SearchEngine engine;
+        QuickSearch quick(&engine);
+        QSignalSpy ready(&quick, &QuickSearch::resultsReady);
+        quick.search("zqxpart", manager);
+        QVERIFY(quick.isSearching());
+        QVERIFY(manager->isWarmingUp());
+        QVERIFY(!manager->fileLoader()->isCached(base.filePath(0)));
+        QVERIFY(ready.wait(60000));
+        QVERIFY(!manager->isWarmingUp());
+        QCOMPARE(finished.count(), 1);
+        SearchEngine reference;
+        QCOMPARE(ready.at(0).at(0).toJsonArray(),
+                 reference.search("zqxpart", manager, SearchEngine::FuzzyMatch));
     }
 
 private:
