@@ -207,8 +207,10 @@ int startupApp(int argc, char* argv[], const QElapsedTimer& clock, const QString
     const std::unique_ptr<MainWindow> window = createWindow<MainWindow>(dataDir);
     window->show();
     auto* tree = window->findChild<NavigationTree*>();
-    // QUORVANTA_BENCH_AFTER_WARMUP=1: also the time and peak once every entry was read.
-    const bool afterWarmUp = qEnvironmentVariableIsSet("QUORVANTA_BENCH_AFTER_WARMUP");
+    // QUORVANTA_BENCH_AFTER_WARMUP=1: also the time and peak once every entry was read,
+    // then the first keystroke; =during: a keystroke while the entries are still read.
+    const QByteArray warmUpMode = qgetenv("QUORVANTA_BENCH_AFTER_WARMUP");
+    const bool afterWarmUp = !warmUpMode.isEmpty();
     QTimer poll;
     FirstPaint watcher(tree->viewport(), [&] {
         const double ms = processMs(clock);
@@ -216,6 +218,26 @@ int startupApp(int argc, char* argv[], const QElapsedTimer& clock, const QString
         std::fflush(stdout);
         if (!afterWarmUp) {
             QCoreApplication::quit();
+            return;
+        }
+        if (warmUpMode == "during") {
+            QObject::connect(&poll, &QTimer::timeout, [&] {
+                if (!tree->dataManager()->isWarmingUp())
+                    return;
+                poll.stop();
+                auto* edit = window->findChild<QLineEdit*>(QStringLiteral("quickSearchEdit"));
+                Stopwatch timer;
+                edit->setText(QStringLiteral("a"));
+                double block = msSince(timer);
+                if (waitForResult(window->statusBar(), &block)) {
+                    tree->viewport()->repaint();
+                    std::printf("DURING %.3f %.3f %d\n", msSince(timer), block,
+                                int(tree->dataManager()->isWarmingUp()));
+                    std::fflush(stdout);
+                }
+                QCoreApplication::quit();
+            });
+            poll.start(10);
             return;
         }
         const qint64 paintedAt = clock.elapsed();
@@ -294,20 +316,24 @@ struct StartupSample
     double ms = -1;
     int items = 0;
     qint64 peakKiB = 0;
-    qint64 warmPeakKiB = 0;     // with afterWarmUp: the peak once every entry was read
-    double firstKeystroke = -1; // with afterWarmUp: then "a" typed, to its result shown
-    double firstBlock = -1;     // and the longest the window did not react meanwhile
+    qint64 warmPeakKiB = 0;      // with afterWarmUp: the peak once every entry was read
+    double firstKeystroke = -1;  // with afterWarmUp: then "a" typed, to its result shown
+    double firstBlock = -1;      // and the longest the window did not react meanwhile
+    double duringKeystroke = -1; // "a" typed while the entries are still read
+    double duringBlock = -1;
 };
 
+// warmUpMode: what QUORVANTA_BENCH_AFTER_WARMUP tells the child (nothing: up to the paint).
 StartupSample runChild(const QStringList& arguments, const QString& workingDirectory,
-                       bool afterWarmUp = false)
+                       const QString& warmUpMode = QString())
 {
+    const bool afterWarmUp = warmUpMode == QLatin1String("1");
     QProcess process;
     process.setWorkingDirectory(workingDirectory);
     process.setStandardErrorFile(QProcess::nullDevice());
-    if (afterWarmUp) {
+    if (!warmUpMode.isEmpty()) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QUORVANTA_BENCH_AFTER_WARMUP"), QStringLiteral("1"));
+        environment.insert(QStringLiteral("QUORVANTA_BENCH_AFTER_WARMUP"), warmUpMode);
         process.setProcessEnvironment(environment);
     }
     process.start(QCoreApplication::applicationFilePath(), arguments);
@@ -321,7 +347,10 @@ StartupSample runChild(const QStringList& arguments, const QString& workingDirec
                       sample.warmPeakKiB};
         else if (fields.size() >= 3 && fields.at(0) == "WARM")
             sample.warmPeakKiB = fields.at(2).toLongLong();
-        else if (fields.size() >= 3 && fields.at(0) == "FIRST") {
+        else if (fields.size() >= 4 && fields.at(0) == "DURING") {
+            sample.duringKeystroke = fields.at(1).toDouble();
+            sample.duringBlock = fields.at(2).toDouble();
+        } else if (fields.size() >= 3 && fields.at(0) == "FIRST") {
             sample.firstKeystroke = fields.at(1).toDouble();
             sample.firstBlock = fields.at(2).toDouble();
         }
@@ -352,6 +381,8 @@ struct SizeResult
     qint64 warmExtraKiB = -1;
     double firstKeystroke = -1;
     double firstBlock = -1;
+    double duringKeystroke = -1;
+    double duringBlock = -1;
     qint64 dataBytes = 0;
 };
 
@@ -512,13 +543,19 @@ void measureStartup(const QString& dir, const QString& emptyDir, int runs, SizeR
     result.extraKiB = static_cast<qint64>(median(fullPeak) - median(emptyPeak));
 
     // Once the warm-up has read every entry: the memory the knowledge base costs in use.
-    const StartupSample warm = runChild({QStringLiteral("--startup-app"), dir}, from, true);
-    const StartupSample warmEmpty = runChild({QStringLiteral("--startup-app"), emptyDir},
-                                             QFileInfo(emptyDir).absolutePath(), true);
+    const StartupSample warm =
+        runChild({QStringLiteral("--startup-app"), dir}, from, QStringLiteral("1"));
+    const StartupSample warmEmpty =
+        runChild({QStringLiteral("--startup-app"), emptyDir}, QFileInfo(emptyDir).absolutePath(),
+                 QStringLiteral("1"));
     if (warm.warmPeakKiB > 0 && warmEmpty.warmPeakKiB > 0)
         result.warmExtraKiB = warm.warmPeakKiB - warmEmpty.warmPeakKiB;
     result.firstKeystroke = warm.firstKeystroke;
     result.firstBlock = warm.firstBlock;
+    const StartupSample during =
+        runChild({QStringLiteral("--startup-app"), dir}, from, QStringLiteral("during"));
+    result.duringKeystroke = during.duringKeystroke;
+    result.duringBlock = during.duringBlock;
 }
 
 struct MarkdownResult
@@ -684,6 +721,13 @@ int drive(int argc, char* argv[])
             return ms(r.firstKeystroke) + QStringLiteral(" / ") + ms(r.firstBlock);
         },
         QStringLiteral("≤ 5 / 16 / 100"));
+    row(
+        QStringLiteral("Tool-bar search, a keystroke while the entries are still read: result / "
+                       "longest block (ms)"),
+        [](const SizeResult& r) {
+            return ms(r.duringKeystroke) + QStringLiteral(" / ") + ms(r.duringBlock);
+        },
+        QString());
     row(
         QStringLiteral("Start-up to a painted window (ms), ratio to a bare window"),
         [](const SizeResult& r) {
