@@ -101,29 +101,19 @@ const CandidateList kCandidateLists[] = {
     {CandidateList::Technologies, "hpc"},     {CandidateList::Technologies, "standards"}};
 constexpr int kCandidateListCount = int(sizeof(kCandidateLists) / sizeof(kCandidateLists[0]));
 
-QJsonArray fetchList(DataManager* dataManager, const CandidateList& list)
+// summaries: the same list cut to summaries, as long and at hand without reading an entry.
+QJsonArray fetchList(DataManager* dataManager, const CandidateList& list, bool summaries = false)
 {
+    const QLatin1String key(list.key);
     switch (list.kind) {
     case CandidateList::Software:
-        return dataManager->getSoftwareList(QLatin1String(list.key));
+        return summaries ? dataManager->getSoftwareSummaries(key)
+                         : dataManager->getSoftwareList(key);
     case CandidateList::Companies:
-        return dataManager->getCompaniesList();
+        return summaries ? dataManager->getCompaniesSummaries() : dataManager->getCompaniesList();
     case CandidateList::Technologies:
-        return dataManager->getTechnologiesList(QLatin1String(list.key));
-    }
-    return {};
-}
-
-// The same list cut to summaries: as long, and at hand without reading an entry.
-QJsonArray fetchSummaries(DataManager* dataManager, const CandidateList& list)
-{
-    switch (list.kind) {
-    case CandidateList::Software:
-        return dataManager->getSoftwareSummaries(QLatin1String(list.key));
-    case CandidateList::Companies:
-        return dataManager->getCompaniesSummaries();
-    case CandidateList::Technologies:
-        return dataManager->getTechnologiesSummaries(QLatin1String(list.key));
+        return summaries ? dataManager->getTechnologiesSummaries(key)
+                         : dataManager->getTechnologiesList(key);
     }
     return {};
 }
@@ -448,8 +438,8 @@ qsizetype SearchEngine::unpreparedEntries(DataManager* dataManager)
     for (const CandidateList& list : kCandidateLists) {
         const QString key = cacheKeyOf(list);
         if (!m_textCache->isReady(dataManager, key))
-            count +=
-                m_textCache->unprepared(dataManager, key, fetchSummaries(dataManager, list).size());
+            count += m_textCache->unprepared(dataManager, key,
+                                             fetchList(dataManager, list, true).size());
     }
     return count;
 }
